@@ -1,0 +1,172 @@
+// The main window's layout: every component, in the order in which it is created, with the
+// properties it starts with. The order is behaviour, so it stays in this one place.
+
+#include "app/WumpexProps.h"
+
+namespace wumpex {
+namespace {
+
+const platform::Font kWindowFont{"MS Sans Serif", -11, false};
+const platform::Font kBannerFont{"Haettenschweiler", -53, true};
+const std::vector<std::string> kUnits{"Seconds", "Minutes", "Hours"};
+const std::string kMailAddress = "wumpex@example.com";
+
+template <class T>
+T* Place(TForm& form, const char* name, TControl* parent, Bounds bounds, int tabOrder = -1) {
+  T* control = form.Make<T>(name);
+  control->SetBounds(bounds);
+  control->SetParent(parent);
+  if (tabOrder >= 0) control->SetTabOrder(tabOrder);
+  return control;
+}
+
+TTabSheet* Page(TForm& form, const char* name, TPageControl* control, const char* caption) {
+  TTabSheet* page = form.Make<TTabSheet>(name);
+  page->SetCaption(caption);
+  page->SetPageControl(control);
+  return page;
+}
+
+TLabel* Text(TForm& form, const char* name, TControl* parent, Bounds bounds,
+             const std::string& caption, bool wordWrap = false) {
+  auto* label = Place<TLabel>(form, name, parent, bounds);
+  label->SetCaption(caption);
+  label->SetWordWrap(wordWrap);
+  if (wordWrap) label->SetAutoSize(false);
+  return label;
+}
+
+TMenuItem* Item(TForm& form, TPopupMenu* menu, const char* name, const char* caption, int group) {
+  TMenuItem* item = form.Make<TMenuItem>(name);
+  item->SetCaption(caption);
+  item->SetGroupIndex(group);
+  menu->Add(item);
+  return item;
+}
+
+}  // namespace
+
+void TWumpexForm::ReadLayout() {
+  TForm& f = *this;
+  SetCaption(kProgramTitle);
+  SetClientSize(337, 373);
+  SetFont(kWindowFont);
+  SetIcon("MAINICON");
+  // OnShow (FormShow) comes with the settings window.
+  OnCreate = [this](TComponent* s) { FormCreate(s); };
+
+  PageControl1 = Place<TPageControl>(f, "PageControl1", this, {8, 8, 323, 329}, 0);
+
+  TimingTabSheet = Page(f, "TimingTabSheet", PageControl1, "Timing");
+  Image1 = Place<TImage>(f, "Image1", TimingTabSheet, {8, 16, 33, 33});
+  Image1->SetIcon("IMAGE1");
+  StyledLabel2 = Text(
+      f, "StyledLabel2", TimingTabSheet, {48, 16, 257, 33},
+      "Wumpex! timing settings allows control over the intervals between playing WAV's.", true);
+  TimingGB = Place<TGroupBox>(f, "TimingGB", TimingTabSheet, {8, 80, 297, 89}, 0);
+  TimingGB->SetCaption("Timing");
+  NoteLabel2 = Text(f, "NoteLabel2", TimingGB, {16, 24, 119, 13}, "Play random sound every");
+  NoteLabel3 = Text(f, "NoteLabel3", TimingGB, {16, 56, 116, 13}, "Random time adjustment");
+  UpDown1 = Place<TUpDown>(f, "UpDown1", TimingGB, {193, 24, 12, 21}, 0);
+  UpDown1->SetRange(1, 100);
+  UpDown1->SetPosition(10);
+  RandomTimeEB = Place<TEdit>(f, "RandomTimeEB", TimingGB, {144, 24, 49, 21}, 1);
+  RandomTimeEB->SetText("10");
+  RandomTimeCB = Place<TComboBox>(f, "RandomTimeCB", TimingGB, {208, 24, 73, 21}, 2);
+  RandomTimeCB->SetItems(kUnits);
+  RandomTimeCB->SetText("Seconds");
+  VariableTimeCB = Place<TComboBox>(f, "VariableTimeCB", TimingGB, {208, 56, 73, 21}, 4);
+  VariableTimeCB->SetItems(kUnits);
+  VariableTimeCB->SetText("Seconds");
+  VariableTimeEB = Place<TEdit>(f, "VariableTimeEB", TimingGB, {144, 56, 49, 21}, 3);
+  VariableTimeEB->SetText("5");
+  UpDown2 = Place<TUpDown>(f, "UpDown2", TimingGB, {193, 56, 12, 21}, 5);
+  UpDown2->SetRange(0, 100);
+  UpDown2->SetPosition(5);
+
+  WavFolderTabSheet = Page(f, "WavFolderTabSheet", PageControl1, "WAV Folder");
+  Image3 = Place<TImage>(f, "Image3", WavFolderTabSheet, {8, 16, 33, 33});
+  Image3->SetIcon("IMAGE3");
+  StyledLabel3 = Text(f, "StyledLabel3", WavFolderTabSheet, {48, 16, 257, 33},
+                      "The Wumpex! WAV folder setting allows control where Wumpex! will search "
+                      "for a random sound to play.",
+                      true);
+  SoundPathGB = Place<TGroupBox>(f, "SoundPathGB", WavFolderTabSheet, {8, 80, 297, 209}, 0);
+  SoundPathGB->SetCaption("WAV Sounds Folder");
+  Label4 = Text(f, "Label4", SoundPathGB, {16, 152, 38, 13}, "Preview");
+  SoundPathEB = Place<TEdit>(f, "SoundPathEB", SoundPathGB, {16, 120, 185, 21}, 0);
+  SoundPathEB->SetText("C:\\");
+  BrowseBtn = Place<TButton>(f, "BrowseBtn", SoundPathGB, {208, 120, 75, 23}, 1);
+  BrowseBtn->SetCaption("&Browse");
+  FileListBox1 = Place<TListBox>(f, "FileListBox1", SoundPathGB, {16, 24, 265, 84}, 2);
+  FileListBox1->SetSorted(true);
+  FileListBox1->SetItemHeight(16);
+  // MediaPlayer2, the preview bar, comes here with playback.
+
+  BeQuietTabSheet = Page(f, "BeQuietTabSheet", PageControl1, "Be Quiet");
+  ProgramOffIconImage = Place<TImage>(f, "ProgramOffIconImage", BeQuietTabSheet, {8, 16, 33, 33});
+  ProgramOffIconImage->SetIcon("PROGRAMOFF");
+  StyledLabel4 = Text(f, "StyledLabel4", BeQuietTabSheet, {48, 16, 257, 57},
+                      "The Be Quiet settings define running applications that Wumpex! not "
+                      "should interrupt with WAV's.  Pattern matching is done so title bar "
+                      "changes can be accounted for.",
+                      true);
+  WumpexDisabledCB = Place<TCheckBox>(f, "WumpexDisabledCB", BeQuietTabSheet, {8, 280, 201, 17}, 0);
+  WumpexDisabledCB->SetCaption("&Mute Wumpex!");
+  GroupBox1 = Place<TGroupBox>(f, "GroupBox1", BeQuietTabSheet, {8, 80, 297, 177}, 1);
+  GroupBox1->SetCaption("\"Be Quiet\" Application List");
+  AddBeQuietItemBtn = Place<TButton>(f, "AddBeQuietItemBtn", GroupBox1, {16, 146, 75, 23}, 0);
+  AddBeQuietItemBtn->SetCaption("&Add");
+  DeleteBeQuietItemBtn = Place<TButton>(f, "DeleteBeQuietItemBtn", GroupBox1, {96, 146, 75, 23}, 1);
+  DeleteBeQuietItemBtn->SetCaption("&Delete");
+  BeQuietListBox = Place<TListBox>(f, "BeQuietListBox", GroupBox1, {16, 24, 265, 108}, 2);
+  BeQuietListBox->SetSorted(true);
+  BeQuietListBox->SetItemHeight(13);
+
+  AboutTabSheet = Page(f, "AboutTabSheet", PageControl1, "About");
+  ProgramOnIconImage = Place<TImage>(f, "ProgramOnIconImage", AboutTabSheet, {8, 16, 33, 33});
+  ProgramOnIconImage->SetIcon("MAINICON");
+  AboutLabel =
+      Text(f, "AboutLabel", AboutTabSheet, {64, 88, 169, 13}, "Version 1.11 ( 21-Dec-1996 )");
+  AboutLabel->SetAutoSize(false);
+  StyledLabel1 = Text(f, "StyledLabel1", AboutTabSheet, {64, 8, 169, 65}, "WUMPEX!");
+  StyledLabel1->SetFont(kBannerFont);
+  UrlLabel1 = Text(f, "UrlLabel1", AboutTabSheet, {144, 264, 109, 13}, kMailAddress);
+  Label1 = Text(f, "Label1", AboutTabSheet, {64, 112, 217, 33},
+                "Random sounds and noises system extention.", true);
+  Label2 = Text(f, "Label2", AboutTabSheet, {144, 216, 177, 13}, "Written in C++ on the Win32 API",
+                true);
+  Label3 = Text(f, "Label3", AboutTabSheet, {144, 248, 81, 13}, "Wumpex! team", true);
+
+  OKBtn = Place<TButton>(f, "OKBtn", this, {96, 344, 75, 23}, 1);
+  OKBtn->SetCaption("OK");
+  ApplyBtn = Place<TButton>(f, "ApplyBtn", this, {176, 344, 75, 23}, 2);
+  ApplyBtn->SetCaption("Apply");
+  ShutDownBtn = Place<TButton>(f, "ShutDownBtn", this, {256, 344, 75, 23}, 3);
+  ShutDownBtn->SetCaption("Shut Down");
+  ShutDownBtn->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
+  // MediaPlayer1 and the tray icon come here with playback and the tray.
+
+  Timer1 = f.Make<TTimer>("Timer1");
+  Timer1->SetOnTimer([this](TComponent* s) { Timer1Timer(s); });
+
+  PopupMenu1 = f.Make<TPopupMenu>("PopupMenu1");
+  Settings1 = Item(f, PopupMenu1, "Settings1", "Wumpex! &Settings", 0);
+  Settings1->SetDefault(true);
+  N2 = Item(f, PopupMenu1, "N2", "-", 1);
+  Enable1 = Item(f, PopupMenu1, "Enable1", "Mute off", 1);
+  Enable1->SetRadioItem(true);
+  Enable1->SetChecked(true);
+  Disable1 = Item(f, PopupMenu1, "Disable1", "Mute on", 1);
+  Disable1->SetRadioItem(true);
+  N1 = Item(f, PopupMenu1, "N1", "-", 1);
+  Shutdown1 = Item(f, PopupMenu1, "Shutdown1", "Shutdown Wumpex!", 2);
+  Shutdown1->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
+
+  // References to components read later are resolved once all exist.
+  UpDown1->SetAssociate(RandomTimeEB);
+  UpDown2->SetAssociate(VariableTimeEB);
+  PageControl1->SetActivePage(TimingTabSheet);
+}
+
+}  // namespace wumpex

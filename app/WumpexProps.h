@@ -1,0 +1,108 @@
+#pragma once
+// The main window: at once the hidden controller that owns the timer and the settings
+// controls, and the settings window opened from the tray. Its controls are the only store
+// of the settings; every interval is computed afresh from them.
+
+#include <cstdint>
+#include <string>
+
+#include "framework/Button.h"
+#include "framework/CheckBox.h"
+#include "framework/ComboBox.h"
+#include "framework/Edit.h"
+#include "framework/Form.h"
+#include "framework/GroupBox.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/ListBox.h"
+#include "framework/PageControl.h"
+#include "framework/PopupMenu.h"
+#include "framework/Timer.h"
+#include "framework/UpDown.h"
+
+namespace wumpex {
+
+inline constexpr const char* kProgramTitle = "Wumpex! 1.11";
+
+class TWumpexForm : public TForm {
+ public:
+  // The window is built from its layout; WumpexForm refers to it from the start of
+  // construction, and is cleared again when construction fails.
+  TWumpexForm();
+  ~TWumpexForm() override;
+  const char* ClassName() const override { return "TWumpexForm"; }
+
+  // Handlers.
+  void ShutDownBtnClick(TComponent* sender);
+  void Timer1Timer(TComponent* sender);
+  void FormCreate(TComponent* sender);
+
+  // Draws the next interval from the settings controls and starts the timer; nothing while
+  // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count
+  // counts as 0 and a larger total as the largest, so that the milliseconds always fit in
+  // the timer's 32 bits. A unit box with no selected item counts in seconds.
+  void ScheduleNextSound();
+
+  TPageControl* PageControl1;
+  TTabSheet* TimingTabSheet;
+  TImage* Image1;
+  TLabel* StyledLabel2;
+  TGroupBox* TimingGB;
+  TLabel* NoteLabel2;
+  TLabel* NoteLabel3;
+  TUpDown* UpDown1;
+  TEdit* RandomTimeEB;
+  TComboBox* RandomTimeCB;
+  TComboBox* VariableTimeCB;
+  TEdit* VariableTimeEB;
+  TUpDown* UpDown2;
+  TTabSheet* WavFolderTabSheet;
+  TImage* Image3;
+  TLabel* StyledLabel3;
+  TGroupBox* SoundPathGB;
+  TLabel* Label4;
+  TEdit* SoundPathEB;
+  TButton* BrowseBtn;
+  TListBox* FileListBox1;
+  TTabSheet* BeQuietTabSheet;
+  TImage* ProgramOffIconImage;
+  TLabel* StyledLabel4;
+  TCheckBox* WumpexDisabledCB;
+  TGroupBox* GroupBox1;
+  TButton* AddBeQuietItemBtn;
+  TButton* DeleteBeQuietItemBtn;
+  TListBox* BeQuietListBox;
+  TTabSheet* AboutTabSheet;
+  TImage* ProgramOnIconImage;
+  TLabel* AboutLabel;
+  TLabel* StyledLabel1;
+  TLabel* UrlLabel1;
+  TLabel* Label1;
+  TLabel* Label2;
+  TLabel* Label3;
+  TButton* OKBtn;
+  TButton* ApplyBtn;
+  TButton* ShutDownBtn;
+  TTimer* Timer1;
+  TPopupMenu* PopupMenu1;
+  TMenuItem* Settings1;
+  TMenuItem* N2;
+  TMenuItem* Enable1;
+  TMenuItem* Disable1;
+  TMenuItem* N1;
+  TMenuItem* Shutdown1;
+
+ private:
+  // Creates every component and sets its properties, in the order of the window's layout.
+  void ReadLayout();
+};
+
+// The main window, while it exists.
+extern TWumpexForm* WumpexForm;
+
+// Seconds per unit, by the item index of a unit box: Seconds, Minutes, Hours.
+inline constexpr std::uint16_t kUnitFactors[3] = {1, 60, 3600};
+// The longest interval whose milliseconds fit in 32 bits.
+inline constexpr std::int64_t kMaxIntervalSeconds = 4'294'967;
+
+}  // namespace wumpex

@@ -1,0 +1,73 @@
+#pragma once
+// Controls are the model: each control object holds its own state and events. When the
+// control has a native peer, the peer mirrors that state and reports the user's input back;
+// without one (no window system) the object alone is the control.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "platform/Desktop.h"
+
+namespace wumpex {
+
+using platform::Bounds;
+
+class TControl : public TComponent, protected platform::WidgetEvents {
+ public:
+  TControl(TComponent* owner, std::string name, platform::WidgetKind kind);
+  ~TControl() override;
+
+  const char* ClassName() const override { return "TControl"; }
+
+  TControl* Parent() const { return parent_; }
+  void SetParent(TControl* parent);
+  const std::vector<TControl*>& Controls() const { return children_; }
+
+  Bounds BoundsRect() const { return bounds_; }
+  void SetBounds(Bounds bounds);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  // Position in the tab sequence among the siblings; -1 for controls that take no focus.
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int order) { tabOrder_ = order; }
+  // The font of the nearest control that has one of its own.
+  platform::Font Font() const;
+  void SetFont(const platform::Font& font);
+
+  bool HandleAllocated() const { return peer_ != nullptr; }
+  // Makes the native peer of this control and of its children, in tab order.
+  void CreateHandle();
+  platform::Widget* Peer() const { return peer_.get(); }
+
+ protected:
+  virtual platform::WidgetStyle Style() const { return {}; }
+  // Hands the whole state to a newly made peer.
+  virtual void InitPeer(platform::Widget& peer);
+
+  const std::string& GetText() const { return text_; }
+  // Stores the text and mirrors it into the peer unless the peer reported it; true when it
+  // really changed.
+  bool SetTextValue(const std::string& text, bool fromPeer = false);
+
+  // Runs a handler reached from the user's input inside the application's exception guard.
+  static void Guarded(const std::function<void()>& handler);
+
+ private:
+  platform::WidgetKind kind_;
+  TControl* parent_ = nullptr;
+  std::vector<TControl*> children_;
+  Bounds bounds_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  int tabOrder_ = -1;
+  std::optional<platform::Font> font_;
+  std::string text_;
+  std::unique_ptr<platform::Widget> peer_;
+};
+
+}  // namespace wumpex

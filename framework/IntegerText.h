@@ -1,0 +1,13 @@
+#pragma once
+// Whole numbers written as text: optional leading spaces, then an optional sign and decimal
+// digits, or "$" and hexadecimal digits, and nothing after.
+
+#include <cstdint>
+#include <string>
+
+namespace wumpex {
+
+// Raises EConvertError "'<text>' is not a valid integer value" for anything else.
+std::int32_t StrToInt(const std::string& text);
+
+}  // namespace wumpex

@@ -1,0 +1,196 @@
+#pragma once
+// The seam to the operating system: every service the program needs, as small interfaces.
+// Two implementations exist: the real Windows desktop (platform/win32) and an in-memory
+// desktop for tests (platform/headless). Nothing above this folder sees an OS header.
+
+#include <compare>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// An opaque window identity; 0 is no window.
+using Handle = std::uintptr_t;
+
+struct Bounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  auto operator<=>(const Bounds&) const = default;
+};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
+struct TimeOfDay {
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+};
+
+// Message box flags and answers, with the values the system gives them.
+namespace mb {
+inline constexpr unsigned kOk = 0x0000;
+inline constexpr unsigned kIconError = 0x0010;
+inline constexpr unsigned kTaskModal = 0x2000;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+}  // namespace mb
+
+struct Font {
+  std::string name;
+  int height = 0;
+  bool italic = false;
+  auto operator<=>(const Font&) const = default;
+};
+
+// What a native widget reports when the user acts on it. Called on the window thread.
+class WidgetEvents {
+ public:
+  virtual void userClicked() {}
+  virtual void userEditedText(const std::string& /*text*/) {}
+  virtual void userSelected(int /*index*/) {}
+  virtual void userToggled(bool /*checked*/) {}
+  virtual void closeRequested() {}
+
+ protected:
+  ~WidgetEvents() = default;
+};
+
+enum class WidgetKind {
+  ApplicationWindow,  // hidden top-level owner of message boxes, never on the task bar
+  Form,               // top-level dialog-bordered window without system menu
+  PageControl,
+  TabSheet,
+  GroupBox,
+  Label,
+  Edit,
+  ComboBox,  // drop-down with an edit field
+  UpDown,
+  CheckBox,
+  Button,
+  ListBox,
+  Image,
+};
+
+// Appearance fixed at creation.
+struct WidgetStyle {
+  bool wordWrap = false;  // labels
+  bool sorted = false;    // list boxes
+  int itemHeight = 0;     // list boxes; 0 leaves the system's
+};
+
+// The native counterpart of one control. It mirrors what the control object tells it and
+// reports the user's input through WidgetEvents; it holds no state the program reads.
+class Widget {
+ public:
+  virtual ~Widget() = default;
+  virtual Handle handle() const = 0;
+  virtual void setText(const std::string& text) = 0;
+  virtual void setBounds(Bounds bounds) = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  virtual void setFont(const Font& font) = 0;
+  virtual void setChecked(bool checked) = 0;
+  virtual void setItems(const std::vector<std::string>& items) = 0;
+  virtual void setItemIndex(int index) = 0;
+  // Up-down buttons: range, position and the edit box whose text they step.
+  virtual void setUpDown(int min, int max, int position, Widget* buddy) = 0;
+  // Images and windows: an icon from the program's resources, by name.
+  virtual void setIcon(const std::string& resourceName) = 0;
+  // Page controls: the tab captions and the active tab.
+  virtual void setTabs(const std::vector<std::string>& captions, int active) = 0;
+  // Forms: show centred on the screen and bring to the front.
+  virtual void showCentered() = 0;
+};
+
+struct MenuItemState {
+  std::string caption;  // "-" is a separator
+  bool isDefault = false;
+  bool radio = false;
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+};
+
+class PopupMenuPeer {
+ public:
+  virtual ~PopupMenuPeer() = default;
+  virtual void setItems(const std::vector<MenuItemState>& items) = 0;
+  // Shows the menu at a screen point for a window; returns the chosen item's index or -1.
+  virtual int track(Point at, Handle owner) = 0;
+};
+
+// A hidden window that only carries timers; it never shows up among top-level windows.
+class TimerWindow {
+ public:
+  virtual ~TimerWindow() = default;
+  // False when the system has no timer left.
+  virtual bool setTimer(unsigned id, std::uint32_t milliseconds) = 0;
+  virtual void killTimer(unsigned id) = 0;
+};
+
+class TimerEvents {
+ public:
+  virtual void timerFired(unsigned id) = 0;
+
+ protected:
+  ~TimerEvents() = default;
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Widgets and windows.
+  virtual std::unique_ptr<Widget> createWidget(WidgetKind kind, Widget* parent,
+                                               const WidgetStyle& style, WidgetEvents& events) = 0;
+  virtual std::unique_ptr<PopupMenuPeer> createPopupMenu() = 0;
+  virtual std::unique_ptr<TimerWindow> createTimerWindow(TimerEvents& events) = 0;
+
+  // The thread's top-level windows and their states, for modal boxes.
+  virtual std::vector<Handle> threadWindows() = 0;
+  virtual bool isWindowVisible(Handle window) = 0;
+  virtual bool isWindowEnabled(Handle window) = 0;
+  virtual void enableWindow(Handle window, bool enable) = 0;
+  virtual Handle activeWindow() = 0;
+  virtual void setActiveWindow(Handle window) = 0;
+  virtual Handle captureWindow() = 0;
+  virtual void cancelMode(Handle window) = 0;
+  virtual void hideWindow(Handle window) = 0;
+
+  // Returns the pressed button (mb::kIdOk, ...).
+  virtual int messageBox(Handle owner, const std::string& text, const std::string& caption,
+                         unsigned flags) = 0;
+
+  // The message loop: runs until the quit message arrives and returns its exit code.
+  virtual int runMessageLoop() = 0;
+  // Handles every message already waiting, then returns.
+  virtual void processMessages() = 0;
+  virtual void postQuit(int exitCode) = 0;
+
+  virtual TimeOfDay utcTimeOfDay() = 0;
+  virtual std::string moduleFileName() = 0;
+};
+
+// The desktop the program runs on. Installed by the entry or a test for its lifetime.
+Desktop& desktop();
+
+class DesktopScope {
+ public:
+  explicit DesktopScope(Desktop& installed);
+  ~DesktopScope();
+  DesktopScope(const DesktopScope&) = delete;
+  DesktopScope& operator=(const DesktopScope&) = delete;
+
+ private:
+  Desktop* previous_;
+};
+
+}  // namespace platform

@@ -1,0 +1,193 @@
+#include "platform/headless/HeadlessDesktop.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace platform::headless {
+
+class HeadlessTimerWindow : public TimerWindow {
+ public:
+  HeadlessTimerWindow(HeadlessDesktop& desktop, TimerEvents& events)
+      : desktop_(desktop), events_(events) {}
+  ~HeadlessTimerWindow() override {
+    std::erase_if(desktop_.timers_, [this](const auto& t) { return t.first.window == this; });
+  }
+
+  bool setTimer(unsigned id, std::uint32_t milliseconds) override {
+    if (desktop_.refuseTimers_) return false;
+    desktop_.timers_[{this, id}] = {&events_, milliseconds, desktop_.now_ + milliseconds};
+    return true;
+  }
+  void killTimer(unsigned id) override { desktop_.timers_.erase({this, id}); }
+
+ private:
+  HeadlessDesktop& desktop_;
+  TimerEvents& events_;
+};
+
+class HeadlessPopupMenu : public PopupMenuPeer {
+ public:
+  explicit HeadlessPopupMenu(HeadlessDesktop& desktop) : desktop_(desktop) {}
+  void setItems(const std::vector<MenuItemState>& items) override { items_ = items; }
+  int track(Point, Handle) override {
+    if (desktop_.menuChoices_.empty()) return -1;
+    int choice = desktop_.menuChoices_.front();
+    desktop_.menuChoices_.pop_front();
+    return choice;
+  }
+
+ private:
+  HeadlessDesktop& desktop_;
+  std::vector<MenuItemState> items_;
+};
+
+HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
+                               WidgetStyle style, WidgetEvents& events)
+    : desktop_(desktop),
+      kind_(kind),
+      parent_(parent),
+      style_(style),
+      events_(events),
+      handle_(desktop.nextHandle_++) {
+  desktop_.widgets_[handle_] = this;
+}
+
+HeadlessWidget::~HeadlessWidget() {
+  desktop_.widgets_.erase(handle_);
+}
+
+void HeadlessWidget::setUpDown(int min, int max, int position, Widget* buddy) {
+  min_ = min;
+  max_ = max;
+  position_ = position;
+  buddy_ = buddy != nullptr ? buddy->handle() : 0;
+}
+
+void HeadlessWidget::setTabs(const std::vector<std::string>& captions, int active) {
+  items_ = captions;
+  itemIndex_ = active;
+}
+
+HeadlessDesktop::HeadlessDesktop() = default;
+HeadlessDesktop::~HeadlessDesktop() = default;
+
+std::unique_ptr<Widget> HeadlessDesktop::createWidget(WidgetKind kind, Widget* parent,
+                                                      const WidgetStyle& style,
+                                                      WidgetEvents& events) {
+  return std::make_unique<HeadlessWidget>(*this, kind, static_cast<HeadlessWidget*>(parent), style,
+                                          events);
+}
+
+std::unique_ptr<PopupMenuPeer> HeadlessDesktop::createPopupMenu() {
+  return std::make_unique<HeadlessPopupMenu>(*this);
+}
+
+std::unique_ptr<TimerWindow> HeadlessDesktop::createTimerWindow(TimerEvents& events) {
+  return std::make_unique<HeadlessTimerWindow>(*this, events);
+}
+
+std::vector<Handle> HeadlessDesktop::threadWindows() {
+  std::vector<Handle> result;
+  for (const auto& [handle, w] : widgets_) {
+    if (w->parent_ == nullptr) result.push_back(handle);
+  }
+  return result;
+}
+
+bool HeadlessDesktop::isWindowVisible(Handle window) {
+  auto it = widgets_.find(window);
+  return it != widgets_.end() && it->second->visible_;
+}
+
+bool HeadlessDesktop::isWindowEnabled(Handle window) {
+  auto it = widgets_.find(window);
+  return it != widgets_.end() && it->second->enabled_;
+}
+
+void HeadlessDesktop::enableWindow(Handle window, bool enable) {
+  if (auto it = widgets_.find(window); it != widgets_.end()) it->second->enabled_ = enable;
+}
+
+void HeadlessDesktop::hideWindow(Handle window) {
+  if (auto it = widgets_.find(window); it != widgets_.end()) it->second->visible_ = false;
+}
+
+int HeadlessDesktop::messageBox(Handle owner, const std::string& text, const std::string& caption,
+                                unsigned flags) {
+  ShownMessageBox box{owner, text, caption, flags, {}};
+  for (Handle h : threadWindows()) {
+    if (isWindowEnabled(h)) box.enabledWhileShown.push_back(h);
+  }
+  messageBoxes.push_back(std::move(box));
+  if (boxAnswers_.empty()) return mb::kIdOk;
+  int answer = boxAnswers_.front();
+  boxAnswers_.pop_front();
+  return answer;
+}
+
+int HeadlessDesktop::runMessageLoop() {
+  while (!quitPosted()) {
+    auto next = nextEventIn();
+    if (!next) throw std::logic_error("message loop would wait for ever: no timer and no quit");
+    advance(*next);
+  }
+  int code = *quitCode_;
+  quitCode_.reset();
+  return code;
+}
+
+void HeadlessDesktop::postQuit(int exitCode) {
+  if (!quitCode_) quitCode_ = exitCode;
+}
+
+TimeOfDay HeadlessDesktop::utcTimeOfDay() {
+  constexpr std::uint64_t kDay = 24ull * 60 * 60 * 1000;
+  auto ms = static_cast<int>((utcAtStart_ + now_) % kDay);
+  return {ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
+}
+
+void HeadlessDesktop::actAfter(std::uint64_t milliseconds, std::function<void()> action) {
+  userActions_.emplace(now_ + milliseconds, std::move(action));
+}
+
+std::optional<std::uint64_t> HeadlessDesktop::nextEventIn() const {
+  std::optional<std::uint64_t> earliest;
+  if (!userActions_.empty()) earliest = userActions_.begin()->first;
+  for (const auto& [key, t] : timers_) {
+    if (t.interval == 0) continue;  // a zero interval never fires
+    if (!earliest || t.due < *earliest) earliest = t.due;
+  }
+  if (!earliest) return std::nullopt;
+  return *earliest - now_;
+}
+
+void HeadlessDesktop::advance(std::uint64_t milliseconds) {
+  const std::uint64_t target = now_ + milliseconds;
+  for (;;) {
+    auto next = nextEventIn();
+    if (!next || now_ + *next > target) break;
+    now_ += *next;
+    if (!userActions_.empty() && userActions_.begin()->first == now_) {
+      auto action = std::move(userActions_.begin()->second);
+      userActions_.erase(userActions_.begin());
+      action();
+      continue;
+    }
+    // The earliest due timer fires; among timers due together, the first in key order.
+    auto due = std::find_if(timers_.begin(), timers_.end(), [this](const auto& t) {
+      return t.second.interval != 0 && t.second.due == now_;
+    });
+    RunningTimer& timer = due->second;
+    timer.due = now_ + timer.interval;  // system timers repeat until killed
+    const unsigned id = due->first.id;
+    timer.events->timerFired(id);
+  }
+  now_ = target;
+}
+
+const HeadlessWidget* HeadlessDesktop::widget(Handle handle) const {
+  auto it = widgets_.find(handle);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+}  // namespace platform::headless

@@ -1,0 +1,178 @@
+#pragma once
+// An in-memory desktop for tests: a virtual clock with its timers, top-level windows with
+// their states, widgets that keep what they are told, and a scriptable user who answers
+// message boxes and menus. Everything is recorded so that tests can look at it.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace platform::headless {
+
+class HeadlessWidget;
+
+struct ShownMessageBox {
+  Handle owner = 0;
+  std::string text;
+  std::string caption;
+  unsigned flags = 0;
+  // Which of the thread's windows were enabled while the box was up.
+  std::vector<Handle> enabledWhileShown;
+};
+
+class HeadlessDesktop : public Desktop {
+ public:
+  HeadlessDesktop();
+  ~HeadlessDesktop() override;
+
+  std::unique_ptr<Widget> createWidget(WidgetKind kind, Widget* parent, const WidgetStyle& style,
+                                       WidgetEvents& events) override;
+  std::unique_ptr<PopupMenuPeer> createPopupMenu() override;
+  std::unique_ptr<TimerWindow> createTimerWindow(TimerEvents& events) override;
+
+  std::vector<Handle> threadWindows() override;
+  bool isWindowVisible(Handle window) override;
+  bool isWindowEnabled(Handle window) override;
+  void enableWindow(Handle window, bool enable) override;
+  Handle activeWindow() override { return active_; }
+  void setActiveWindow(Handle window) override { active_ = window; }
+  Handle captureWindow() override { return capture_; }
+  void cancelMode(Handle window) override { cancelModeSentTo.push_back(window); }
+  void hideWindow(Handle window) override;
+
+  int messageBox(Handle owner, const std::string& text, const std::string& caption,
+                 unsigned flags) override;
+
+  int runMessageLoop() override;
+  void processMessages() override {}
+  void postQuit(int exitCode) override;
+
+  TimeOfDay utcTimeOfDay() override;
+  std::string moduleFileName() override { return moduleFileName_; }
+
+  // The virtual clock, in milliseconds since the desktop was made.
+  std::uint64_t now() const { return now_; }
+  // Moves the clock on, firing every timer that falls due on the way, in order.
+  void advance(std::uint64_t milliseconds);
+  // Time until the next timer or user action is due, or nothing when none is coming.
+  std::optional<std::uint64_t> nextEventIn() const;
+  std::size_t runningTimers() const { return timers_.size(); }
+
+  // What the clock shows at virtual time 0, as milliseconds since midnight UTC.
+  void setUtcMillisecondsAtStart(std::uint32_t ms) { utcAtStart_ = ms; }
+  void setModuleFileName(std::string name) { moduleFileName_ = std::move(name); }
+  // When set, the system refuses every new timer.
+  void refuseTimers(bool refuse) { refuseTimers_ = refuse; }
+  void setCapture(Handle window) { capture_ = window; }
+
+  // The scripted user: answers for coming message boxes and menus, in order.
+  // Unscripted boxes are answered with OK, unscripted menus with no choice.
+  void answerNextMessageBox(int button) { boxAnswers_.push_back(button); }
+  // Something the user does after a delay on the virtual clock.
+  void actAfter(std::uint64_t milliseconds, std::function<void()> action);
+  void chooseNextMenuItem(int index) { menuChoices_.push_back(index); }
+
+  std::vector<ShownMessageBox> messageBoxes;
+  std::vector<Handle> cancelModeSentTo;
+  bool quitPosted() const { return quitCode_.has_value(); }
+  int quitCode() const { return quitCode_.value_or(-1); }
+  // Widget behind a handle, for looking at what the program mirrored into it.
+  const HeadlessWidget* widget(Handle handle) const;
+
+ private:
+  friend class HeadlessWidget;
+  friend class HeadlessTimerWindow;
+  friend class HeadlessPopupMenu;
+
+  struct TimerKey {
+    const void* window;
+    unsigned id;
+    auto operator<=>(const TimerKey&) const = default;
+  };
+  struct RunningTimer {
+    TimerEvents* events;
+    std::uint32_t interval;
+    std::uint64_t due;
+  };
+
+  Handle nextHandle_ = 0x100;
+  std::map<Handle, HeadlessWidget*> widgets_;
+  std::map<TimerKey, RunningTimer> timers_;
+  std::uint64_t now_ = 0;
+  std::uint32_t utcAtStart_ = 0;
+  std::string moduleFileName_ = "C:\\Program Files\\Wumpex\\wumpex.exe";
+  bool refuseTimers_ = false;
+  Handle active_ = 0;
+  Handle capture_ = 0;
+  std::deque<int> boxAnswers_;
+  std::deque<int> menuChoices_;
+  std::optional<int> quitCode_;
+  std::multimap<std::uint64_t, std::function<void()>> userActions_;
+};
+
+// A widget that keeps the last state the program gave it.
+class HeadlessWidget : public Widget {
+ public:
+  HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
+                 WidgetStyle style, WidgetEvents& events);
+  ~HeadlessWidget() override;
+
+  Handle handle() const override { return handle_; }
+  void setText(const std::string& text) override { text_ = text; }
+  void setBounds(Bounds bounds) override { bounds_ = bounds; }
+  void setVisible(bool visible) override { visible_ = visible; }
+  void setEnabled(bool enabled) override { enabled_ = enabled; }
+  void setFont(const Font& font) override { font_ = font; }
+  void setChecked(bool checked) override { checked_ = checked; }
+  void setItems(const std::vector<std::string>& items) override { items_ = items; }
+  void setItemIndex(int index) override { itemIndex_ = index; }
+  void setUpDown(int min, int max, int position, Widget* buddy) override;
+  void setIcon(const std::string& resourceName) override { icon_ = resourceName; }
+  void setTabs(const std::vector<std::string>& captions, int active) override;
+  void showCentered() override { visible_ = true; }
+
+  WidgetKind kind() const { return kind_; }
+  const HeadlessWidget* parent() const { return parent_; }
+  const std::string& text() const { return text_; }
+  Bounds bounds() const { return bounds_; }
+  bool visible() const { return visible_; }
+  bool enabled() const { return enabled_; }
+  bool checked() const { return checked_; }
+  const std::vector<std::string>& items() const { return items_; }
+  int itemIndex() const { return itemIndex_; }
+  const std::string& icon() const { return icon_; }
+  const Font& font() const { return font_; }
+  const WidgetStyle& style() const { return style_; }
+  // The user acting on the widget.
+  WidgetEvents& events() const { return events_; }
+
+ private:
+  friend class HeadlessDesktop;
+  HeadlessDesktop& desktop_;
+  WidgetKind kind_;
+  HeadlessWidget* parent_;
+  WidgetStyle style_;
+  WidgetEvents& events_;
+  Handle handle_;
+  std::string text_;
+  Bounds bounds_;
+  bool visible_ = false;
+  bool enabled_ = true;
+  bool checked_ = false;
+  Font font_;
+  std::vector<std::string> items_;
+  int itemIndex_ = -1;
+  std::string icon_;
+  int min_ = 0;
+  int max_ = 0;
+  int position_ = 0;
+  Handle buddy_ = 0;
+};
+
+}  // namespace platform::headless

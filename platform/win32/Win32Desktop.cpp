@@ -1,0 +1,143 @@
+#include "platform/win32/Win32Desktop.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32PopupMenu.h"
+#include "platform/win32/Win32TimerWindow.h"
+#include "platform/win32/Win32Widget.h"
+
+namespace platform::win32 {
+namespace {
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM windows) {
+  reinterpret_cast<std::vector<Handle>*>(windows)->push_back(toHandle(window));
+  return TRUE;
+}
+
+void dispatch(MSG& message) {
+  // Forms handle Tab, arrow keys and mnemonics as dialog boxes do.
+  if (message.hwnd != nullptr) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const Win32Widget* widget = Win32Widget::fromWindow(root);
+    if (widget != nullptr && widget->kind() == WidgetKind::Form &&
+        IsDialogMessageA(root, &message)) {
+      return;
+    }
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
+}  // namespace
+
+Win32Desktop::Win32Desktop() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS;
+  InitCommonControlsEx(&controls);
+  Win32Widget::registerClasses();
+  Win32TimerWindow::registerClass();
+}
+
+std::unique_ptr<Widget> Win32Desktop::createWidget(WidgetKind kind, Widget* parent,
+                                                   const WidgetStyle& style, WidgetEvents& events) {
+  // Every widget of this desktop is a Win32Widget.
+  return std::make_unique<Win32Widget>(kind, static_cast<Win32Widget*>(parent), style, events);
+}
+
+std::unique_ptr<PopupMenuPeer> Win32Desktop::createPopupMenu() {
+  return std::make_unique<Win32PopupMenu>();
+}
+
+std::unique_ptr<TimerWindow> Win32Desktop::createTimerWindow(TimerEvents& events) {
+  return std::make_unique<Win32TimerWindow>(events);
+}
+
+std::vector<Handle> Win32Desktop::threadWindows() {
+  std::vector<Handle> windows;
+  EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+bool Win32Desktop::isWindowVisible(Handle window) {
+  return IsWindowVisible(toWindow(window));
+}
+
+bool Win32Desktop::isWindowEnabled(Handle window) {
+  return IsWindowEnabled(toWindow(window));
+}
+
+void Win32Desktop::enableWindow(Handle window, bool enable) {
+  EnableWindow(toWindow(window), enable ? TRUE : FALSE);
+}
+
+Handle Win32Desktop::activeWindow() {
+  return toHandle(GetActiveWindow());
+}
+
+void Win32Desktop::setActiveWindow(Handle window) {
+  SetActiveWindow(toWindow(window));
+}
+
+Handle Win32Desktop::captureWindow() {
+  return toHandle(GetCapture());
+}
+
+void Win32Desktop::cancelMode(Handle window) {
+  SendMessageA(toWindow(window), WM_CANCELMODE, 0, 0);
+}
+
+void Win32Desktop::hideWindow(Handle window) {
+  ShowWindow(toWindow(window), SW_HIDE);
+}
+
+int Win32Desktop::messageBox(Handle owner, const std::string& text, const std::string& caption,
+                             unsigned flags) {
+  return MessageBoxA(toWindow(owner), text.c_str(), caption.c_str(), flags);
+}
+
+int Win32Desktop::runMessageLoop() {
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) dispatch(message);
+  return static_cast<int>(message.wParam);
+}
+
+void Win32Desktop::processMessages() {
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Put back for the message loop, which ends the program with it.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    dispatch(message);
+  }
+}
+
+void Win32Desktop::postQuit(int exitCode) {
+  PostQuitMessage(exitCode);
+}
+
+TimeOfDay Win32Desktop::utcTimeOfDay() {
+  SYSTEMTIME now{};
+  GetSystemTime(&now);
+  return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+std::string Win32Desktop::moduleFileName() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    // A full buffer may have cut the path short.
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,42 @@
+#pragma once
+// The program's desktop on Windows.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace platform::win32 {
+
+class Win32Desktop final : public Desktop {
+ public:
+  Win32Desktop();
+
+  std::unique_ptr<Widget> createWidget(WidgetKind kind, Widget* parent, const WidgetStyle& style,
+                                       WidgetEvents& events) override;
+  std::unique_ptr<PopupMenuPeer> createPopupMenu() override;
+  std::unique_ptr<TimerWindow> createTimerWindow(TimerEvents& events) override;
+
+  std::vector<Handle> threadWindows() override;
+  bool isWindowVisible(Handle window) override;
+  bool isWindowEnabled(Handle window) override;
+  void enableWindow(Handle window, bool enable) override;
+  Handle activeWindow() override;
+  void setActiveWindow(Handle window) override;
+  Handle captureWindow() override;
+  void cancelMode(Handle window) override;
+  void hideWindow(Handle window) override;
+
+  int messageBox(Handle owner, const std::string& text, const std::string& caption,
+                 unsigned flags) override;
+
+  int runMessageLoop() override;
+  void processMessages() override;
+  void postQuit(int exitCode) override;
+
+  TimeOfDay utcTimeOfDay() override;
+  std::string moduleFileName() override;
+};
+
+}  // namespace platform::win32

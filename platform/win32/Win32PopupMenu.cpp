@@ -1,0 +1,49 @@
+#include "platform/win32/Win32PopupMenu.h"
+
+#include <system_error>
+
+namespace platform::win32 {
+
+Win32PopupMenu::Win32PopupMenu() : menu_(CreatePopupMenu()) {
+  if (!menu_) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "cannot create a menu");
+  }
+}
+
+void Win32PopupMenu::setItems(const std::vector<MenuItemState>& items) {
+  while (GetMenuItemCount(menu()) > 0) DeleteMenu(menu(), 0, MF_BYPOSITION);
+  UINT position = 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MenuItemState& item = items[i];
+    if (!item.visible) continue;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+    info.wID = static_cast<UINT>(i + 1);
+    if (item.caption == "-") {
+      info.fType = MFT_SEPARATOR;
+    } else {
+      info.fMask |= MIIM_STRING;
+      info.fType = MFT_STRING | (item.radio ? MFT_RADIOCHECK : 0);
+      info.dwTypeData = const_cast<char*>(item.caption.c_str());
+    }
+    info.fState = (item.checked ? MFS_CHECKED : 0) | (item.isDefault ? MFS_DEFAULT : 0) |
+                  (item.enabled ? 0 : MFS_DISABLED);
+    InsertMenuItemA(menu(), position++, TRUE, &info);
+  }
+}
+
+int Win32PopupMenu::track(Point at, Handle owner) {
+  HWND window = toWindow(owner);
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(window);
+  const BOOL chosen = TrackPopupMenu(menu(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
+                                     at.y, 0, window, nullptr);
+  // Lets the owner's thread switch tasks properly once the menu is gone.
+  PostMessageA(window, WM_NULL, 0, 0);
+  // Nothing chosen gives 0, and so -1.
+  return static_cast<int>(chosen) - 1;
+}
+
+}  // namespace platform::win32

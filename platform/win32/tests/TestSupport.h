@@ -1,0 +1,80 @@
+#pragma once
+// What the Windows platform tests share: recorders for what widgets and timers report,
+// message pumping with a deadline, and read-back of window state through the system.
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace platform::win32::testing {
+
+// Logs every report as one line, e.g. "selected 2" or "edited abc".
+class RecordingEvents final : public WidgetEvents {
+ public:
+  void userClicked() override { log.push_back("clicked"); }
+  void userEditedText(const std::string& text) override { log.push_back("edited " + text); }
+  void userSelected(int index) override { log.push_back("selected " + std::to_string(index)); }
+  void userToggled(bool checked) override { log.push_back(checked ? "toggled on" : "toggled off"); }
+  void closeRequested() override { log.push_back("close"); }
+
+  std::vector<std::string> log;
+};
+
+// Handles messages until done() holds; false when the time ran out first.
+template <typename Done>
+bool pumpUntil(Desktop& desktop, Done done,
+               std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    desktop.processMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+inline void pumpFor(Desktop& desktop, std::chrono::milliseconds time) {
+  pumpUntil(
+      desktop, [] { return false; }, time);
+}
+
+inline std::string windowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+inline std::string className(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+inline DWORD style(HWND window) {
+  return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+}
+
+inline DWORD exStyle(HWND window) {
+  return static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+}
+
+// A window's rectangle in its parent's client coordinates.
+inline Bounds boundsInParent(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The shell gives a button to a visible window that is unowned and no tool window, or that
+// asks for one with WS_EX_APPWINDOW. These are the style bits that keep one away for good.
+inline bool styledOffTaskBar(HWND window) {
+  return (exStyle(window) & WS_EX_TOOLWINDOW) != 0 && (exStyle(window) & WS_EX_APPWINDOW) == 0;
+}
+
+}  // namespace platform::win32::testing

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a command with a desktop for Windows programs: an X display (a private Xvfb
+# when none is set) and a PulseAudio server (a null sink when none answers), so that
+# windows and sound work on a machine without screen or sound card.
+set -euo pipefail
+
+if ! pactl info >/dev/null 2>&1; then
+  pulseaudio --daemonize=yes --exit-idle-time=-1 --disallow-exit -n \
+    --load=module-native-protocol-unix --load="module-null-sink sink_name=wumpex_null" \
+    --load=module-always-sink >/dev/null 2>&1 || true
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pactl info >/dev/null 2>&1 || { echo "desktop: no PulseAudio server could be started" >&2; exit 1; }
+fi
+
+if [[ -z ${DISPLAY:-} ]]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$@"
+fi
+exec "$@"

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+#include "app/Program.h"
+#include "app/WumpexProps.h"
+#include "framework/Exceptions.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+using platform::Handle;
+
+class ApplicationTest : public DesktopTest {
+ protected:
+  ApplicationTest() { application.SetTitle("Wumpex! 1.11"); }
+};
+
+TEST_F(ApplicationTest, ExceptionDisplay) {
+  struct Case {
+    const char* what;
+    std::function<void()> raise;
+    const char* shown;  // nullptr: nothing shown
+  };
+  const Case cases[] = {
+      {"conversion", [] { throw EConvertError("'abc' is not a valid integer value"); },
+       "'abc' is not a valid integer value."},
+      {"period always added", [] { throw Exception("Done."); }, "Done.."},
+      {"message kept as text", [] { throw Exception("100% %s"); }, "100% %s."},
+      {"standard exception", [] { throw std::runtime_error("bad"); }, "bad."},
+      {"abort", [] { throw EAbort("quiet"); }, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    desktop.messageBoxes.clear();
+    GuardHandler(c.raise);
+    if (c.shown == nullptr) {
+      EXPECT_TRUE(desktop.messageBoxes.empty());
+      continue;
+    }
+    ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+    EXPECT_EQ(desktop.messageBoxes[0].text, c.shown);
+    EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
+    EXPECT_EQ(desktop.messageBoxes[0].flags, 0x10u);
+    EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
+  }
+}
+
+TEST_F(ApplicationTest, DisplayCancelsMouseCapture) {
+  desktop.setCapture(0x4242);
+  GuardHandler([] { throw EAbort(""); });
+  EXPECT_EQ(desktop.cancelModeSentTo, std::vector<Handle>{0x4242});
+}
+
+TEST_F(ApplicationTest, MessageBoxDisablesExactlyTheVisibleEnabledWindows) {
+  TForm shown(nullptr, "Shown");
+  TForm hidden(nullptr, "Hidden");
+  TForm disabled(nullptr, "Disabled");
+  for (TForm* f : {&shown, &hidden, &disabled}) f->CreateHandle();
+  shown.Show();
+  disabled.Show();
+  disabled.SetEnabled(false);
+  desktop.setActiveWindow(shown.Peer()->handle());
+
+  EXPECT_EQ(application.MessageBox("text", "caption", 0), platform::mb::kIdOk);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  const auto& enabled = desktop.messageBoxes[0].enabledWhileShown;
+  EXPECT_EQ(std::count(enabled.begin(), enabled.end(), shown.Peer()->handle()), 0);
+  EXPECT_EQ(std::count(enabled.begin(), enabled.end(), hidden.Peer()->handle()), 1);
+  EXPECT_TRUE(desktop.isWindowEnabled(shown.Peer()->handle()));
+  EXPECT_FALSE(desktop.isWindowEnabled(disabled.Peer()->handle()));
+  EXPECT_EQ(desktop.activeWindow(), shown.Peer()->handle());
+}
+
+TEST_F(ApplicationTest, LastResortReport) {
+  desktop.setModuleFileName("C:\\Programs\\wumpex.exe");
+  EXPECT_EQ(application.ShowLastResort(EOutOfResources("Not enough timers available")), 1);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  const auto& box = desktop.messageBoxes[0];
+  EXPECT_EQ(box.caption, "Application Error");
+  EXPECT_EQ(box.flags, 0x2000u | 0x10u);
+  EXPECT_EQ(box.owner, 0u);
+  EXPECT_TRUE(
+      std::regex_match(box.text, std::regex("Exception EOutOfResources in module wumpex\\.exe at "
+                                            "[0-9A-F]{8,16}\\.\nNot enough timers available\\.")))
+      << box.text;
+
+  desktop.messageBoxes.clear();
+  desktop.setModuleFileName(std::string(70, 'x') + ".exe");
+  application.ShowLastResort(Exception("ends."));
+  EXPECT_TRUE(std::regex_match(desktop.messageBoxes[0].text,
+                               std::regex("Exception Exception in module x{63} at [0-9A-F]+\\.\n"
+                                          "ends\\.")))
+      << desktop.messageBoxes[0].text;
+}
+
+// The whole life of the process on the in-memory desktop.
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest() { SetRandSeed(0); }
+  platform::headless::HeadlessDesktop desktop;
+  platform::DesktopScope scope{desktop};
+};
+
+TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
+  struct Seen {
+    bool applicationWindowHidden = false;
+    bool formHidden = false;
+    std::string title;
+    bool timerRunning = false;
+  } seen;
+  desktop.actAfter(15'000, [&] {
+    for (Handle w : desktop.threadWindows()) {
+      const auto* widget = desktop.widget(w);
+      if (widget->kind() == platform::WidgetKind::ApplicationWindow) {
+        seen.applicationWindowHidden = !widget->visible();
+        seen.title = widget->text();
+      } else {
+        seen.formHidden = !widget->visible();
+      }
+    }
+    seen.timerRunning = WumpexForm->Timer1->Enabled();
+    desktop.widget(WumpexForm->ShutDownBtn->Peer()->handle())->events().userClicked();
+  });
+  desktop.setUtcMillisecondsAtStart(1000);
+
+  EXPECT_EQ(RunWumpex(), 0);
+  EXPECT_TRUE(seen.applicationWindowHidden);
+  EXPECT_TRUE(seen.formHidden);
+  EXPECT_EQ(seen.title, "Wumpex! 1.11");
+  EXPECT_TRUE(seen.timerRunning);
+  // The tick at 10 s reseeded from the clock and drew the next extra.
+  EXPECT_EQ(RandSeed(), 11'000u * 134775813u + 1u);
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+  EXPECT_EQ(WumpexForm, nullptr);
+  EXPECT_TRUE(desktop.threadWindows().empty()) << "windows left behind";
+  EXPECT_EQ(desktop.runningTimers(), 0u);
+}
+
+TEST_F(ProgramTest, FailedStartEndsWithTheApplicationErrorAndOne) {
+  desktop.refuseTimers(true);
+  EXPECT_EQ(RunWumpex(), 1);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].caption, "Application Error");
+  EXPECT_NE(desktop.messageBoxes[0].text.find("EOutOfResources"), std::string::npos);
+  EXPECT_EQ(WumpexForm, nullptr);
+  EXPECT_TRUE(desktop.threadWindows().empty());
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/WumpexProps.h"
+#include "framework/Exceptions.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+class SchedulerTest : public DesktopTest {
+ protected:
+  SchedulerTest() { application.SetTitle(kProgramTitle); }
+  TWumpexForm& Form() {
+    if (form == nullptr) form = application.CreateForm<TWumpexForm>();
+    return *form;
+  }
+  void SetTiming(const char* base, int baseUnit, const char* adjustment, int adjustmentUnit) {
+    Form().RandomTimeEB->SetText(base);
+    form->RandomTimeCB->SetItemIndex(baseUnit);
+    form->VariableTimeEB->SetText(adjustment);
+    form->VariableTimeCB->SetItemIndex(adjustmentUnit);
+  }
+  // Milliseconds from now to each of the next n ticks.
+  std::vector<std::uint64_t> NextTicks(int n) {
+    std::vector<std::uint64_t> gaps;
+    for (int i = 0; i < n; ++i) {
+      auto next = desktop.nextEventIn();
+      if (!next) break;
+      gaps.push_back(*next);
+      desktop.advance(*next);
+    }
+    return gaps;
+  }
+
+  TWumpexForm* form = nullptr;
+};
+
+TEST_F(SchedulerTest, DefaultsGiveTenSecondsFirstThenTenToFourteen) {
+  Form();
+  auto gaps = NextTicks(200);
+  ASSERT_EQ(gaps.size(), 200u);
+  EXPECT_EQ(gaps[0], 10'000u);
+  bool varied = false;
+  for (std::size_t i = 1; i < gaps.size(); ++i) {
+    EXPECT_EQ(gaps[i] % 1000, 0u);
+    EXPECT_GE(gaps[i], 10'000u);
+    EXPECT_LE(gaps[i], 14'000u);
+    varied |= gaps[i] != gaps[1];
+  }
+  EXPECT_TRUE(varied) << "the adjustment never added anything";
+}
+
+TEST_F(SchedulerTest, IntervalsFromCountsAndUnits) {
+  struct Case {
+    const char* base;
+    int baseUnit;
+    const char* adjustment;
+    int adjustmentUnit;
+    std::uint64_t min;  // seconds
+    std::uint64_t max;
+  };
+  const Case cases[] = {
+      {"10", 0, "0", 0, 10, 10},
+      {"2", 2, "1", 1, 7200, 7259},
+      {"3", 1, "0", 2, 180, 180},
+      {"7", -1, "5", -1, 7, 11},                     // no unit selected: seconds
+      {" 12", 0, "$A", 0, 12, 21},                   // leading spaces and "$" forms count too
+      {"-5", 0, "0", 0, 0, 0},                       // a negative count counts as nothing...
+      {"5", 0, "-3", 0, 5, 5},                       // ...also as adjustment
+      {"2000000", 2, "0", 0, 4'294'967, 4'294'967},  // beyond 32-bit milliseconds
+      {"4294967", 0, "100", 2, 4'294'967, 4'294'967},
+      {"2147483647", 2, "2147483647", 2, 4'294'967, 4'294'967},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.base) + " / " + c.adjustment);
+    SetTiming(c.base, c.baseUnit, c.adjustment, c.adjustmentUnit);
+    for (int i = 0; i < 20; ++i) {
+      form->ScheduleNextSound();
+      const std::uint64_t seconds = form->Timer1->Interval() / 1000;
+      ASSERT_EQ(form->Timer1->Interval() % 1000, 0u);
+      ASSERT_GE(seconds, c.min);
+      ASSERT_LE(seconds, c.max);
+    }
+  }
+}
+
+TEST_F(SchedulerTest, ZeroIntervalNeverFiresUntilRescheduled) {
+  SetTiming("0", 0, "0", 0);
+  form->ScheduleNextSound();
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_EQ(form->Timer1->Interval(), 0u);
+  desktop.advance(24ull * 3600 * 1000);
+  EXPECT_FALSE(desktop.nextEventIn().has_value());
+  SetTiming("3", 0, "0", 0);
+  form->ScheduleNextSound();
+  EXPECT_EQ(desktop.nextEventIn(), 3000u);
+}
+
+TEST_F(SchedulerTest, FirstIntervalsFollowTheUnseededSequence) {
+  // FormCreate draws from seed 0; later schedulings before any playing tick go on from there.
+  SetTiming("10", 0, "1000", 0);
+  EXPECT_EQ(RandSeed(), 1u);
+  form->ScheduleNextSound();
+  EXPECT_EQ(RandSeed(), 134775814u);
+  EXPECT_EQ(form->Timer1->Interval(), (10u + 31u) * 1000u);  // 1000 * 134775814 >> 32
+}
+
+TEST_F(SchedulerTest, TickReseedsFromTheClockAndDrawsTheNextExtra) {
+  desktop.setUtcMillisecondsAtStart(45'296'789 - 10'000);  // first tick at 12:34:56.789
+  SetTiming("10", 0, "1", 2);
+  desktop.advance(10'000);
+  const std::uint32_t seed = 45'296'789u * 134775813u + 1u;
+  EXPECT_EQ(RandSeed(), seed);
+  const std::uint64_t extra = (std::uint64_t{3600} * seed) >> 32;
+  EXPECT_EQ(form->Timer1->Interval(), (10 + extra) * 1000);
+}
+
+TEST_F(SchedulerTest, MutedTicksLeaveTheTimerOffAndDoNotReseed) {
+  Form().WumpexDisabledCB->SetChecked(true);
+  const std::uint32_t seed = RandSeed();
+  desktop.advance(10'000);
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_FALSE(desktop.nextEventIn().has_value());
+  EXPECT_EQ(RandSeed(), seed);
+  // Scheduling while muted leaves the timer alone.
+  form->ScheduleNextSound();
+  EXPECT_FALSE(form->Timer1->Enabled());
+  form->WumpexDisabledCB->SetChecked(false);
+  form->ScheduleNextSound();
+  EXPECT_EQ(desktop.nextEventIn(), 10'000u);
+}
+
+TEST_F(SchedulerTest, BadCountIsShownAndLeavesTheTimerAsItWas) {
+  struct Case {
+    TEdit* TWumpexForm::*box;
+    const char* text;
+  };
+  const Case cases[] = {{&TWumpexForm::RandomTimeEB, "abc"},
+                        {&TWumpexForm::VariableTimeEB, "5 "},
+                        {&TWumpexForm::RandomTimeEB, ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    SetTiming("10", 0, "5", 0);
+    form->ScheduleNextSound();
+    desktop.advance(3000);
+    const std::uint32_t seed = RandSeed();
+    const std::uint64_t remaining = *desktop.nextEventIn();
+    (form->*c.box)->SetText(c.text);
+    try {
+      form->ScheduleNextSound();
+      ADD_FAILURE() << "accepted";
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(e.Message(), std::string("'") + c.text + "' is not a valid integer value");
+    }
+    EXPECT_EQ(desktop.nextEventIn(), remaining);
+    EXPECT_EQ(RandSeed(), seed);
+  }
+}
+
+TEST_F(SchedulerTest, BadCountAtTheTickIsShownAndStopsTheSchedule) {
+  Form().RandomTimeEB->SetText("abc");
+  desktop.advance(10'000);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  const auto& box = desktop.messageBoxes[0];
+  EXPECT_EQ(box.text, "'abc' is not a valid integer value.");
+  EXPECT_EQ(box.caption, "Wumpex! 1.11");
+  EXPECT_EQ(box.flags, 16u);
+  EXPECT_EQ(box.owner, application.Handle());
+  EXPECT_FALSE(form->Timer1->Enabled());
+  desktop.advance(3'600'000);
+  EXPECT_EQ(desktop.messageBoxes.size(), 1u);
+}
+
+TEST_F(SchedulerTest, RefusedSystemTimerIsReported) {
+  Form();
+  desktop.refuseTimers(true);
+  desktop.advance(10'000);  // the tick stops the timer and cannot start it again
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, "Not enough timers available.");
+  EXPECT_FALSE(desktop.nextEventIn().has_value());
+  // The timer kept Enabled; a scheduling with a new interval starts it again.
+  EXPECT_TRUE(form->Timer1->Enabled());
+  desktop.refuseTimers(false);
+  form->RandomTimeEB->SetText("30");
+  form->VariableTimeEB->SetText("0");
+  form->ScheduleNextSound();
+  EXPECT_EQ(desktop.nextEventIn(), 30'000u);
+}
+
+}  // namespace
+}  // namespace wumpex

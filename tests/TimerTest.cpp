@@ -1,0 +1,106 @@
+#include "framework/Timer.h"
+
+#include <functional>
+#include <vector>
+
+#include "framework/Exceptions.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+class TimerTest : public DesktopTest {
+ protected:
+  TComponent owner{nullptr, "Owner"};
+  TTimer* timer = owner.Make<TTimer>("Timer");
+  std::vector<std::uint64_t> ticks;
+  TNotifyEvent record = [this](TComponent*) { ticks.push_back(desktop.now()); };
+};
+
+TEST_F(TimerTest, ChangesRestartOrLeaveTheCountdown) {
+  struct Case {
+    const char* what;
+    std::function<void(TTimer&)> change;
+    std::optional<std::uint64_t> nextTickAt;  // started at 0, changed at 400
+  };
+  const Case cases[] = {
+      {"no change", [](TTimer&) {}, 1000},
+      {"same interval", [](TTimer& t) { t.SetInterval(1000); }, 1000},
+      {"same enabled", [](TTimer& t) { t.SetEnabled(true); }, 1000},
+      {"new interval restarts in full", [](TTimer& t) { t.SetInterval(300); }, 700},
+      {"interval back and forth restarts",
+       [](TTimer& t) { t.SetInterval(999), t.SetInterval(1000); }, 1400},
+      {"handler assigned again restarts",
+       [](TTimer& t) { t.SetOnTimer(TNotifyEvent(t.OnTimer())); }, 1400},
+      {"disabled", [](TTimer& t) { t.SetEnabled(false); }, std::nullopt},
+      {"disabled and enabled restarts", [](TTimer& t) { t.SetEnabled(false), t.SetEnabled(true); },
+       1400},
+      {"interval 0", [](TTimer& t) { t.SetInterval(0); }, std::nullopt},
+      {"no handler", [](TTimer& t) { t.SetOnTimer(nullptr); }, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TComponent scratch(nullptr, "Scratch");
+    TTimer* t = scratch.Make<TTimer>("Timer");
+    const std::uint64_t start = desktop.now();
+    std::vector<std::uint64_t> seen;
+    t->SetOnTimer([&](TComponent*) { seen.push_back(desktop.now() - start); });
+    desktop.advance(400);
+    c.change(*t);
+    desktop.advance(1600);
+    if (c.nextTickAt) {
+      ASSERT_FALSE(seen.empty());
+      EXPECT_EQ(seen.front(), *c.nextTickAt);
+    } else {
+      EXPECT_TRUE(seen.empty());
+    }
+  }
+}
+
+TEST_F(TimerTest, StartsEnabledWithOneSecondAndRepeats) {
+  EXPECT_TRUE(timer->Enabled());
+  EXPECT_EQ(timer->Interval(), 1000u);
+  desktop.advance(5000);
+  EXPECT_TRUE(ticks.empty()) << "no handler, no system timer";
+  timer->SetOnTimer(record);
+  desktop.advance(3500);
+  EXPECT_EQ(ticks, (std::vector<std::uint64_t>{6000, 7000, 8000}));
+}
+
+TEST_F(TimerTest, RefusedTimerRaisesAfterTheValueIsTaken) {
+  timer->SetOnTimer(record);
+  desktop.refuseTimers(true);
+  timer->SetEnabled(false);
+  try {
+    timer->SetEnabled(true);
+    FAIL() << "no exception";
+  } catch (const EOutOfResources& e) {
+    EXPECT_STREQ(e.what(), "Not enough timers available");
+  }
+  EXPECT_TRUE(timer->Enabled());
+  EXPECT_THROW(timer->SetInterval(50), EOutOfResources);
+  EXPECT_EQ(timer->Interval(), 50u);
+  desktop.advance(10'000);
+  EXPECT_TRUE(ticks.empty());
+}
+
+TEST_F(TimerTest, ExceptionFromTheHandlerIsShownAndTheTimerGoesOn) {
+  timer->SetOnTimer([](TComponent*) { throw EConvertError("'x' is not a valid integer value"); });
+  desktop.advance(2000);
+  ASSERT_EQ(desktop.messageBoxes.size(), 2u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, "'x' is not a valid integer value.");
+}
+
+TEST_F(TimerTest, DestroyedTimerStopsItsSystemTimer) {
+  timer->SetOnTimer(record);
+  EXPECT_EQ(desktop.runningTimers(), 1u);
+  {
+    TComponent other(nullptr, "Other");
+    other.Make<TTimer>("T")->SetOnTimer(record);
+    EXPECT_EQ(desktop.runningTimers(), 2u);
+  }
+  EXPECT_EQ(desktop.runningTimers(), 1u);
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -1,0 +1,76 @@
+// Starts wumpex.exe and reports the milliseconds until its main window exists, the last
+// step before the message loop. With a second argument, keeps it running that many
+// seconds before asking it to close; prints its exit code.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct Search {
+  DWORD processId;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (owner == search->processId && std::string(name) == search->className) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND findWindowOf(DWORD processId, const char* className) {
+  Search search{processId, className, nullptr};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: startup_probe <wumpex.exe> [seconds to keep it running]\n");
+    return 2;
+  }
+  const int keepSeconds = argc > 2 ? std::atoi(argv[2]) : 0;
+  LARGE_INTEGER frequency, start, ready;
+  QueryPerformanceFrequency(&frequency);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = std::string("\"") + argv[1] + "\"";
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "cannot start %s\n", argv[1]);
+    return 2;
+  }
+  while (findWindowOf(process.dwProcessId, "WumpexForm") == nullptr) {
+    if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT) {
+      std::fprintf(stderr, "the program ended before its window existed\n");
+      return 2;
+    }
+  }
+  QueryPerformanceCounter(&ready);
+  std::printf("ready_ms %.1f\n", 1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /
+                                     static_cast<double>(frequency.QuadPart));
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(keepSeconds) * 1000);
+  PostMessageA(findWindowOf(process.dwProcessId, "WumpexApplication"), WM_CLOSE, 0, 0);
+  WaitForSingleObject(process.hProcess, 10000);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  std::printf("exit_code %lu\n", code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 0;
+}

@@ -6,6 +6,8 @@
 #include <compare>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -144,6 +146,26 @@ class TimerEvents {
   ~TimerEvents() = default;
 };
 
+// What a hidden message window receives. A message it leaves unanswered (nothing returned)
+// gets the system's default handling.
+class MessageEvents {
+ public:
+  virtual std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t wParam,
+                                                      std::intptr_t lParam) = 0;
+
+ protected:
+  ~MessageEvents() = default;
+};
+
+// A hidden window that only receives messages. A top-level one also receives what is
+// broadcast to top-level windows (such as the shell's restart notice) and appears in the
+// walk over top-level windows, with an empty title; it is never shown.
+class MessageWindow {
+ public:
+  virtual ~MessageWindow() = default;
+  virtual Handle handle() const = 0;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -153,6 +175,13 @@ class Desktop {
                                                const WidgetStyle& style, WidgetEvents& events) = 0;
   virtual std::unique_ptr<PopupMenuPeer> createPopupMenu() = 0;
   virtual std::unique_ptr<TimerWindow> createTimerWindow(TimerEvents& events) = 0;
+  virtual std::unique_ptr<MessageWindow> createMessageWindow(MessageEvents& events,
+                                                             bool topLevel) = 0;
+  // Queues a message for a window; it arrives when the message loop next runs.
+  virtual bool postMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                           std::intptr_t lParam) = 0;
+  // The system-wide number of a named message, the same in every process.
+  virtual unsigned registerWindowMessage(const std::string& name) = 0;
 
   // The thread's top-level windows and their states, for modal boxes.
   virtual std::vector<Handle> threadWindows() = 0;
@@ -175,12 +204,42 @@ class Desktop {
   virtual void processMessages() = 0;
   virtual void postQuit(int exitCode) = 0;
 
+  // The walk over all top-level windows of the desktop in Z-order, topmost first (0 ends it),
+  // and a window's title read as the system reads it: at most count - 1 characters into the
+  // buffer, zero-terminated; returns the number of characters read.
+  virtual Handle topWindow() = 0;
+  virtual Handle nextWindow(Handle window) = 0;
+  virtual int windowText(Handle window, char* buffer, int count) = 0;
+
   virtual TimeOfDay utcTimeOfDay() = 0;
   virtual std::string moduleFileName() = 0;
 };
 
 // The desktop the program runs on. Installed by the entry or a test for its lifetime.
 Desktop& desktop();
+
+// One installed implementation of a further seam interface (files, media, notification
+// area), for the lifetime of a scope, as with the desktop.
+template <class Interface>
+class ServiceScope {
+ public:
+  explicit ServiceScope(Interface& installed) : previous_(current()) { current() = &installed; }
+  ~ServiceScope() { current() = previous_; }
+  ServiceScope(const ServiceScope&) = delete;
+  ServiceScope& operator=(const ServiceScope&) = delete;
+
+  static Interface& get() {
+    if (current() == nullptr) throw std::logic_error("seam service not installed");
+    return *current();
+  }
+
+ private:
+  static Interface*& current() {
+    static Interface* installed = nullptr;
+    return installed;
+  }
+  Interface* previous_;
+};
 
 class DesktopScope {
  public:

@@ -41,6 +41,23 @@ class HeadlessPopupMenu : public PopupMenuPeer {
   std::vector<MenuItemState> items_;
 };
 
+class HeadlessMessageWindow : public MessageWindow {
+ public:
+  HeadlessMessageWindow(HeadlessDesktop& desktop, MessageEvents& events, bool topLevel)
+      : desktop_(desktop), handle_(desktop.nextHandle_++) {
+    desktop_.messageWindows_[handle_] = {&events, topLevel};
+  }
+  ~HeadlessMessageWindow() override {
+    desktop_.messageWindows_.erase(handle_);
+    std::erase_if(desktop_.posted_, [this](const auto& m) { return m.window == handle_; });
+  }
+  Handle handle() const override { return handle_; }
+
+ private:
+  HeadlessDesktop& desktop_;
+  Handle handle_;
+};
+
 HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
                                WidgetStyle style, WidgetEvents& events)
     : desktop_(desktop),
@@ -86,10 +103,41 @@ std::unique_ptr<TimerWindow> HeadlessDesktop::createTimerWindow(TimerEvents& eve
   return std::make_unique<HeadlessTimerWindow>(*this, events);
 }
 
+std::unique_ptr<MessageWindow> HeadlessDesktop::createMessageWindow(MessageEvents& events,
+                                                                    bool topLevel) {
+  return std::make_unique<HeadlessMessageWindow>(*this, events, topLevel);
+}
+
+bool HeadlessDesktop::postMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) {
+  if (!messageWindows_.contains(window)) return false;
+  posted_.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+unsigned HeadlessDesktop::registerWindowMessage(const std::string& name) {
+  auto [it, added] = registeredMessages_.try_emplace(
+      name, 0xC000u + static_cast<unsigned>(registeredMessages_.size()));
+  return it->second;
+}
+
+void HeadlessDesktop::processMessages() {
+  while (!posted_.empty()) {
+    PostedMessage m = posted_.front();
+    posted_.pop_front();
+    if (auto it = messageWindows_.find(m.window); it != messageWindows_.end()) {
+      it->second.events->messageArrived(m.message, m.wParam, m.lParam);
+    }
+  }
+}
+
 std::vector<Handle> HeadlessDesktop::threadWindows() {
   std::vector<Handle> result;
   for (const auto& [handle, w] : widgets_) {
     if (w->parent_ == nullptr) result.push_back(handle);
+  }
+  for (const auto& [handle, w] : messageWindows_) {
+    if (w.topLevel) result.push_back(handle);
   }
   return result;
 }
@@ -100,6 +148,7 @@ bool HeadlessDesktop::isWindowVisible(Handle window) {
 }
 
 bool HeadlessDesktop::isWindowEnabled(Handle window) {
+  if (messageWindows_.contains(window)) return true;
   auto it = widgets_.find(window);
   return it != widgets_.end() && it->second->enabled_;
 }
@@ -126,7 +175,9 @@ int HeadlessDesktop::messageBox(Handle owner, const std::string& text, const std
 }
 
 int HeadlessDesktop::runMessageLoop() {
-  while (!quitPosted()) {
+  for (;;) {
+    processMessages();
+    if (quitPosted()) break;
     auto next = nextEventIn();
     if (!next) throw std::logic_error("message loop would wait for ever: no timer and no quit");
     advance(*next);
@@ -138,6 +189,55 @@ int HeadlessDesktop::runMessageLoop() {
 
 void HeadlessDesktop::postQuit(int exitCode) {
   if (!quitCode_) quitCode_ = exitCode;
+}
+
+Handle HeadlessDesktop::openForeignWindow(const std::string& title) {
+  Handle handle = nextHandle_++;
+  foreignWindows_[handle] = title;
+  return handle;
+}
+
+void HeadlessDesktop::closeForeignWindow(Handle window) {
+  foreignWindows_.erase(window);
+}
+
+std::vector<Handle> HeadlessDesktop::zOrder() const {
+  std::vector<Handle> order;
+  for (auto it = foreignWindows_.rbegin(); it != foreignWindows_.rend(); ++it) {
+    order.push_back(it->first);
+  }
+  for (const auto& [handle, w] : widgets_) {
+    if (w->parent_ == nullptr) order.push_back(handle);
+  }
+  for (const auto& [handle, w] : messageWindows_) {
+    if (w.topLevel) order.push_back(handle);
+  }
+  return order;
+}
+
+Handle HeadlessDesktop::topWindow() {
+  auto order = zOrder();
+  return order.empty() ? 0 : order.front();
+}
+
+Handle HeadlessDesktop::nextWindow(Handle window) {
+  auto order = zOrder();
+  auto it = std::find(order.begin(), order.end(), window);
+  return it == order.end() || it + 1 == order.end() ? 0 : *(it + 1);
+}
+
+int HeadlessDesktop::windowText(Handle window, char* buffer, int count) {
+  std::string title;
+  if (auto f = foreignWindows_.find(window); f != foreignWindows_.end()) {
+    title = f->second;
+  } else if (auto w = widgets_.find(window); w != widgets_.end()) {
+    title = w->second->text_;
+  }
+  if (count <= 0) return 0;
+  const auto length = std::min(title.size(), static_cast<std::size_t>(count - 1));
+  title.copy(buffer, length);
+  buffer[length] = '\0';
+  return static_cast<int>(length);
 }
 
 TimeOfDay HeadlessDesktop::utcTimeOfDay() {
@@ -158,16 +258,17 @@ std::optional<std::uint64_t> HeadlessDesktop::nextEventIn() const {
     if (!earliest || t.due < *earliest) earliest = t.due;
   }
   if (!earliest) return std::nullopt;
-  return *earliest - now_;
+  return *earliest > now_ ? *earliest - now_ : 0;
 }
 
 void HeadlessDesktop::advance(std::uint64_t milliseconds) {
   const std::uint64_t target = now_ + milliseconds;
   for (;;) {
+    processMessages();
     auto next = nextEventIn();
     if (!next || now_ + *next > target) break;
     now_ += *next;
-    if (!userActions_.empty() && userActions_.begin()->first == now_) {
+    if (!userActions_.empty() && userActions_.begin()->first <= now_) {
       auto action = std::move(userActions_.begin()->second);
       userActions_.erase(userActions_.begin());
       action();
@@ -175,7 +276,7 @@ void HeadlessDesktop::advance(std::uint64_t milliseconds) {
     }
     // The earliest due timer fires; among timers due together, the first in key order.
     auto due = std::find_if(timers_.begin(), timers_.end(), [this](const auto& t) {
-      return t.second.interval != 0 && t.second.due == now_;
+      return t.second.interval != 0 && t.second.due <= now_;
     });
     RunningTimer& timer = due->second;
     timer.due = now_ + timer.interval;  // system timers repeat until killed

@@ -35,6 +35,10 @@ class HeadlessDesktop : public Desktop {
                                        WidgetEvents& events) override;
   std::unique_ptr<PopupMenuPeer> createPopupMenu() override;
   std::unique_ptr<TimerWindow> createTimerWindow(TimerEvents& events) override;
+  std::unique_ptr<MessageWindow> createMessageWindow(MessageEvents& events, bool topLevel) override;
+  bool postMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                   std::intptr_t lParam) override;
+  unsigned registerWindowMessage(const std::string& name) override;
 
   std::vector<Handle> threadWindows() override;
   bool isWindowVisible(Handle window) override;
@@ -50,8 +54,13 @@ class HeadlessDesktop : public Desktop {
                  unsigned flags) override;
 
   int runMessageLoop() override;
-  void processMessages() override {}
+  // Delivers every posted message, including those posted on the way.
+  void processMessages() override;
   void postQuit(int exitCode) override;
+
+  Handle topWindow() override;
+  Handle nextWindow(Handle window) override;
+  int windowText(Handle window, char* buffer, int count) override;
 
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override { return moduleFileName_; }
@@ -60,6 +69,12 @@ class HeadlessDesktop : public Desktop {
   std::uint64_t now() const { return now_; }
   // Moves the clock on, firing every timer that falls due on the way, in order.
   void advance(std::uint64_t milliseconds);
+  // Time passing while the thread is blocked (a waited play): nothing runs meanwhile, and
+  // timers that fell due fire once when time next advances.
+  void blockFor(std::uint64_t milliseconds) { now_ += milliseconds; }
+  // Another program's top-level window, put on top of the Z-order; returns its handle.
+  Handle openForeignWindow(const std::string& title);
+  void closeForeignWindow(Handle window);
   // Time until the next timer or user action is due, or nothing when none is coming.
   std::optional<std::uint64_t> nextEventIn() const;
   std::size_t runningTimers() const { return timers_.size(); }
@@ -89,6 +104,18 @@ class HeadlessDesktop : public Desktop {
   friend class HeadlessWidget;
   friend class HeadlessTimerWindow;
   friend class HeadlessPopupMenu;
+  friend class HeadlessMessageWindow;
+
+  struct PostedMessage {
+    Handle window;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  struct HiddenWindow {
+    MessageEvents* events;
+    bool topLevel;
+  };
 
   struct TimerKey {
     const void* window;
@@ -114,6 +141,12 @@ class HeadlessDesktop : public Desktop {
   std::deque<int> menuChoices_;
   std::optional<int> quitCode_;
   std::multimap<std::uint64_t, std::function<void()>> userActions_;
+  std::map<Handle, HiddenWindow> messageWindows_;
+  std::deque<PostedMessage> posted_;
+  std::map<std::string, unsigned> registeredMessages_;
+  std::map<Handle, std::string> foreignWindows_;
+  // Top-level windows, topmost first: foreign windows as opened, then the program's own.
+  std::vector<Handle> zOrder() const;
 };
 
 // A widget that keeps the last state the program gave it.

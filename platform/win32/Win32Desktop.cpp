@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32MessageWindow.h"
 #include "platform/win32/Win32PopupMenu.h"
 #include "platform/win32/Win32TimerWindow.h"
 #include "platform/win32/Win32Widget.h"
@@ -40,6 +41,7 @@ Win32Desktop::Win32Desktop() {
   InitCommonControlsEx(&controls);
   Win32Widget::registerClasses();
   Win32TimerWindow::registerClass();
+  Win32MessageWindow::registerClass();
 }
 
 std::unique_ptr<Widget> Win32Desktop::createWidget(WidgetKind kind, Widget* parent,
@@ -54,6 +56,33 @@ std::unique_ptr<PopupMenuPeer> Win32Desktop::createPopupMenu() {
 
 std::unique_ptr<TimerWindow> Win32Desktop::createTimerWindow(TimerEvents& events) {
   return std::make_unique<Win32TimerWindow>(events);
+}
+
+std::unique_ptr<MessageWindow> Win32Desktop::createMessageWindow(MessageEvents& events,
+                                                                 bool topLevel) {
+  return std::make_unique<Win32MessageWindow>(events, topLevel);
+}
+
+bool Win32Desktop::postMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                               std::intptr_t lParam) {
+  return PostMessageA(toWindow(window), message, static_cast<WPARAM>(wParam),
+                      static_cast<LPARAM>(lParam)) != FALSE;
+}
+
+unsigned Win32Desktop::registerWindowMessage(const std::string& name) {
+  return RegisterWindowMessageA(name.c_str());
+}
+
+Handle Win32Desktop::topWindow() {
+  return toHandle(FindWindowA(nullptr, nullptr));
+}
+
+Handle Win32Desktop::nextWindow(Handle window) {
+  return toHandle(GetWindow(toWindow(window), GW_HWNDNEXT));
+}
+
+int Win32Desktop::windowText(Handle window, char* buffer, int count) {
+  return GetWindowTextA(toWindow(window), buffer, count);
 }
 
 std::vector<Handle> Win32Desktop::threadWindows() {

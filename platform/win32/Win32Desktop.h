@@ -17,6 +17,10 @@ class Win32Desktop final : public Desktop {
                                        WidgetEvents& events) override;
   std::unique_ptr<PopupMenuPeer> createPopupMenu() override;
   std::unique_ptr<TimerWindow> createTimerWindow(TimerEvents& events) override;
+  std::unique_ptr<MessageWindow> createMessageWindow(MessageEvents& events, bool topLevel) override;
+  bool postMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                   std::intptr_t lParam) override;
+  unsigned registerWindowMessage(const std::string& name) override;
 
   std::vector<Handle> threadWindows() override;
   bool isWindowVisible(Handle window) override;
@@ -34,6 +38,10 @@ class Win32Desktop final : public Desktop {
   int runMessageLoop() override;
   void processMessages() override;
   void postQuit(int exitCode) override;
+
+  Handle topWindow() override;
+  Handle nextWindow(Handle window) override;
+  int windowText(Handle window, char* buffer, int count) override;
 
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override;

@@ -1,0 +1,59 @@
+#include "platform/win32/Win32MessageWindow.h"
+
+#include <system_error>
+
+namespace platform::win32 {
+namespace {
+
+constexpr char kMessageTag[] = "WumpexMessages";
+
+HWND createMessageWindow(bool topLevel) {
+  HWND window = CreateWindowExA(
+      topLevel ? WS_EX_TOOLWINDOW : 0, kMessageClass, "", topLevel ? WS_POPUP : 0, 0, 0, 0, 0,
+      topLevel ? nullptr : HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "cannot create a message window");
+  }
+  return window;
+}
+
+}  // namespace
+
+void Win32MessageWindow::registerClass() {
+  static const bool registered = [] {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kMessageClass;
+    if (RegisterClassExA(&windowClass) == 0) {
+      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                              "cannot register the message window class");
+    }
+    return true;
+  }();
+  static_cast<void>(registered);
+}
+
+Win32MessageWindow::Win32MessageWindow(MessageEvents& events, bool topLevel)
+    : events_(events), window_(createMessageWindow(topLevel), kMessageTag, this) {}
+
+LRESULT CALLBACK Win32MessageWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+  // An exception must not unwind through the system code that called this procedure.
+  try {
+    auto* self = static_cast<Win32MessageWindow*>(OwnedWindow::ownerOf(window, kMessageTag));
+    if (self != nullptr) {
+      if (auto result = self->events_.messageArrived(message, static_cast<std::uintptr_t>(wParam),
+                                                     static_cast<std::intptr_t>(lParam))) {
+        return static_cast<LRESULT>(*result);
+      }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace platform::win32

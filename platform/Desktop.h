@@ -79,6 +79,7 @@ enum class WidgetKind {
   Button,
   ListBox,
   Image,
+  Custom,  // a plain child window that the program paints itself
 };
 
 // Appearance fixed at creation.

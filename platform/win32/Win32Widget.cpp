@@ -35,6 +35,8 @@ NativeClass nativeClass(WidgetKind kind, const WidgetStyle& style) {
       return {WC_TABCONTROLA, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::TabSheet:
       return {kTabSheetClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case WidgetKind::Custom:
+      return {kTabSheetClass, kChild, 0};
     case WidgetKind::GroupBox:
       return {kGroupBoxClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::Label:

@@ -163,6 +163,10 @@ void TWumpexForm::ReadLayout() {
   Shutdown1 = Item(f, PopupMenu1, "Shutdown1", "Shutdown Wumpex!", 2);
   Shutdown1->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
 
+  // BrowseDirectoryDlg1, the folder picker, comes here with the settings window.
+  WindowsList1 = f.Make<TWindowsList>("WindowsList1");
+  WindowsList1->SetAcceptEmptyNames(false);
+
   // References to components read later are resolved once all exist.
   UpDown1->SetAssociate(RandomTimeEB);
   UpDown2->SetAssociate(VariableTimeEB);

@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/IntegerText.h"
 #include "framework/Random.h"
+#include "framework/Text.h"
 
 namespace wumpex {
 
@@ -55,11 +56,25 @@ void TWumpexForm::ScheduleNextSound() {
   Timer1->SetEnabled(true);
 }
 
+bool TWumpexForm::BeQuietCheck() {
+  WindowsList1->Refresh();
+  const auto& titles = WindowsList1->TheWindowsList();
+  const int patterns = BeQuietListBox->Count();
+  for (int j = 0; j < patterns; ++j) {
+    const std::string pattern = UpperCase(BeQuietListBox->Item(j));
+    if (pattern.empty()) continue;
+    for (const auto& entry : titles) {
+      if (UpperCase(entry.title).find(pattern) != std::string::npos) return false;
+    }
+  }
+  return true;
+}
+
 // The tick switches the timer off first, so that no second tick can start while it runs,
 // and schedules again only as its last step.
 void TWumpexForm::Timer1Timer(TComponent*) {
   Timer1->SetEnabled(false);
-  if (!WumpexDisabledCB->Checked()) ReseedFromClock();
+  if (!WumpexDisabledCB->Checked() && BeQuietCheck()) ReseedFromClock();
   ScheduleNextSound();
 }
 

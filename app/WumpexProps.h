@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "components/WindowsListUnit.h"
 #include "framework/Button.h"
 #include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
@@ -42,6 +43,9 @@ class TWumpexForm : public TForm {
   // counts as 0 and a larger total as the largest, so that the milliseconds always fit in
   // the timer's 32 bits. A unit box with no selected item counts in seconds.
   void ScheduleNextSound();
+  // True when a sound may play: no Be Quiet pattern occurs in the title of any top-level
+  // window, letter case ignored for a to z. An empty pattern never matches.
+  bool BeQuietCheck();
 
   TPageControl* PageControl1;
   TTabSheet* TimingTabSheet;
@@ -91,6 +95,7 @@ class TWumpexForm : public TForm {
   TMenuItem* Disable1;
   TMenuItem* N1;
   TMenuItem* Shutdown1;
+  TWindowsList* WindowsList1;
 
  private:
   // Creates every component and sets its properties, in the order of the window's layout.

@@ -3,17 +3,18 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/Text.h"
 
 namespace wumpex {
 namespace {
 
-char FoldAZ(char c) {
+char UpCaseAZ(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool LessFolded(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(FoldAZ(x)) < static_cast<unsigned char>(FoldAZ(y));
+    return static_cast<unsigned char>(UpCaseAZ(x)) < static_cast<unsigned char>(UpCaseAZ(y));
   });
 }
 

@@ -117,6 +117,18 @@ TEST_F(SchedulerTest, TickReseedsFromTheClockAndDrawsTheNextExtra) {
   EXPECT_EQ(form->Timer1->Interval(), (10 + extra) * 1000);
 }
 
+TEST_F(SchedulerTest, TickHeldByBeQuietGoesOnWithoutReseeding) {
+  Form().BeQuietListBox->Add("Defrag");
+  const platform::Handle defrag = desktop.openForeignWindow("Disk Defragmenter");
+  desktop.setUtcMillisecondsAtStart(5000);
+  desktop.advance(10'000);
+  EXPECT_EQ(RandSeed(), 134775814u) << "the unseeded sequence goes on";
+  EXPECT_TRUE(form->Timer1->Enabled());
+  desktop.closeForeignWindow(defrag);
+  desktop.advance(*desktop.nextEventIn());
+  EXPECT_NE(RandSeed(), 3698175007u) << "the next tick reseeded from the clock";
+}
+
 TEST_F(SchedulerTest, MutedTicksLeaveTheTimerOffAndDoNotReseed) {
   Form().WumpexDisabledCB->SetChecked(true);
   const std::uint32_t seed = RandSeed();

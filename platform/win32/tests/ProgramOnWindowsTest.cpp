@@ -1,0 +1,67 @@
+// The program's own logic on the real Windows desktop: what only the platform decides.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/WumpexProps.h"
+#include "framework/Application.h"
+#include "platform/win32/Win32Desktop.h"
+
+namespace wumpex {
+namespace {
+
+class ProgramOnWindows : public ::testing::Test {
+ protected:
+  platform::win32::Win32Desktop desktop;
+  platform::DesktopScope scope{desktop};
+  TApplication application;
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+};
+
+// A top-level window of the test's own, as another program's would be.
+class ForeignWindow {
+ public:
+  explicit ForeignWindow(const char* title)
+      : window_(CreateWindowExA(0, "STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr)) {}
+  ~ForeignWindow() { DestroyWindow(window_); }
+  ForeignWindow(const ForeignWindow&) = delete;
+  ForeignWindow& operator=(const ForeignWindow&) = delete;
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+TEST_F(ProgramOnWindows, WindowWalkSeesEveryTitleAndATitleHoldsTheTick) {
+  form->BeQuietListBox->Add("Defrag");
+  EXPECT_TRUE(form->BeQuietCheck());
+  {
+    ForeignWindow hidden("Disk Defragmenter");
+    ASSERT_NE(hidden.get(), nullptr);
+    EXPECT_FALSE(form->BeQuietCheck()) << "a hidden window's title counts too";
+    form->WindowsList1->Refresh();
+    bool listed = false;
+    for (const auto& entry : form->WindowsList1->TheWindowsList()) {
+      listed |= entry.info->Handle == reinterpret_cast<platform::Handle>(hidden.get());
+    }
+    EXPECT_TRUE(listed);
+  }
+  EXPECT_TRUE(form->BeQuietCheck()) << "closing the window lets the next tick play";
+}
+
+TEST_F(ProgramOnWindows, LongTitlesAreReadToTheir254thCharacter) {
+  const std::string title = std::string(254, 'x') + "Defrag";
+  ForeignWindow window(title.c_str());
+  form->WindowsList1->Refresh();
+  std::size_t longest = 0;
+  for (const auto& entry : form->WindowsList1->TheWindowsList()) {
+    longest = std::max(longest, entry.title.size());
+  }
+  EXPECT_EQ(longest, 254u);
+  form->BeQuietListBox->Add("Defrag");
+  EXPECT_TRUE(form->BeQuietCheck());
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -52,8 +52,9 @@ void TWumpexForm::ReadLayout() {
   SetClientSize(337, 373);
   SetFont(kWindowFont);
   SetIcon("MAINICON");
-  // OnShow (FormShow) comes with the settings window.
   OnCreate = [this](TComponent* s) { FormCreate(s); };
+  OnShow = [this](TComponent* s) { FormShow(s); };
+  const TNotifyEvent changed = [this](TComponent* s) { AnyControlChanged(s); };
 
   PageControl1 = Place<TPageControl>(f, "PageControl1", this, {8, 8, 323, 329}, 0);
 
@@ -72,14 +73,18 @@ void TWumpexForm::ReadLayout() {
   UpDown1->SetPosition(10);
   RandomTimeEB = Place<TEdit>(f, "RandomTimeEB", TimingGB, {144, 24, 49, 21}, 1);
   RandomTimeEB->SetText("10");
+  RandomTimeEB->OnChange = changed;
   RandomTimeCB = Place<TComboBox>(f, "RandomTimeCB", TimingGB, {208, 24, 73, 21}, 2);
   RandomTimeCB->SetItems(kUnits);
   RandomTimeCB->SetText("Seconds");
+  RandomTimeCB->OnChange = changed;
   VariableTimeCB = Place<TComboBox>(f, "VariableTimeCB", TimingGB, {208, 56, 73, 21}, 4);
   VariableTimeCB->SetItems(kUnits);
   VariableTimeCB->SetText("Seconds");
+  VariableTimeCB->OnChange = changed;
   VariableTimeEB = Place<TEdit>(f, "VariableTimeEB", TimingGB, {144, 56, 49, 21}, 3);
   VariableTimeEB->SetText("5");
+  VariableTimeEB->OnChange = changed;
   UpDown2 = Place<TUpDown>(f, "UpDown2", TimingGB, {193, 56, 12, 21}, 5);
   UpDown2->SetRange(0, 100);
   UpDown2->SetPosition(5);
@@ -96,12 +101,15 @@ void TWumpexForm::ReadLayout() {
   Label4 = Text(f, "Label4", SoundPathGB, {16, 152, 38, 13}, "Preview");
   SoundPathEB = Place<TEdit>(f, "SoundPathEB", SoundPathGB, {16, 120, 185, 21}, 0);
   SoundPathEB->SetText("C:\\");
+  SoundPathEB->OnChange = changed;
   BrowseBtn = Place<TButton>(f, "BrowseBtn", SoundPathGB, {208, 120, 75, 23}, 1);
   BrowseBtn->SetCaption("&Browse");
-  FileListBox1 = Place<TListBox>(f, "FileListBox1", SoundPathGB, {16, 24, 265, 84}, 2);
-  FileListBox1->SetSorted(true);
+  FileListBox1 = Place<TFileListBox>(f, "FileListBox1", SoundPathGB, {16, 24, 265, 84}, 2);
+  FileListBox1->SetMask("*.wav");
   FileListBox1->SetItemHeight(16);
-  // MediaPlayer2, the preview bar, comes here with playback.
+  MediaPlayer2 = Place<TMediaPlayer>(f, "MediaPlayer2", SoundPathGB, {16, 171, 57, 22}, 3);
+  MediaPlayer2->SetAutoOpen(true);
+  MediaPlayer2->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
 
   BeQuietTabSheet = Page(f, "BeQuietTabSheet", PageControl1, "Be Quiet");
   ProgramOffIconImage = Place<TImage>(f, "ProgramOffIconImage", BeQuietTabSheet, {8, 16, 33, 33});
@@ -113,6 +121,7 @@ void TWumpexForm::ReadLayout() {
                       true);
   WumpexDisabledCB = Place<TCheckBox>(f, "WumpexDisabledCB", BeQuietTabSheet, {8, 280, 201, 17}, 0);
   WumpexDisabledCB->SetCaption("&Mute Wumpex!");
+  WumpexDisabledCB->OnClick = [this](TComponent* s) { WumpexDisabledCBClick(s); };
   GroupBox1 = Place<TGroupBox>(f, "GroupBox1", BeQuietTabSheet, {8, 80, 297, 177}, 1);
   GroupBox1->SetCaption("\"Be Quiet\" Application List");
   AddBeQuietItemBtn = Place<TButton>(f, "AddBeQuietItemBtn", GroupBox1, {16, 146, 75, 23}, 0);
@@ -145,7 +154,18 @@ void TWumpexForm::ReadLayout() {
   ShutDownBtn = Place<TButton>(f, "ShutDownBtn", this, {256, 344, 75, 23}, 3);
   ShutDownBtn->SetCaption("Shut Down");
   ShutDownBtn->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
-  // MediaPlayer1 and the tray icon come here with playback and the tray.
+  MediaPlayer1 = Place<TMediaPlayer>(f, "MediaPlayer1", this, {304, 120, 29, 30}, 4);
+  MediaPlayer1->SetVisible(false);
+  MediaPlayer1->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
+
+  // The icon appears as soon as Active arrives, still without picture and tip; the picture
+  // is read straight in, and the tip then shows both.
+  TrayIcon1 = f.Make<TTrayIcon>("TrayIcon1");
+  TrayIcon1->SetActive(true);
+  TrayIcon1->SetShowDesigning(false);
+  TrayIcon1->Icon().LoadFromResourceName("MAINICON");
+  TrayIcon1->SetToolTip("Wumpex!");
+  TrayIcon1->OnDblClick = [this](TComponent* s) { TrayIcon1DblClick(s); };
 
   Timer1 = f.Make<TTimer>("Timer1");
   Timer1->SetOnTimer([this](TComponent* s) { Timer1Timer(s); });
@@ -153,12 +173,15 @@ void TWumpexForm::ReadLayout() {
   PopupMenu1 = f.Make<TPopupMenu>("PopupMenu1");
   Settings1 = Item(f, PopupMenu1, "Settings1", "Wumpex! &Settings", 0);
   Settings1->SetDefault(true);
+  Settings1->OnClick = [this](TComponent* s) { TrayIcon1DblClick(s); };
   N2 = Item(f, PopupMenu1, "N2", "-", 1);
   Enable1 = Item(f, PopupMenu1, "Enable1", "Mute off", 1);
   Enable1->SetRadioItem(true);
   Enable1->SetChecked(true);
+  Enable1->OnClick = [this](TComponent* s) { Enable1Click(s); };
   Disable1 = Item(f, PopupMenu1, "Disable1", "Mute on", 1);
   Disable1->SetRadioItem(true);
+  Disable1->OnClick = [this](TComponent* s) { Disable1Click(s); };
   N1 = Item(f, PopupMenu1, "N1", "-", 1);
   Shutdown1 = Item(f, PopupMenu1, "Shutdown1", "Shutdown Wumpex!", 2);
   Shutdown1->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
@@ -168,6 +191,7 @@ void TWumpexForm::ReadLayout() {
   WindowsList1->SetAcceptEmptyNames(false);
 
   // References to components read later are resolved once all exist.
+  TrayIcon1->SetPopupMenu(PopupMenu1);
   UpDown1->SetAssociate(RandomTimeEB);
   UpDown2->SetAssociate(VariableTimeEB);
   PageControl1->SetActivePage(TimingTabSheet);

@@ -6,6 +6,7 @@
 #include "framework/IntegerText.h"
 #include "framework/Random.h"
 #include "framework/Text.h"
+#include "platform/Media.h"
 
 namespace wumpex {
 
@@ -38,12 +39,54 @@ TWumpexForm::~TWumpexForm() {
   if (WumpexForm == this) WumpexForm = nullptr;
 }
 
+// The folder box's text, whatever it holds, points the pool at the sound folder.
 void TWumpexForm::FormCreate(TComponent*) {
+  FileListBox1->SetDirectory(SoundPathEB->Text());
   ScheduleNextSound();
+}
+
+// No sound is scheduled while the settings window is open, except after an unmute.
+void TWumpexForm::TrayIcon1DblClick(TComponent*) {
+  Timer1->SetEnabled(false);
+  Show();
 }
 
 void TWumpexForm::ShutDownBtnClick(TComponent*) {
   Application->Terminate();
+}
+
+void TWumpexForm::FormShow(TComponent*) {
+  ApplyBtn->SetEnabled(false);
+}
+
+void TWumpexForm::AnyControlChanged(TComponent*) {
+  ApplyBtn->SetEnabled(true);
+}
+
+void TWumpexForm::WumpexDisabledCBClick(TComponent* sender) {
+  UpdateTrayIconImage();
+  AnyControlChanged(sender);
+  ScheduleNextSound();
+}
+
+// Setting the box raises its click handler whenever its state really changes.
+void TWumpexForm::Enable1Click(TComponent*) {
+  Enable1->SetChecked(true);
+  Disable1->SetChecked(false);
+  WumpexDisabledCB->SetChecked(Disable1->Checked());
+  UpdateTrayIconImage();
+}
+
+void TWumpexForm::Disable1Click(TComponent*) {
+  Enable1->SetChecked(false);
+  Disable1->SetChecked(true);
+  WumpexDisabledCB->SetChecked(Disable1->Checked());
+  UpdateTrayIconImage();
+}
+
+void TWumpexForm::UpdateTrayIconImage() {
+  const TImage* picture = WumpexDisabledCB->Checked() ? ProgramOffIconImage : ProgramOnIconImage;
+  TrayIcon1->SetIcon(TIcon(picture->Icon()));
 }
 
 void TWumpexForm::ScheduleNextSound() {
@@ -70,11 +113,31 @@ bool TWumpexForm::BeQuietCheck() {
   return true;
 }
 
-// The tick switches the timer off first, so that no second tick can start while it runs,
-// and schedules again only as its last step.
+// The tick switches the timer off first, so that no second tick can start while a sound
+// plays, and schedules again only as its last step. A file that cannot be opened ends the
+// tick there: the timer stays off until the next successful scheduling.
 void TWumpexForm::Timer1Timer(TComponent*) {
   Timer1->SetEnabled(false);
-  if (!WumpexDisabledCB->Checked() && BeQuietCheck()) ReseedFromClock();
+  platform::MciParams breakParams;
+  breakParams.callback = 0;
+  breakParams.virtKey = 27;  // Escape ends the waiting play
+  breakParams.breakWindow = 0;
+  if (!WumpexDisabledCB->Checked() && BeQuietCheck()) {
+    ReseedFromClock();
+    if (FileListBox1->Count() == 0) {
+      TrayIcon1->SetToolTip(kEmptyPoolTip);
+    } else {
+      const std::string name = FileListBox1->Item(RandomBelow(FileListBox1->Count()));
+      TrayIcon1->SetToolTip("Last Wumpex! \"" + name + "\"");
+      MediaPlayer1->SetFileName(SoundPathEB->Text() + "\\" + name);
+      MediaPlayer1->Open();
+      platform::media().sendCommand(MediaPlayer1->DeviceID(), platform::mci::kBreak,
+                                    platform::mci::kBreakKey, breakParams);
+      MediaPlayer1->SetWait(true);
+      MediaPlayer1->Play();
+      MediaPlayer1->Close();
+    }
+  }
   ScheduleNextSound();
 }
 

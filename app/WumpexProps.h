@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "app/FileCtrl.h"
+#include "app/MPlayer.h"
+#include "components/TrayIcon.h"
 #include "components/WindowsListUnit.h"
 #include "framework/Button.h"
 #include "framework/CheckBox.h"
@@ -24,6 +27,7 @@
 namespace wumpex {
 
 inline constexpr const char* kProgramTitle = "Wumpex! 1.11";
+inline constexpr const char* kEmptyPoolTip = "No WAV's in Wumpex! path!";
 
 class TWumpexForm : public TForm {
  public:
@@ -34,9 +38,15 @@ class TWumpexForm : public TForm {
   const char* ClassName() const override { return "TWumpexForm"; }
 
   // Handlers.
+  void TrayIcon1DblClick(TComponent* sender);
   void ShutDownBtnClick(TComponent* sender);
   void Timer1Timer(TComponent* sender);
   void FormCreate(TComponent* sender);
+  void WumpexDisabledCBClick(TComponent* sender);
+  void Enable1Click(TComponent* sender);
+  void Disable1Click(TComponent* sender);
+  void FormShow(TComponent* sender);
+  void AnyControlChanged(TComponent* sender);
 
   // Draws the next interval from the settings controls and starts the timer; nothing while
   // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count
@@ -46,6 +56,8 @@ class TWumpexForm : public TForm {
   // True when a sound may play: no Be Quiet pattern occurs in the title of any top-level
   // window, letter case ignored for a to z. An empty pattern never matches.
   bool BeQuietCheck();
+  // The tray shows the muted picture while the mute box is ticked, else the program's own.
+  void UpdateTrayIconImage();
 
   TPageControl* PageControl1;
   TTabSheet* TimingTabSheet;
@@ -67,7 +79,8 @@ class TWumpexForm : public TForm {
   TLabel* Label4;
   TEdit* SoundPathEB;
   TButton* BrowseBtn;
-  TListBox* FileListBox1;
+  TFileListBox* FileListBox1;
+  TMediaPlayer* MediaPlayer2;
   TTabSheet* BeQuietTabSheet;
   TImage* ProgramOffIconImage;
   TLabel* StyledLabel4;
@@ -87,6 +100,8 @@ class TWumpexForm : public TForm {
   TButton* OKBtn;
   TButton* ApplyBtn;
   TButton* ShutDownBtn;
+  TMediaPlayer* MediaPlayer1;
+  TTrayIcon* TrayIcon1;
   TTimer* Timer1;
   TPopupMenu* PopupMenu1;
   TMenuItem* Settings1;

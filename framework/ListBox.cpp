@@ -83,8 +83,12 @@ void TListBox::InitPeer(platform::Widget& peer) {
   peer.setItemIndex(itemIndex_);
 }
 
+void TListBox::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0) Mirror();
+}
+
 void TListBox::Mirror() {
-  if (Peer() == nullptr) return;
+  if (Peer() == nullptr || updating_ > 0) return;
   Peer()->setItems(items_);
   Peer()->setItemIndex(itemIndex_);
 }

@@ -27,6 +27,10 @@ class TListBox : public TControl {
   void Clear();
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index);
+  // Between these, changes to the items reach the native list only once, at the end, so
+  // that filling a long list costs one update instead of one per item.
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
 
   TNotifyEvent OnClick;
 
@@ -42,6 +46,7 @@ class TListBox : public TControl {
   int itemHeight_ = 0;
   std::vector<std::string> items_;
   int itemIndex_ = -1;
+  int updating_ = 0;
 };
 
 }  // namespace wumpex

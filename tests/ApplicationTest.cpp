@@ -96,12 +96,24 @@ TEST_F(ApplicationTest, LastResortReport) {
       << desktop.messageBoxes[0].text;
 }
 
-// The whole life of the process on the in-memory desktop.
+// The whole life of the process on the in-memory desktop: the test's application object is
+// left out, since the program makes its own.
 class ProgramTest : public ::testing::Test {
  protected:
   ProgramTest() { SetRandSeed(0); }
   platform::headless::HeadlessDesktop desktop;
   platform::DesktopScope scope{desktop};
+  TempFolder driveC;
+  platform::headless::HeadlessFileSystem files = [this] {
+    platform::headless::HeadlessFileSystem made;
+    made.mapRoot("C:", driveC.path());
+    return made;
+  }();
+  platform::FileSystemScope filesScope{files};
+  platform::headless::HeadlessNotificationArea notificationArea;
+  platform::NotificationAreaScope notificationScope{notificationArea};
+  platform::headless::HeadlessMedia media{desktop, &files};
+  platform::MediaScope mediaScope{media};
 };
 
 TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
@@ -114,6 +126,7 @@ TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
   desktop.actAfter(15'000, [&] {
     for (Handle w : desktop.threadWindows()) {
       const auto* widget = desktop.widget(w);
+      if (widget == nullptr) continue;  // the tray's message window
       if (widget->kind() == platform::WidgetKind::ApplicationWindow) {
         seen.applicationWindowHidden = !widget->visible();
         seen.title = widget->text();

@@ -1,13 +1,44 @@
 #pragma once
-// An in-memory desktop with the application object on it, as the program's entry makes it.
+// The in-memory desktop with every seam service installed and the application object on
+// it, as the program's entry makes them. Drive C: is an empty temporary folder.
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
 
 #include "framework/Application.h"
 #include "framework/Random.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/HeadlessFileSystem.h"
+#include "platform/headless/HeadlessMedia.h"
+#include "platform/headless/HeadlessNotificationArea.h"
 
 namespace wumpex {
+
+// A real folder of the test's own, removed with everything in it at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int n = 0;; ++n) {
+      path_ = std::filesystem::temp_directory_path() /
+              ("wumpex-test-" + std::to_string(stamp) + "-" + std::to_string(n));
+      if (std::filesystem::create_directory(path_)) break;
+    }
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 class DesktopTest : public ::testing::Test {
  protected:
@@ -15,6 +46,17 @@ class DesktopTest : public ::testing::Test {
 
   platform::headless::HeadlessDesktop desktop;
   platform::DesktopScope scope{desktop};
+  TempFolder driveC;
+  platform::headless::HeadlessFileSystem files = [this] {
+    platform::headless::HeadlessFileSystem made;
+    made.mapRoot("C:", driveC.path());
+    return made;
+  }();
+  platform::FileSystemScope filesScope{files};
+  platform::headless::HeadlessNotificationArea notificationArea;
+  platform::NotificationAreaScope notificationScope{notificationArea};
+  platform::headless::HeadlessMedia media{desktop, &files};
+  platform::MediaScope mediaScope{media};
   TApplication application;
 };
 

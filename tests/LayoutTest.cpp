@@ -44,6 +44,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
       {"OKBtn", "TButton", "WumpexForm", {96, 344, 75, 23}, "OK", 1},
       {"ApplyBtn", "TButton", "WumpexForm", {176, 344, 75, 23}, "Apply", 2},
       {"ShutDownBtn", "TButton", "WumpexForm", {256, 344, 75, 23}, "Shut Down", 3},
+      {"MediaPlayer1", "TMediaPlayer", "WumpexForm", {304, 120, 29, 30}, "", 4},
       {"TimingTabSheet", "TTabSheet", "PageControl1", {}, "Timing", 0},
       {"WavFolderTabSheet", "TTabSheet", "PageControl1", {}, "WAV Folder", 1},
       {"BeQuietTabSheet", "TTabSheet", "PageControl1", {}, "Be Quiet", 2},
@@ -76,7 +77,8 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
       {"Label4", "TLabel", "SoundPathGB", {16, 152, 38, 13}, "Preview", -1},
       {"SoundPathEB", "TEdit", "SoundPathGB", {16, 120, 185, 21}, "C:\\", 0},
       {"BrowseBtn", "TButton", "SoundPathGB", {208, 120, 75, 23}, "&Browse", 1},
-      {"FileListBox1", "TListBox", "SoundPathGB", {16, 24, 265, 84}, "", 2},
+      {"FileListBox1", "TFileListBox", "SoundPathGB", {16, 24, 265, 84}, "", 2},
+      {"MediaPlayer2", "TMediaPlayer", "SoundPathGB", {16, 171, 57, 22}, "", 3},
       {"ProgramOffIconImage", "TImage", "BeQuietTabSheet", {8, 16, 33, 33}, "PROGRAMOFF", -1},
       {"StyledLabel4",
        "TLabel",
@@ -163,6 +165,12 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   EXPECT_FALSE(form->WumpexDisabledCB->Checked());
   EXPECT_EQ(form->StyledLabel1->Font(), (platform::Font{"Haettenschweiler", -53, true}));
   EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_FALSE(form->MediaPlayer1->Visible());
+  EXPECT_EQ(form->FileListBox1->Mask(), "*.wav");
+  EXPECT_TRUE(form->MediaPlayer2->Opened()) << "the preview opens the bare device at start";
+  EXPECT_EQ(form->TrayIcon1->ToolTip(), "Wumpex!");
+  EXPECT_TRUE(form->TrayIcon1->Active());
+  EXPECT_EQ(form->TrayIcon1->PopupMenu(), form->PopupMenu1);
 }
 
 TEST_F(LayoutTest, TrayMenuItems) {

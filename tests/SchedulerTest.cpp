@@ -139,8 +139,7 @@ TEST_F(SchedulerTest, MutedTicksLeaveTheTimerOffAndDoNotReseed) {
   // Scheduling while muted leaves the timer alone.
   form->ScheduleNextSound();
   EXPECT_FALSE(form->Timer1->Enabled());
-  form->WumpexDisabledCB->SetChecked(false);
-  form->ScheduleNextSound();
+  form->WumpexDisabledCB->SetChecked(false);  // unmuting schedules at once
   EXPECT_EQ(desktop.nextEventIn(), 10'000u);
 }
 

@@ -283,7 +283,8 @@ void HeadlessDesktop::advance(std::uint64_t milliseconds) {
     const unsigned id = due->first.id;
     timer.events->timerFired(id);
   }
-  now_ = target;
+  // A blocked thread may have carried the clock past the target.
+  now_ = std::max(now_, target);
 }
 
 const HeadlessWidget* HeadlessDesktop::widget(Handle handle) const {

@@ -1,0 +1,361 @@
+#include "app/MPlayer.h"
+
+#include "framework/Exceptions.h"
+
+namespace wumpex {
+
+namespace mci = platform::mci;
+using platform::MciParams;
+
+namespace {
+
+// The device type names, in the order of TMPDeviceTypes.
+constexpr const char* kDeviceTypeNames[] = {
+    "",        "AVIVideo", "CDAudio",   "DAT", "DigitalVideo", "MMMovie",   "Other",
+    "Overlay", "Scanner",  "Sequencer", "VCR", "Videodisc",    "WaveAudio",
+};
+
+}  // namespace
+
+TMediaPlayer::TMediaPlayer(TComponent* owner, std::string name)
+    : TControl(owner, std::move(name), platform::WidgetKind::Custom) {}
+
+TMediaPlayer::~TMediaPlayer() {
+  if (deviceId_ == 0) return;
+  MciParams params;
+  platform::media().sendCommand(deviceId_, mci::kClose, mci::kWait, params);
+}
+
+void TMediaPlayer::SetWait(bool wait) {
+  wait_ = wait;
+  waitSet_ = true;
+}
+
+void TMediaPlayer::SetNotify(bool notify) {
+  notify_ = notify;
+  notifySet_ = true;
+}
+
+void TMediaPlayer::SetFrom(std::uint32_t from) {
+  from_ = from;
+  fromSet_ = true;
+}
+
+std::string TMediaPlayer::ErrorMessage() const {
+  return platform::media().errorString(error_).value_or("Unknown error code");
+}
+
+platform::Handle TMediaPlayer::CallbackWindow() {
+  if (!callbackWindow_) callbackWindow_ = platform::desktop().createMessageWindow(*this, false);
+  return callbackWindow_->handle();
+}
+
+void TMediaPlayer::CheckOpen() const {
+  if (deviceId_ == 0) throw EMCIDeviceError("No MCI device open");
+}
+
+std::uint32_t TMediaPlayer::Flags(bool starting) const {
+  if (starting) {
+    return (notifySet_ && !notify_ ? 0 : mci::kNotify) | (waitSet_ && wait_ ? mci::kWait : 0);
+  }
+  return (waitSet_ && !wait_ ? 0 : mci::kWait) | (notifySet_ && notify_ ? mci::kNotify : 0);
+}
+
+std::uint32_t TMediaPlayer::TakeFlags(bool starting) {
+  const std::uint32_t flags = Flags(starting);
+  waitSet_ = notifySet_ = false;
+  return flags;
+}
+
+std::uint32_t TMediaPlayer::Send(std::uint32_t message, std::uint32_t flags, MciParams& params) {
+  params.callback = CallbackWindow();
+  return platform::media().sendCommand(deviceId_, message, flags, params);
+}
+
+std::uint32_t TMediaPlayer::Query(std::uint32_t message, std::uint32_t item, std::uint32_t flags,
+                                  std::uint32_t track) {
+  MciParams params;
+  params.item = item;
+  params.track = track;
+  Send(message, flags, params);
+  return params.returnValue;
+}
+
+std::uint32_t TMediaPlayer::Length() {
+  CheckOpen();
+  return Query(mci::kStatus, mci::kStatusLength);
+}
+
+std::uint32_t TMediaPlayer::Position() {
+  return Query(mci::kStatus, mci::kStatusPosition);
+}
+
+std::uint32_t TMediaPlayer::Tracks() {
+  CheckOpen();
+  return Query(mci::kStatus, mci::kStatusTracks);
+}
+
+std::uint32_t TMediaPlayer::TimeFormat() {
+  CheckOpen();
+  return Query(mci::kStatus, mci::kStatusTimeFormat);
+}
+
+std::uint32_t TMediaPlayer::TrackPosition(std::uint32_t track) {
+  return Query(mci::kStatus, mci::kStatusPosition, mci::kWait | mci::kStatusItem | mci::kTrack,
+               track);
+}
+
+TMPModes TMediaPlayer::Mode() {
+  const std::uint32_t mode = Query(mci::kStatus, mci::kStatusMode) - mci::kModeNotReady;
+  return static_cast<TMPModes>(static_cast<std::uint8_t>(mode));
+}
+
+void TMediaPlayer::Open() {
+  if (deviceId_ != 0) Close();
+  std::uint32_t flags = TakeFlags(false);
+  MciParams params;
+  if (!fileName_.empty()) {
+    flags |= mci::kOpenElement;
+    params.elementName = fileName_;
+  }
+  if (deviceType_ != TMPDeviceTypes::dtAutoSelect) {
+    flags |= mci::kOpenType;
+    params.deviceType = kDeviceTypeNames[static_cast<int>(deviceType_)];
+  }
+  if (shareable_) flags |= mci::kOpenShareable;
+  params.callback = CallbackWindow();
+  error_ = platform::media().sendCommand(0, mci::kOpen, flags, params);
+  if (error_ != 0) throw EMCIDeviceError(ErrorMessage());
+
+  opened_ = true;
+  deviceId_ = params.deviceId;
+  stepFrames_ = Length() / 10;
+  canPlay_ = Query(mci::kGetDevCaps, mci::kCanPlay) != 0;
+  canRecord_ = Query(mci::kGetDevCaps, mci::kCanRecord) != 0;
+  canEject_ = Query(mci::kGetDevCaps, mci::kCanEject) != 0;
+  usesWindow_ = Query(mci::kGetDevCaps, mci::kHasVideo) != 0;
+  const std::uint32_t type = Query(mci::kGetDevCaps, mci::kDeviceType);
+  canStep_ = type == mci::kDevTypeVcr || type == mci::kDevTypeOverlay ||
+             type == mci::kDevTypeAnimation || type == mci::kDevTypeDigitalVideo;
+  MciParams where;
+  Send(mci::kWhere, mci::kWhereSource, where);
+  displayRect_ = where.rect;
+  if (deviceType_ == TMPDeviceTypes::dtCDAudio || deviceType_ == TMPDeviceTypes::dtVideodisc) {
+    MciParams set;
+    set.timeFormat = mci::kFormatTmsf;
+    Send(mci::kSet, mci::kSetTimeFormat | mci::kNotify, set);
+  }
+
+  buttons_ = {TMPBtnType::btNext, TMPBtnType::btPrev};
+  if (canStep_) {
+    buttons_.Include(TMPBtnType::btStep);
+    buttons_.Include(TMPBtnType::btBack);
+  }
+  if (canPlay_) buttons_.Include(TMPBtnType::btPlay);
+  if (canRecord_) buttons_.Include(TMPBtnType::btRecord);
+  if (canEject_) buttons_.Include(TMPBtnType::btEject);
+  if (Mode() == TMPModes::mpPlaying) ApplyTransition(TMPBtnType::btPlay);
+}
+
+void TMediaPlayer::Close() {
+  if (deviceId_ == 0) return;
+  MciParams params;
+  error_ = Send(mci::kClose, TakeFlags(false), params);
+  if (error_ != 0) return;
+  opened_ = false;
+  deviceId_ = 0;
+  buttons_ = {};
+}
+
+void TMediaPlayer::Play() {
+  CheckOpen();
+  if (autoRewind_ && !fromSet_ && Position() == Length()) Rewind();
+  std::uint32_t flags = TakeFlags(true);
+  MciParams params;
+  if (fromSet_) {
+    flags |= mci::kFrom;
+    params.from = from_;
+    fromSet_ = false;
+  }
+  error_ = Send(mci::kPlay, flags, params);
+}
+
+void TMediaPlayer::StartRecording() {
+  CheckOpen();
+  std::uint32_t flags = TakeFlags(true);
+  MciParams params;
+  if (fromSet_) {
+    flags |= mci::kFrom;
+    params.from = from_;
+    fromSet_ = false;
+  }
+  error_ = Send(mci::kRecord, flags, params);
+}
+
+void TMediaPlayer::Stop() {
+  CheckOpen();
+  MciParams params;
+  error_ = Send(mci::kStop, TakeFlags(false), params);
+}
+
+void TMediaPlayer::Pause() {
+  CheckOpen();
+  const TMPModes mode = Mode();
+  if (mode == TMPModes::mpPlaying) {
+    MciParams params;
+    error_ = Send(mci::kPause, TakeFlags(false), params);
+  } else if (mode == TMPModes::mpPaused) {
+    Resume();
+  }
+}
+
+void TMediaPlayer::Resume() {
+  CheckOpen();
+  MciParams params;
+  error_ = Send(mci::kResume, Flags(true), params);
+  // Play takes the marks itself when the device cannot resume.
+  if (error_ != 0) {
+    Play();
+    return;
+  }
+  waitSet_ = notifySet_ = false;
+}
+
+// In the tracks format a position's low byte is its track, and a track's start is the
+// track number alone.
+void TMediaPlayer::PlayOrSeekTo(std::uint32_t target) {
+  if (Mode() == TMPModes::mpPlaying) {
+    SetFrom(target);
+    Play();
+    return;
+  }
+  MciParams params;
+  params.to = target;
+  error_ = Send(mci::kSeek, TakeFlags(false) | mci::kTo, params);
+}
+
+void TMediaPlayer::Next() {
+  CheckOpen();
+  if (TimeFormat() == mci::kFormatTmsf) {
+    const std::uint32_t next = (Position() & 0xFF) + 1;
+    if (next <= Tracks()) {
+      PlayOrSeekTo(next);
+      return;
+    }
+  }
+  MciParams params;
+  error_ = Send(mci::kSeek, TakeFlags(false) | mci::kSeekToEnd, params);
+}
+
+void TMediaPlayer::Previous() {
+  CheckOpen();
+  if (TimeFormat() == mci::kFormatTmsf) {
+    const std::uint32_t position = Position();
+    std::uint32_t track = position & 0xFF;
+    // At the very start of a track the one before is meant.
+    if (position == TrackPosition(track) && track > 1) --track;
+    PlayOrSeekTo(track);
+    return;
+  }
+  MciParams params;
+  error_ = Send(mci::kSeek, TakeFlags(false) | mci::kSeekToStart, params);
+}
+
+void TMediaPlayer::StepBy(std::uint32_t flags) {
+  MciParams params;
+  params.frames = stepFrames_;
+  error_ = Send(mci::kStep, TakeFlags(false) | flags, params);
+}
+
+void TMediaPlayer::Step() {
+  CheckOpen();
+  if (!usesWindow_) return;
+  if (autoRewind_ && Position() == Length()) Rewind();
+  StepBy(mci::kStepFrames);
+}
+
+void TMediaPlayer::Back() {
+  CheckOpen();
+  if (!usesWindow_) return;
+  StepBy(mci::kStepFrames | mci::kStepReverse);
+}
+
+void TMediaPlayer::Eject() {
+  CheckOpen();
+  if (!canEject_) return;
+  MciParams params;
+  error_ = Send(mci::kSet, TakeFlags(false) | mci::kSetDoorOpen, params);
+}
+
+void TMediaPlayer::Rewind() {
+  CheckOpen();
+  MciParams params;
+  Send(mci::kSeek, mci::kWait | mci::kSeekToStart, params);
+}
+
+void TMediaPlayer::EnableStartButtons() {
+  if (canPlay_) buttons_.Include(TMPBtnType::btPlay);
+  if (canRecord_) buttons_.Include(TMPBtnType::btRecord);
+}
+
+void TMediaPlayer::ApplyTransition(TMPBtnType pressed) {
+  switch (pressed) {
+    case TMPBtnType::btPlay:
+    case TMPBtnType::btRecord:
+      buttons_.Exclude(TMPBtnType::btPlay);
+      buttons_.Exclude(TMPBtnType::btRecord);
+      buttons_.Include(TMPBtnType::btPause);
+      buttons_.Include(TMPBtnType::btStop);
+      break;
+    case TMPBtnType::btPause:
+      EnableStartButtons();
+      break;
+    default:
+      EnableStartButtons();
+      buttons_.Exclude(TMPBtnType::btPause);
+      buttons_.Exclude(TMPBtnType::btStop);
+      break;
+  }
+}
+
+void TMediaPlayer::Loaded() {
+  TControl::Loaded();
+  if (!autoOpen_) return;
+  try {
+    Open();
+  } catch (const EMCIDeviceError&) {
+    // Error keeps the code; the player stays closed.
+  }
+}
+
+std::optional<std::intptr_t> TMediaPlayer::messageArrived(unsigned message, std::uintptr_t wParam,
+                                                          std::intptr_t /*lParam*/) {
+  if (message != mci::kNotifyMessage) return std::nullopt;
+  Guarded([this, wParam] {
+    if (autoEnable_ && Mode() == TMPModes::mpStopped) {
+      EnableStartButtons();
+      buttons_.Exclude(TMPBtnType::btPause);
+      buttons_.Exclude(TMPBtnType::btStop);
+    }
+    switch (wParam) {
+      case mci::kNotifySuccessful:
+        notifyValue_ = TMPNotifyValues::nvSuccessful;
+        break;
+      case mci::kNotifySuperseded:
+        notifyValue_ = TMPNotifyValues::nvSuperseded;
+        break;
+      case mci::kNotifyAborted:
+        notifyValue_ = TMPNotifyValues::nvAborted;
+        break;
+      case mci::kNotifyFailure:
+        notifyValue_ = TMPNotifyValues::nvFailure;
+        break;
+      default:
+        break;
+    }
+    Fire(OnNotify, this);
+  });
+  return 0;
+}
+
+}  // namespace wumpex

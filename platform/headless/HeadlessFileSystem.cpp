@@ -1,0 +1,201 @@
+#include "platform/headless/HeadlessFileSystem.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <system_error>
+
+namespace platform::headless {
+namespace fs = std::filesystem;
+namespace {
+
+char Upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), Upper);
+  return text;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return UpperCase(a) == UpperCase(b);
+}
+
+bool Glob(const char* pattern, const char* name) {
+  for (; *pattern != '\0'; ++pattern, ++name) {
+    if (*pattern == '*') {
+      for (const char* rest = name;; ++rest) {
+        if (Glob(pattern + 1, rest)) return true;
+        if (*rest == '\0') return false;
+      }
+    }
+    if (*name == '\0' || (*pattern != '?' && Upper(*pattern) != Upper(*name))) return false;
+  }
+  return *name == '\0';
+}
+
+// As the system matches: a trailing ".*" also matches a name without extension.
+bool Matches(const std::string& pattern, const std::string& name) {
+  if (Glob(pattern.c_str(), name.c_str())) return true;
+  return pattern.ends_with(".*") &&
+         Glob(pattern.substr(0, pattern.size() - 2).c_str(), name.c_str());
+}
+
+// The root a path starts with: "X:", "\\server\share", or nothing.
+std::string RootOf(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+  if (!path.starts_with("\\\\")) return {};
+  const std::size_t server = path.find('\\', 2);
+  if (server == std::string::npos) return path;
+  return path.substr(0, path.find('\\', server + 1));
+}
+
+}  // namespace
+
+void HeadlessFileSystem::mapRoot(const std::string& root, const fs::path& folder) {
+  roots_[UpperCase(root)] = folder;
+  if (!current_) current_ = Presented{root, {}};
+}
+
+void HeadlessFileSystem::setAttributes(const std::string& path, std::uint32_t bits) {
+  const auto full = absolute(path);
+  if (!full) throw std::invalid_argument("no such path form: " + path);
+  marked_[UpperCase(text(*full))] = bits & (fileattr::kHidden | fileattr::kSystem);
+}
+
+std::string HeadlessFileSystem::currentDirectory() {
+  return current_ ? text(*current_) : std::string();
+}
+
+unsigned HeadlessFileSystem::setCurrentDirectory(const std::string& path) {
+  if (path.empty()) return fileerror::kInvalidName;
+  const auto full = absolute(path);
+  if (!full) return fileerror::kPathNotFound;
+  const Located found = locate(*full);
+  if (found.error != 0) return found.error;
+  std::error_code error;
+  if (!fs::is_directory(found.real, error)) return fileerror::kNotADirectory;
+  current_ = *full;
+  return 0;
+}
+
+std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern) {
+  std::vector<FoundFile> found;
+  const std::size_t split = pattern.find_last_of("\\:");
+  const std::string namePattern = split == std::string::npos ? pattern : pattern.substr(split + 1);
+  const auto folder =
+      split == std::string::npos ? current_ : absolute(pattern.substr(0, split + 1));
+  if (namePattern.empty() || !folder) return found;
+  const Located located = locate(*folder);
+  std::error_code error;
+  if (located.error != 0 || !fs::is_directory(located.real, error)) return found;
+
+  if (!folder->names.empty()) {
+    for (const char* special : {".", ".."}) {
+      if (Matches(namePattern, special)) found.push_back({special, fileattr::kDirectory});
+    }
+  }
+  for (const auto& entry : fs::directory_iterator(located.real, error)) {
+    const std::string name = entry.path().filename().string();
+    if (!Matches(namePattern, name)) continue;
+    Presented child = *folder;
+    child.names.push_back(name);
+    found.push_back({name, attributesOf(child, entry.path())});
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::optional<std::uint32_t> HeadlessFileSystem::fileAttributes(const std::string& path) {
+  const auto full = absolute(path);
+  if (!full) return std::nullopt;
+  const Located found = locate(*full);
+  if (found.error != 0) return std::nullopt;
+  return attributesOf(*full, found.real);
+}
+
+std::optional<HeadlessFileSystem::Presented> HeadlessFileSystem::absolute(
+    const std::string& path) const {
+  std::string rest = path;
+  std::replace(rest.begin(), rest.end(), '/', '\\');
+  const std::string root = RootOf(rest);
+  rest.erase(0, root.size());
+  Presented full;
+  if (root.empty()) {
+    if (!current_) return std::nullopt;
+    full = *current_;
+    if (rest.starts_with('\\')) full.names.clear();
+  } else {
+    // The root keeps the spelling it was given, as the system keeps it. "X:name" is relative
+    // to the current directory when that is on the same drive, else to the drive's root.
+    full.root = root;
+    const bool onCurrentDrive =
+        current_ && !root.starts_with('\\') && SameName(root, current_->root);
+    if (onCurrentDrive && !rest.starts_with('\\')) full.names = current_->names;
+  }
+
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    const std::size_t end = std::min(rest.find('\\', start), rest.size());
+    const std::string name = rest.substr(start, end - start);
+    if (name == "..") {
+      if (!full.names.empty()) full.names.pop_back();
+    } else if (!name.empty() && name != ".") {
+      full.names.push_back(name);
+    }
+    start = end + 1;
+  }
+  return full;
+}
+
+std::string HeadlessFileSystem::text(const Presented& path) {
+  std::string joined = path.root;
+  for (const std::string& name : path.names) joined += "\\" + name;
+  return path.names.empty() ? joined + "\\" : joined;
+}
+
+std::optional<fs::path> HeadlessFileSystem::realPath(const std::string& path) const {
+  const auto presented = absolute(path);
+  if (!presented) return std::nullopt;
+  Located found = locate(*presented);
+  if (found.error != 0) return std::nullopt;
+  return found.real;
+}
+
+HeadlessFileSystem::Located HeadlessFileSystem::locate(const Presented& path) const {
+  const auto root = roots_.find(UpperCase(path.root));
+  if (root == roots_.end()) return {{}, fileerror::kPathNotFound};
+  fs::path real = root->second;
+  for (std::size_t i = 0; i < path.names.size(); ++i) {
+    const bool last = i + 1 == path.names.size();
+    const unsigned missing = last ? fileerror::kFileNotFound : fileerror::kPathNotFound;
+    std::error_code error;
+    if (!fs::is_directory(real, error)) return {{}, fileerror::kPathNotFound};
+    std::optional<fs::path> match;
+    for (const auto& entry : fs::directory_iterator(real, error)) {
+      const std::string name = entry.path().filename().string();
+      if (name == path.names[i]) {
+        match = entry.path();
+        break;
+      }
+      if (!match && SameName(name, path.names[i])) match = entry.path();
+    }
+    if (!match) return {{}, missing};
+    real = *match;
+  }
+  return {real, 0};
+}
+
+std::uint32_t HeadlessFileSystem::attributesOf(const Presented& path, const fs::path& real) const {
+  std::error_code error;
+  const fs::file_status status = fs::status(real, error);
+  std::uint32_t bits = fs::is_directory(status) ? fileattr::kDirectory : fileattr::kArchive;
+  if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    bits |= fileattr::kReadOnly;
+  }
+  const auto marked = marked_.find(UpperCase(text(path)));
+  if (marked != marked_.end()) bits |= marked->second;
+  return bits;
+}
+
+}  // namespace platform::headless

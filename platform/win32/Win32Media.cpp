@@ -1,0 +1,92 @@
+#include "platform/win32/Win32Media.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "platform/win32/Win32Handles.h"
+
+namespace platform::win32 {
+
+namespace {
+
+template <typename Record>
+std::uint32_t send(std::uint16_t device, std::uint32_t message, std::uint32_t flags,
+                   Record& record) {
+  return mciSendCommandA(device, message, flags, reinterpret_cast<DWORD_PTR>(&record));
+}
+
+const char* optionalText(const std::string& text, bool given) {
+  return given ? text.c_str() : nullptr;
+}
+
+}  // namespace
+
+std::uint32_t Win32Media::sendCommand(std::uint16_t device, std::uint32_t message,
+                                      std::uint32_t flags, MciParams& params) {
+  const auto callback = static_cast<DWORD_PTR>(params.callback);
+  switch (message) {
+    case mci::kOpen: {
+      MCI_OPEN_PARMSA record{};
+      record.dwCallback = callback;
+      record.lpstrDeviceType = optionalText(params.deviceType, (flags & mci::kOpenType) != 0);
+      record.lpstrElementName = optionalText(params.elementName, (flags & mci::kOpenElement) != 0);
+      const std::uint32_t result = send(device, message, flags, record);
+      params.deviceId = static_cast<std::uint16_t>(record.wDeviceID);
+      return result;
+    }
+    case mci::kPlay:
+    case mci::kRecord: {
+      MCI_PLAY_PARMS record{callback, params.from, params.to};
+      return send(device, message, flags, record);
+    }
+    case mci::kSeek: {
+      MCI_SEEK_PARMS record{callback, params.to};
+      return send(device, message, flags, record);
+    }
+    case mci::kStatus: {
+      MCI_STATUS_PARMS record{callback, 0, params.item, params.track};
+      const std::uint32_t result = send(device, message, flags, record);
+      params.returnValue = static_cast<std::uint32_t>(record.dwReturn);
+      return result;
+    }
+    case mci::kGetDevCaps: {
+      MCI_GETDEVCAPS_PARMS record{callback, 0, params.item};
+      const std::uint32_t result = send(device, message, flags, record);
+      params.returnValue = record.dwReturn;
+      return result;
+    }
+    case mci::kSet: {
+      MCI_SET_PARMS record{callback, params.timeFormat, 0};
+      return send(device, message, flags, record);
+    }
+    case mci::kStep: {
+      MCI_ANIM_STEP_PARMS record{callback, params.frames};
+      return send(device, message, flags, record);
+    }
+    case mci::kBreak: {
+      MCI_BREAK_PARMS record{callback, params.virtKey, toWindow(params.breakWindow)};
+      return send(device, message, flags, record);
+    }
+    case mci::kWhere: {
+      MCI_ANIM_RECT_PARMS record{};
+      record.dwCallback = callback;
+      const std::uint32_t result = send(device, message, flags, record);
+      // The system gives the size in the right and bottom fields.
+      params.rect = {record.rc.left, record.rc.top, record.rc.right, record.rc.bottom};
+      return result;
+    }
+    default: {
+      MCI_GENERIC_PARMS record{callback};
+      return send(device, message, flags, record);
+    }
+  }
+}
+
+std::optional<std::string> Win32Media::errorString(std::uint32_t code) {
+  char text[4096] = {};
+  if (!mciGetErrorStringA(code, text, sizeof text)) return std::nullopt;
+  return std::string(text);
+}
+
+}  // namespace platform::win32

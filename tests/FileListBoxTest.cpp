@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FileCtrl.h"
+#include "platform/headless/HeadlessFileSystem.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+namespace fs = std::filesystem;
+using Items = std::vector<std::string>;
+
+fs::path MakeTempFolder() {
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  for (int n = 0;; ++n) {
+    fs::path folder = fs::temp_directory_path() /
+                      ("wumpex-pool-" + std::to_string(stamp) + "-" + std::to_string(n));
+    if (fs::create_directory(folder)) return folder;
+  }
+}
+
+// Drive C: and the share \\server\share over real folders, with the program in C:\Sounds.
+class FileListBoxTest : public DesktopTest {
+ protected:
+  FileListBoxTest() {
+    for (const char* path :
+         {"c/root.wav", "c/Sounds/a.wav", "c/Sounds/B.WAV", "c/Sounds/c.mid", "c/Sounds/notes.txt",
+          "c/Sounds/h.wav", "c/Sounds/s.wav", "c/Sounds/r.wav", "c/Sounds/run.EXE",
+          "c/Sounds/Sub/d.wav", "c/Other/e.wav", "share/top.wav", "share/Loops/loop.wav"}) {
+      Touch(path);
+    }
+    fs::permissions(base / "c/Sounds/r.wav", fs::perms::all, fs::perm_options::remove);
+    fs::permissions(base / "c/Sounds/r.wav", fs::perms::owner_read, fs::perm_options::add);
+    files.mapRoot("C:", base / "c");
+    files.mapRoot("\\\\server\\share", base / "share");
+    files.setAttributes("C:\\Sounds\\h.wav", platform::fileattr::kHidden);
+    files.setAttributes("C:\\Sounds\\s.wav", platform::fileattr::kSystem);
+    EXPECT_EQ(files.setCurrentDirectory("C:\\Sounds"), 0u);
+  }
+  ~FileListBoxTest() override {
+    lists.clear();
+    std::error_code error;
+    fs::permissions(base / "c/Sounds/r.wav", fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(base, error);
+  }
+
+  void Touch(const std::string& path) {
+    fs::create_directories((base / path).parent_path());
+    std::ofstream(base / path) << "RIFF";
+  }
+  // A new list with the given mask; its window comes with the first path applied.
+  TFileListBox& List(const std::string& mask = "*.wav") {
+    lists.push_back(std::make_unique<TFileListBox>(nullptr, "FileListBox1"));
+    lists.back()->SetMask(mask);
+    return *lists.back();
+  }
+
+  fs::path base = MakeTempFolder();
+  platform::headless::HeadlessFileSystem files;
+  platform::FileSystemScope filesScope{files};
+  std::vector<std::unique_ptr<TFileListBox>> lists;
+};
+
+TEST_F(FileListBoxTest, AppliedPathSetsDirectoryMaskAndSelection) {
+  struct Case {
+    const char* text;
+    const char* directory;
+    const char* mask;
+    Items items;
+    const char* selected;
+  };
+  const Items sounds = {"a.wav", "B.WAV", "r.wav"};
+  const Case cases[] = {
+      {"", "C:\\Sounds", "*.wav", sounds, ""},
+      {"C:\\Sounds\\Sub", "C:\\Sounds\\Sub", "*.wav", {"d.wav"}, ""},
+      {"C:\\Sounds\\Sub\\", "C:\\Sounds\\Sub", "*.wav", {"d.wav"}, ""},
+      {"C:\\", "C:\\", "*.wav", {"root.wav"}, ""},
+      {"Sub", "C:\\Sounds\\Sub", "*.wav", {"d.wav"}, ""},
+      {"..\\Other", "C:\\Other", "*.wav", {"e.wav"}, ""},
+      {"[Sub]", "C:\\Sounds\\Sub", "*.wav", {"d.wav"}, ""},
+      {"c:\\other", "c:\\other", "*.wav", {"e.wav"}, ""},  // spelt as the system keeps it
+      {"C:\\Sounds\\*.mid", "C:\\Sounds", "*.mid", {"c.mid"}, ""},
+      {"C:\\Sounds\\b.wav", "C:\\Sounds", "*.wav", sounds, "B.WAV"},
+      {"C:\\Other\\e.wav", "C:\\Other", "*.wav", {"e.wav"}, "e.wav"},
+      {"C:\\Sounds\\notes.txt", "C:\\Sounds", "notes.txt", {"notes.txt"}, "notes.txt"},
+      {"\\\\server\\share\\Loops", "\\\\server\\share\\Loops", "*.wav", {"loop.wav"}, ""},
+      {"\\\\server\\share\\Loops\\loop.wav",
+       "\\\\server\\share\\Loops",
+       "*.wav",
+       {"loop.wav"},
+       "loop.wav"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ASSERT_EQ(files.setCurrentDirectory("C:\\Sounds"), 0u);
+    TFileListBox& list = List();
+    list.SetDirectory(c.text);
+    EXPECT_EQ(list.Directory(), c.directory);
+    EXPECT_EQ(list.Mask(), c.mask);
+    EXPECT_EQ(list.Items(), c.items);
+    EXPECT_EQ(list.SelectedFile(), c.selected);
+    EXPECT_EQ(files.currentDirectory(), c.directory);
+  }
+}
+
+TEST_F(FileListBoxTest, FolderThatCannotBeEnteredRaisesAndLeavesThePool) {
+  struct Case {
+    const char* text;
+    unsigned code;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"C:\\Missing", 2, "File not found"},
+      {"C:\\Missing\\Deeper\\", 3, "Invalid filename"},
+      {"Q:\\Sounds", 3, "Invalid filename"},
+      {"C:\\Sounds\\a.wav\\x", 267, "I/O error 267"},
+  };
+  TFileListBox& list = List();
+  list.SetDirectory("C:\\Sounds");
+  const Items pool = list.Items();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    try {
+      list.SetDirectory(c.text);
+      ADD_FAILURE() << "accepted";
+    } catch (const EInOutErrorWithCode& e) {
+      EXPECT_STREQ(e.ClassName(), "EInOutError");
+      EXPECT_EQ(e.ErrorCode(), c.code);
+      EXPECT_EQ(e.Message(), c.message);
+    }
+    EXPECT_EQ(list.Directory(), "C:\\Sounds");
+    EXPECT_EQ(list.Items(), pool);
+    EXPECT_EQ(files.currentDirectory(), "C:\\Sounds");
+  }
+}
+
+TEST_F(FileListBoxTest, SameFolderInOtherLetterCaseIsNotReread) {
+  TFileListBox& list = List();
+  list.SetDirectory("C:\\Sounds");
+  Touch("c/Sounds/z.wav");
+  list.SetDirectory("c:\\SOUNDS\\");
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Directory(), "C:\\Sounds");
+  list.SetDirectory("C:\\Other");
+  list.SetDirectory("C:\\Sounds");
+  EXPECT_EQ(list.Count(), 4);
+}
+
+TEST_F(FileListBoxTest, FileTypeChoosesEntriesByAttribute) {
+  using enum TFileAttr;
+  struct Case {
+    TFileType type;
+    const char* mask;
+    Items items;
+  };
+  const Case cases[] = {
+      {{ftNormal}, "*.wav", {"a.wav", "B.WAV", "r.wav"}},
+      {{ftNormal, ftHidden}, "*.wav", {"a.wav", "B.WAV", "h.wav", "r.wav"}},
+      {{ftReadOnly}, "*.wav", {"r.wav"}},
+      {{ftHidden, ftSystem}, "*.wav", {"h.wav", "s.wav"}},
+      {{ftArchive}, "*.wav", {"a.wav", "B.WAV", "r.wav"}},
+      {{ftDirectory}, "*", {"[..]", "[.]", "[Sub]"}},
+  };
+  for (const Case& c : cases) {
+    TFileListBox& list = List(c.mask);
+    list.SetFileType(c.type);
+    list.SetDirectory("C:\\Sounds");
+    EXPECT_EQ(list.Items(), c.items) << c.items.front();
+  }
+}
+
+TEST_F(FileListBoxTest, ItemsCarryTheGlyphOfTheirKind) {
+  TFileListBox& list = List("*.*");
+  list.SetFileType({TFileAttr::ftNormal, TFileAttr::ftDirectory});
+  list.SetDirectory("C:\\Sounds");
+  for (const auto& [item, glyph] : {std::pair{"[Sub]", "CLOSEDFOLDER"},
+                                    {"run.EXE", "EXECUTABLE"},
+                                    {"notes.txt", "UNKNOWNFILE"},
+                                    {"a.wav", "UNKNOWNFILE"}}) {
+    const auto at = std::find(list.Items().begin(), list.Items().end(), item);
+    ASSERT_NE(at, list.Items().end()) << item;
+    EXPECT_EQ(list.Glyph(static_cast<int>(at - list.Items().begin())), glyph) << item;
+  }
+}
+
+TEST_F(FileListBoxTest, FileMatchedByTwoPatternsIsListedTwice) {
+  TFileListBox& list = List("*.wav;A*;*.mid");
+  list.SetDirectory("C:\\Sounds");
+  EXPECT_EQ(list.Items(), (Items{"a.wav", "a.wav", "B.WAV", "c.mid", "r.wav"}));
+}
+
+TEST_F(FileListBoxTest, NothingIsReadBeforeTheWindowExists) {
+  TFileListBox& list = List("*.mid");
+  int changes = 0;
+  list.OnChange = [&](TComponent*) { ++changes; };
+  list.SetMask("*.wav");
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(changes, 0);
+  list.CreateHandle();
+  EXPECT_EQ(list.Items(), (Items{"a.wav", "B.WAV", "r.wav"}));
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(FileListBoxTest, RemovedOldFolderDoesNotStopANewOne) {
+  TFileListBox& list = List();
+  list.SetDirectory("C:\\Sounds\\Sub");
+  ASSERT_EQ(files.setCurrentDirectory("C:\\Other"), 0u);
+  fs::remove_all(base / "c/Sounds/Sub");
+  list.SetDirectory("C:\\Sounds");
+  EXPECT_EQ(list.Directory(), "C:\\Sounds");
+  EXPECT_EQ(list.Items(), (Items{"a.wav", "B.WAV", "r.wav"}));
+  EXPECT_EQ(files.currentDirectory(), "C:\\Sounds");
+}
+
+TEST_F(FileListBoxTest, FileGoneBeforeItIsSelectedIsAnInvalidFileName) {
+  TFileListBox& list = List();
+  // Someone removes the file once the new folder is listed.
+  list.OnChange = [&](TComponent*) {
+    if (list.Directory() == "C:\\Other") fs::remove(base / "c/Other/e.wav");
+  };
+  try {
+    list.SetDirectory("C:\\Other\\e.wav");
+    ADD_FAILURE() << "accepted";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_EQ(e.Message(), "Invalid file name - C:\\Other\\e.wav");
+  }
+}
+
+TEST_F(FileListBoxTest, ClickAnnouncesNewSelectionsAfterOnClick) {
+  TFileListBox& list = List();
+  TEdit edit(nullptr, "FileEdit");
+  list.SetFileEdit(&edit);
+  std::vector<std::string> log;
+  list.OnClick = [&](TComponent*) { log.push_back("click"); };
+  list.OnChange = [&](TComponent*) { log.push_back("change " + edit.Text()); };
+  list.SetDirectory("C:\\Sounds");
+  EXPECT_EQ(log, (Items{"change *.wav"}));
+  EXPECT_EQ(list.LastSelection(), -1);
+
+  auto& user = desktop.widget(list.Peer()->handle())->events();
+  log.clear();
+  user.userSelected(1);
+  user.userSelected(1);
+  user.userSelected(2);
+  EXPECT_EQ(log, (Items{"click", "change B.WAV", "click", "click", "change r.wav"}));
+  EXPECT_EQ(list.LastSelection(), 2);
+}
+
+TEST_F(FileListBoxTest, SelectedPathJoinsDirectoryAndName) {
+  struct Case {
+    const char* directory;
+    const char* file;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"C:\\", "ROOT.WAV", "C:\\root.wav"},
+      {"C:\\Sounds", "a.wav", "C:\\Sounds\\a.wav"},
+      {"\\\\server\\share", "top.wav", "\\\\server\\share\\top.wav"},
+      {"C:\\Sounds", "none.wav", ""},
+  };
+  for (const Case& c : cases) {
+    TFileListBox& list = List();
+    list.SetDirectory(c.directory);
+    list.SelectFile(c.file);
+    EXPECT_EQ(list.SelectedPath(), c.path) << c.directory;
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

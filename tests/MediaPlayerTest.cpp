@@ -1,0 +1,375 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MPlayer.h"
+#include "framework/Exceptions.h"
+#include "platform/headless/HeadlessMedia.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+namespace mci = platform::mci;
+using Btn = TMPBtnType;
+using platform::headless::HeadlessMedia;
+
+constexpr int kEscape = 27;
+
+void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
+}
+
+// A silent 8 kHz 16-bit stereo WAV file of the given length.
+std::string WriteWave(const std::string& name, std::uint32_t milliseconds) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream out(path, std::ios::binary);
+  const std::uint32_t data = milliseconds * 32;
+  out << "RIFF";
+  PutLittleEndian(out, 36 + data, 4);
+  out << "WAVEfmt ";
+  for (auto [value, bytes] :
+       {std::pair{16u, 4}, {1u, 2}, {2u, 2}, {8000u, 4}, {32000u, 4}, {4u, 2}, {16u, 2}}) {
+    PutLittleEndian(out, value, bytes);
+  }
+  out << "data";
+  PutLittleEndian(out, data, 4);
+  out << std::string(data, '\0');
+  return path;
+}
+
+class MediaPlayerTest : public DesktopTest {
+ protected:
+  MediaPlayerTest() {
+    player->SetFileName(wave);
+    player->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
+  }
+  std::vector<HeadlessMedia::Command> Sent(std::uint32_t message) const {
+    std::vector<HeadlessMedia::Command> found;
+    for (const auto& c : media.commands) {
+      if (c.message == message) found.push_back(c);
+    }
+    return found;
+  }
+  std::uint32_t LastFlags(std::uint32_t message) const {
+    auto sent = Sent(message);
+    return sent.empty() ? 0xFFFFFFFF : sent.back().flags;
+  }
+  void SetBreakKey(int key) {
+    platform::MciParams params;
+    params.virtKey = key;
+    ASSERT_EQ(
+        platform::media().sendCommand(player->DeviceID(), mci::kBreak, mci::kBreakKey, params), 0u);
+  }
+
+  HeadlessMedia media{desktop};
+  platform::MediaScope mediaScope{media};
+  std::string wave = WriteWave("one-second.wav", 1000);
+  TComponent form{nullptr, "Form"};
+  TMediaPlayer* player = form.Make<TMediaPlayer>("MediaPlayer1");
+};
+
+TEST_F(MediaPlayerTest, TheProgramsCommandsCarryTheirFlagsAndParameters) {
+  player->Open();
+  auto open = Sent(mci::kOpen).at(0);
+  EXPECT_EQ(open.device, 0);
+  EXPECT_EQ(open.flags, 0x2202u);
+  EXPECT_EQ(open.params.deviceType, "WaveAudio");
+  EXPECT_EQ(open.params.elementName, wave);
+  EXPECT_NE(open.params.callback, 0u);
+  EXPECT_EQ(player->Length(), 1000u);
+
+  player->SetWait(true);
+  player->Play();
+  EXPECT_EQ(LastFlags(mci::kPlay), mci::kNotify | mci::kWait);
+  EXPECT_EQ(desktop.now(), 1000u);
+  player->Close();
+  EXPECT_EQ(LastFlags(mci::kClose), mci::kWait);
+  EXPECT_EQ(media.openDevices(), 0u);
+
+  // The preview opens the bare device at start.
+  auto* preview = form.Make<TMediaPlayer>("MediaPlayer2");
+  preview->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
+  preview->SetAutoOpen(true);
+  form.LoadedAll();
+  open = Sent(mci::kOpen).back();
+  EXPECT_EQ(open.flags, 0x2002u);
+  EXPECT_EQ(open.params.elementName, "");
+  EXPECT_TRUE(preview->Opened());
+
+  // Destroyed while open: closed with a plain wait.
+  std::uint16_t id = 0;
+  {
+    TMediaPlayer owned(nullptr, "Owned");
+    owned.SetFileName(wave);
+    owned.Open();
+    id = owned.DeviceID();
+    media.commands.clear();
+  }
+  ASSERT_EQ(media.commands.size(), 1u);
+  EXPECT_EQ(media.commands[0].message, mci::kClose);
+  EXPECT_EQ(media.commands[0].device, id);
+  EXPECT_EQ(media.commands[0].flags, mci::kWait);
+}
+
+TEST_F(MediaPlayerTest, WaitAndNotifyCountForTheNextCommandOnly) {
+  struct Step {
+    const char* what;
+    std::function<void(TMediaPlayer&)> act;
+    std::uint32_t message;
+    std::uint32_t flags;
+  };
+  const std::vector<Step> steps = {
+      {"stop waits", [](auto& p) { p.Stop(); }, mci::kStop, 2},
+      {"wait off once", [](auto& p) { p.SetWait(false), p.Stop(); }, mci::kStop, 0},
+      {"waits again", [](auto& p) { p.Stop(); }, mci::kStop, 2},
+      {"play notifies", [](auto& p) { p.Play(); }, mci::kPlay, 1},
+      {"waited play", [](auto& p) { p.SetWait(true), p.Play(); }, mci::kPlay, 3},
+      {"notify asked on stop", [](auto& p) { p.SetNotify(true), p.Stop(); }, mci::kStop, 3},
+      {"no notify on play", [](auto& p) { p.SetNotify(false), p.Play(); }, mci::kPlay, 0},
+      {"marks went to the stop", [](auto& p) { p.SetWait(true), p.Stop(), p.Play(); }, mci::kPlay,
+       1},
+      {"from once", [](auto& p) { p.SetFrom(200), p.Play(); }, mci::kPlay, 5},
+      {"then from nowhere", [](auto& p) { p.Play(); }, mci::kPlay, 1},
+      {"rewind keeps marks", [](auto& p) { p.SetWait(false), p.Rewind(); }, mci::kSeek, 0x102},
+      {"status keeps marks", [](auto& p) { p.Position(), p.Stop(); }, mci::kStop, 0},
+      {"pause while playing", [](auto& p) { p.Play(), p.Pause(); }, mci::kPause, 2},
+      {"pause while paused resumes", [](auto& p) { p.Pause(); }, mci::kResume, 1},
+      {"refused resume plays with the marks",
+       [](auto& p) { p.Stop(), p.SetWait(true), p.Resume(); }, mci::kPlay, 3},
+      {"next seeks to the end", [](auto& p) { p.Next(); }, mci::kSeek, 0x202},
+      {"previous to the start", [](auto& p) { p.SetWait(false), p.Previous(); }, mci::kSeek, 0x100},
+  };
+  player->Open();
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.act(*player);
+    EXPECT_EQ(LastFlags(s.message), s.flags);
+  }
+  EXPECT_EQ(Sent(mci::kPlay)[4].params.from, 200u);  // the fifth play
+  EXPECT_EQ(LastFlags(mci::kResume), 3u);            // the refused one had the marks too
+}
+
+TEST_F(MediaPlayerTest, OpenClosesAnOpenDeviceFirst) {
+  player->Open();
+  const auto first = player->DeviceID();
+  player->Open();
+  const auto close = Sent(mci::kClose).at(0);
+  EXPECT_EQ(close.device, first);
+  EXPECT_NE(player->DeviceID(), first);
+  EXPECT_EQ(media.openDevices(), 1u);
+}
+
+TEST_F(MediaPlayerTest, RefusedOpensRaiseTheDevicesTextAndStayClosed) {
+  std::ofstream(::testing::TempDir() + "not-a-wave.wav") << "just some text";
+  struct Case {
+    std::string file;
+    bool unavailable;
+    std::uint32_t code;
+  };
+  const Case cases[] = {
+      {::testing::TempDir() + "missing.wav", false, mci::kErrFileNotFound},
+      {::testing::TempDir() + "not-a-wave.wav", false, mci::kErrInvalidFile},
+      {wave, true, mci::kErrWaveOutputsUnsuitable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    media.setUnavailable(c.unavailable);
+    player->SetFileName(c.file);
+    try {
+      player->Open();
+      ADD_FAILURE() << "opened";
+    } catch (const EMCIDeviceError& e) {
+      EXPECT_EQ(e.Message(), *media.errorString(c.code));
+    }
+    EXPECT_EQ(player->Error(), c.code);
+    EXPECT_FALSE(player->Opened());
+    EXPECT_EQ(player->DeviceID(), 0);
+  }
+}
+
+TEST_F(MediaPlayerTest, ClosedPlayerSendsNothingOnCloseAndRefusesCommands) {
+  player->Close();
+  EXPECT_TRUE(media.commands.empty());
+  const std::vector<std::function<void(TMediaPlayer&)>> commands = {
+      &TMediaPlayer::Play,   &TMediaPlayer::Stop,   &TMediaPlayer::Pause,
+      &TMediaPlayer::Resume, &TMediaPlayer::Next,   &TMediaPlayer::Previous,
+      &TMediaPlayer::Step,   &TMediaPlayer::Back,   &TMediaPlayer::StartRecording,
+      &TMediaPlayer::Eject,  &TMediaPlayer::Rewind,
+  };
+  for (const auto& command : commands) {
+    try {
+      command(*player);
+      ADD_FAILURE() << "no error after " << media.commands.size() << " commands";
+    } catch (const EMCIDeviceError& e) {
+      EXPECT_EQ(e.Message(), "No MCI device open");
+    }
+  }
+  EXPECT_TRUE(media.commands.empty());
+}
+
+TEST_F(MediaPlayerTest, PlayAtTheEndRewindsFirstUnlessToldOtherwise) {
+  struct Case {
+    bool autoRewind;
+    bool from;
+    bool rewinds;
+  };
+  for (const Case c :
+       {Case{true, false, true}, Case{false, false, false}, Case{true, true, false}}) {
+    SCOPED_TRACE(::testing::Message() << c.autoRewind << c.from);
+    player->SetAutoRewind(c.autoRewind);
+    player->Open();
+    player->Next();
+    ASSERT_EQ(player->Position(), 1000u);
+    media.commands.clear();
+    if (c.from) player->SetFrom(0);
+    player->Play();
+    const bool rewound = !Sent(mci::kSeek).empty();
+    EXPECT_EQ(rewound, c.rewinds);
+    if (rewound) {
+      EXPECT_EQ(Sent(mci::kSeek)[0].flags, 0x102u);
+    }
+    EXPECT_EQ(player->Error(), 0u);
+    // Without a rewind the play ends where it starts.
+    EXPECT_EQ(player->Mode() == TMPModes::mpPlaying, c.rewinds || c.from);
+  }
+}
+
+TEST_F(MediaPlayerTest, OpenSetsTheButtonsTheDeviceAllows) {
+  struct Case {
+    HeadlessMedia::Capabilities caps;
+    TButtonSet buttons;
+  };
+  const Case cases[] = {
+      {{}, {Btn::btNext, Btn::btPrev, Btn::btPlay}},
+      {{false, true, true, false, mci::kDevTypeWaveform},
+       {Btn::btNext, Btn::btPrev, Btn::btRecord, Btn::btEject}},
+      {{true, false, false, true, mci::kDevTypeDigitalVideo},
+       {Btn::btNext, Btn::btPrev, Btn::btStep, Btn::btBack, Btn::btPlay}},
+      {{true, false, false, true, mci::kDevTypeVcr},
+       {Btn::btNext, Btn::btPrev, Btn::btStep, Btn::btBack, Btn::btPlay}},
+  };
+  EXPECT_TRUE(player->EnabledButtons() == TButtonSet{});
+  for (const Case& c : cases) {
+    media.setCapabilities(c.caps);
+    player->Open();
+    EXPECT_TRUE(player->EnabledButtons() == c.buttons);
+    EXPECT_EQ(player->StepFrames(), 100u);
+  }
+  player->Close();
+  EXPECT_TRUE(player->EnabledButtons() == TButtonSet{});
+}
+
+TEST_F(MediaPlayerTest, PressesAndNoticesChangeTheButtons) {
+  media.setCapabilities({true, true, false, false, mci::kDevTypeWaveform});
+  player->Open();
+  const TButtonSet start{Btn::btNext, Btn::btPrev, Btn::btPlay, Btn::btRecord};
+  const TButtonSet running{Btn::btNext, Btn::btPrev, Btn::btPause, Btn::btStop};
+  struct Press {
+    Btn button;
+    TButtonSet after;
+  };
+  const Press presses[] = {
+      {Btn::btPlay, running},
+      {Btn::btPause,
+       {Btn::btNext, Btn::btPrev, Btn::btPlay, Btn::btRecord, Btn::btPause, Btn::btStop}},
+      {Btn::btRecord, running},
+      {Btn::btStop, start},
+      {Btn::btPlay, running},
+      {Btn::btNext, start},
+      {Btn::btRecord, running},
+      {Btn::btEject, start},
+  };
+  for (const Press& p : presses) {
+    player->ApplyTransition(p.button);
+    EXPECT_TRUE(player->EnabledButtons() == p.after) << static_cast<int>(p.button);
+  }
+
+  int notices = 0;
+  player->OnNotify = [&](TComponent* sender) {
+    EXPECT_EQ(sender, player);
+    ++notices;
+  };
+  player->Play();
+  player->ApplyTransition(Btn::btPlay);
+  desktop.advance(999);
+  EXPECT_EQ(notices, 0);
+  player->Stop();  // the play's notice: aborted
+  desktop.processMessages();
+  EXPECT_EQ(notices, 1);
+  EXPECT_EQ(player->NotifyValue(), TMPNotifyValues::nvAborted);
+  EXPECT_TRUE(player->EnabledButtons() == start);
+
+  player->SetAutoEnable(false);
+  player->Play();
+  player->ApplyTransition(Btn::btPlay);
+  desktop.advance(1000);  // played to the end
+  EXPECT_EQ(notices, 2);
+  EXPECT_EQ(player->NotifyValue(), TMPNotifyValues::nvSuccessful);
+  EXPECT_TRUE(player->EnabledButtons() == running);
+}
+
+TEST_F(MediaPlayerTest, EscapeEndsAWaitedPlayWhenItIsTheBreakKey) {
+  for (bool escapeBreaks : {true, false}) {
+    SCOPED_TRACE(escapeBreaks);
+    player->Open();
+    if (escapeBreaks) SetBreakKey(kEscape);
+    media.pressKeyAfter(300, kEscape);
+    const auto started = desktop.now();
+    player->SetWait(true);
+    player->Play();
+    EXPECT_EQ(desktop.now() - started, escapeBreaks ? 300u : 1000u);
+    EXPECT_EQ(media.playing(player->DeviceID()), escapeBreaks);
+    const auto id = player->DeviceID();
+    player->Close();
+    EXPECT_FALSE(media.playing(id));
+  }
+}
+
+// A device whose every answer is a code the system has no text for.
+class SilentRefusal final : public platform::Media {
+ public:
+  std::uint32_t sendCommand(std::uint16_t, std::uint32_t, std::uint32_t,
+                            platform::MciParams&) override {
+    return 9999;
+  }
+  std::optional<std::string> errorString(std::uint32_t) override { return std::nullopt; }
+};
+
+TEST_F(MediaPlayerTest, UnknownCodesHaveAStandInText) {
+  SilentRefusal refusing;
+  platform::MediaScope refusingScope{refusing};
+  try {
+    player->Open();
+    ADD_FAILURE() << "opened";
+  } catch (const EMCIDeviceError& e) {
+    EXPECT_EQ(e.Message(), "Unknown error code");
+  }
+  EXPECT_EQ(player->Error(), 9999u);
+}
+
+TEST_F(MediaPlayerTest, AFailedAutomaticOpenLeavesThePlayerClosedAndTheProgramRunning) {
+  media.setUnavailable(true);
+  player->SetFileName("");
+  player->SetAutoOpen(true);
+  EXPECT_NO_THROW(form.LoadedAll());
+  EXPECT_FALSE(player->Opened());
+  EXPECT_EQ(player->Error(), mci::kErrWaveOutputsUnsuitable);
+  EXPECT_THROW(player->Play(), EMCIDeviceError);
+  // The preview click later reports the device's trouble as any open does.
+  player->Close();
+  player->SetFileName(wave);
+  try {
+    player->Open();
+    ADD_FAILURE() << "opened";
+  } catch (const EMCIDeviceError& e) {
+    EXPECT_EQ(e.Message(), *media.errorString(mci::kErrWaveOutputsUnsuitable));
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

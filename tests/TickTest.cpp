@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/WumpexProps.h"
+#include "platform/Media.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+namespace mci = platform::mci;
+
+// Writes a silent 8 kHz, 8-bit mono PCM wave of the given length.
+void WriteWave(const std::filesystem::path& path, std::uint32_t milliseconds) {
+  const std::uint32_t samples = milliseconds * 8;
+  auto word = [](std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
+  };
+  std::ofstream out(path, std::ios::binary);
+  out << "RIFF";
+  word(out, 36 + samples, 4);
+  out << "WAVEfmt ";
+  word(out, 16, 4);
+  word(out, 1, 2);  // PCM
+  word(out, 1, 2);  // mono
+  word(out, 8000, 4);
+  word(out, 8000, 4);
+  word(out, 1, 2);
+  word(out, 8, 2);
+  out << "data";
+  word(out, samples, 4);
+  out << std::string(samples, '\x80');
+}
+
+class TickTest : public DesktopTest {
+ protected:
+  TickTest() {
+    application.SetTitle(kProgramTitle);
+    std::filesystem::create_directory(driveC.path() / "Sounds");
+    form->SoundPathEB->SetText("C:\\Sounds");
+    media.commands.clear();  // the preview's own opening at start
+  }
+  void AddSound(const char* name, std::uint32_t milliseconds) {
+    WriteWave(driveC.path() / "Sounds" / name, milliseconds);
+  }
+  // Points the pool at the folder box's text, as the Browse button does.
+  void ApplyFolder() { form->FileListBox1->SetDirectory(form->SoundPathEB->Text()); }
+  std::vector<platform::headless::HeadlessMedia::Command> Sent(std::uint32_t message) const {
+    std::vector<platform::headless::HeadlessMedia::Command> sent;
+    for (const auto& c : media.commands) {
+      if (c.message == message) sent.push_back(c);
+    }
+    return sent;
+  }
+
+  // The tip the notification area shows for the program's icon.
+  std::string TrayIcon1Tip() const {
+    const auto* record = notificationArea.shown(form->TrayIcon1->WindowHandle(), 0);
+    return record != nullptr ? std::string(record->tip.data()) : std::string();
+  }
+
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+};
+
+TEST_F(TickTest, PlaysTheFileThatTheReseededGeneratorPicks) {
+  AddSound("a.wav", 1000);
+  AddSound("B.wav", 2000);
+  AddSound("c.wav", 3000);
+  ApplyFolder();
+  form->VariableTimeEB->SetText("0");
+  form->ScheduleNextSound();  // 10 s from now, when the clock shows 12:00:00.000 UTC
+  desktop.setUtcMillisecondsAtStart(12 * 3'600'000 - 10'000);
+  media.commands.clear();
+
+  desktop.advance(10'000);
+  const std::uint32_t seed = 12u * 3'600'000u * 134775813u + 1u;
+  const char* names[] = {"a.wav", "B.wav", "c.wav"};
+  const std::string picked = names[(std::uint64_t{3} * seed) >> 32];
+  const std::uint32_t length = picked == "a.wav" ? 1000 : picked == "B.wav" ? 2000 : 3000;
+
+  EXPECT_EQ(TrayIcon1Tip(), "Last Wumpex! \"" + picked + "\"");
+  const auto opens = Sent(mci::kOpen);
+  ASSERT_EQ(opens.size(), 1u);
+  EXPECT_EQ(opens[0].flags, 0x2202u);
+  EXPECT_EQ(opens[0].params.deviceType, "WaveAudio");
+  EXPECT_EQ(opens[0].params.elementName, "C:\\Sounds\\" + picked);
+  const auto breaks = Sent(mci::kBreak);
+  ASSERT_EQ(breaks.size(), 1u);
+  EXPECT_EQ(breaks[0].flags, 0x100u);
+  EXPECT_EQ(breaks[0].params.virtKey, 27);
+  EXPECT_EQ(breaks[0].params.callback, 0u);
+  EXPECT_EQ(breaks[0].params.breakWindow, 0u);
+  ASSERT_EQ(Sent(mci::kPlay).size(), 1u);
+  EXPECT_EQ(Sent(mci::kPlay)[0].flags, 3u);
+  ASSERT_EQ(Sent(mci::kClose).size(), 1u);
+  EXPECT_EQ(Sent(mci::kClose)[0].flags, 2u);
+  EXPECT_EQ(form->MediaPlayer1->DeviceID(), 0u);
+  // The play held the tick for the sound's length; the next interval counts from its end.
+  EXPECT_EQ(desktop.now(), 10'000u + length);
+  desktop.advance(9'999);
+  EXPECT_EQ(Sent(mci::kOpen).size(), 1u);
+  desktop.advance(1);
+  EXPECT_EQ(Sent(mci::kOpen).size(), 2u);
+}
+
+TEST_F(TickTest, EmptyPoolSaysSoAndSchedulesAsUsual) {
+  ApplyFolder();
+  desktop.advance(10'000);
+  EXPECT_EQ(TrayIcon1Tip(), "No WAV's in Wumpex! path!");
+  EXPECT_TRUE(Sent(mci::kOpen).empty());
+  EXPECT_TRUE(form->Timer1->Enabled());
+}
+
+TEST_F(TickTest, FileThatCannotBeOpenedIsReportedAndStopsTheSchedule) {
+  std::ofstream(driveC.path() / "Sounds" / "broken.wav") << "not a wave";
+  ApplyFolder();
+  desktop.advance(10'000);
+  EXPECT_EQ(TrayIcon1Tip(), "Last Wumpex! \"broken.wav\"");
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, *media.errorString(mci::kErrInvalidFile) + ".");
+  EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
+  EXPECT_TRUE(Sent(mci::kPlay).empty());
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_FALSE(desktop.nextEventIn().has_value());
+}
+
+TEST_F(TickTest, EscapeCutsTheWaitingPlayShort) {
+  AddSound("long.wav", 60'000);
+  ApplyFolder();
+  form->VariableTimeEB->SetText("0");
+  form->ScheduleNextSound();
+  media.pressKeyAfter(10'000 + 1'500, 27);
+  desktop.advance(10'000);
+  EXPECT_EQ(desktop.now(), 11'500u) << "the wait ended at the key press";
+  EXPECT_EQ(Sent(mci::kClose).size(), 1u) << "the close ends the sound";
+  EXPECT_EQ(form->MediaPlayer1->DeviceID(), 0u);
+  EXPECT_EQ(form->Timer1->Interval(), 10'000u);
+  EXPECT_TRUE(form->Timer1->Enabled());
+}
+
+TEST_F(TickTest, FolderTextIsJoinedAsItStands) {
+  AddSound("a.wav", 100);
+  form->VariableTimeEB->SetText("0");
+  struct Case {
+    const char* folder;
+    const char* element;
+  };
+  const Case cases[] = {{"C:\\Sounds\\", "C:\\Sounds\\\\a.wav"},
+                        {"C:\\Sounds", "C:\\Sounds\\a.wav"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    form->SoundPathEB->SetText(c.folder);
+    ApplyFolder();
+    media.commands.clear();
+    desktop.advance(10'000);
+    ASSERT_EQ(Sent(mci::kOpen).size(), 1u);
+    EXPECT_EQ(Sent(mci::kOpen)[0].params.elementName, c.element);
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

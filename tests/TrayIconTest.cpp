@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "components/TrayIcon.h"
+#include "platform/headless/HeadlessNotificationArea.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+using Told = std::vector<std::uint32_t>;
+constexpr std::uint32_t kAdd = platform::nim::kAdd;
+constexpr std::uint32_t kModify = platform::nim::kModify;
+constexpr std::uint32_t kDelete = platform::nim::kDelete;
+
+class TrayIconTest : public DesktopTest {
+ protected:
+  TrayIconTest() {
+    tray->OnClick = [this](TComponent*) { log.push_back("click"); };
+    tray->OnDblClick = [this](TComponent*) { log.push_back("double"); };
+    tray->OnRightClick = [this](TComponent* sender, TMouseButton button, TShiftState shift, int x,
+                                int y) {
+      EXPECT_TRUE(sender == tray.get() && button == TMouseButton::Right &&
+                  !(shift.shift || shift.ctrl || shift.alt));
+      log.push_back("right " + std::to_string(x) + "," + std::to_string(y));
+    };
+  }
+  void Send(unsigned message, std::intptr_t lParam = 0) {
+    ASSERT_TRUE(desktop.postMessage(tray->WindowHandle(), message, 0, lParam));
+    desktop.processMessages();
+  }
+  Told Messages() const {
+    Told told;
+    for (const auto& call : area.calls) told.push_back(call.message);
+    return told;
+  }
+  const platform::NotifyIconRecord* Shown() const { return area.shown(tray->WindowHandle(), 0); }
+
+  platform::headless::HeadlessNotificationArea area;
+  platform::NotificationAreaScope areaScope{area};
+  std::unique_ptr<TTrayIcon> tray = std::make_unique<TTrayIcon>(nullptr, "TrayIcon1");
+  std::vector<std::string> log;
+};
+
+TEST_F(TrayIconTest, ShellIsToldOfEveryRealChangeOnly) {
+  using Step = std::function<void()>;
+  const Step on = [&] { tray->SetActive(true); };
+  const Step off = [&] { tray->SetActive(false); };
+  const Step noTip = [&] { tray->SetToolTip(""); };
+  const Step otherTip = [&] { tray->SetToolTip("other"); };
+  const Step otherIcon = [&] { tray->SetIcon(TIcon("MAINICON")); };
+  const Step ownIcon = [&] { tray->SetIcon(tray->Icon()); };
+  const Step destroy = [&] { tray.reset(); };
+  const Step shellRestart = [&] {
+    area.restartShell();
+    Send(desktop.registerWindowMessage("TaskbarCreated"));
+  };
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    Told told;
+  } cases[] = {
+      {"inactive stays inactive", {off}, {}},
+      {"active twice", {on, on}, {kAdd}},
+      {"on, off, on", {on, off, on}, {kAdd, kDelete, kAdd}},
+      {"changes while inactive", {otherTip, otherIcon}, {}},
+      {"its own icon object", {on, ownIcon}, {kAdd}},
+      {"added without tip, which is then set again", {noTip, on}, {kAdd, kModify}},
+      {"destroyed while active", {on, destroy}, {kAdd, kDelete}},
+      {"destroyed while inactive", {destroy}, {}},
+      {"shell restarts while active", {on, shellRestart}, {kAdd, kAdd}},
+      {"shell restarts while inactive", {on, off, shellRestart}, {kAdd, kDelete}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    tray = std::make_unique<TTrayIcon>(nullptr, "TrayIcon1");
+    tray->SetToolTip("Wumpex!");
+    area.restartShell();
+    area.calls.clear();
+    for (const Step& step : c.steps) step();
+    desktop.processMessages();
+    EXPECT_EQ(Messages(), c.told);
+    EXPECT_TRUE(std::all_of(area.calls.begin(), area.calls.end(),
+                            [](const auto& call) { return call.succeeded; }));
+  }
+  EXPECT_EQ(area.loadedIcons(), 0u);
+}
+
+TEST_F(TrayIconTest, RecordCarriesWindowMessageIconAndTheTipCutTo62) {
+  const std::string seventy = "0123456789" + std::string(60, 'x');
+  tray->SetToolTip(seventy);
+  EXPECT_EQ(tray->ToolTip(), seventy.substr(0, 62));
+  tray->SetActive(true);
+  ASSERT_EQ(area.calls.size(), 1u);
+  const platform::NotifyIconRecord& added = area.calls[0].record;
+  EXPECT_EQ(added.size, platform::kNotifyIconRecordV1Size);
+  EXPECT_EQ(added.window, tray->WindowHandle());
+  EXPECT_EQ(added.id, 0u);
+  EXPECT_EQ(added.flags, 7u);
+  EXPECT_EQ(added.callbackMessage, 1025u);
+  EXPECT_EQ(added.icon, 0u);
+  EXPECT_EQ(std::string(added.tip.begin(), added.tip.end()),
+            seventy.substr(0, 62) + std::string(2, '\0'));
+
+  tray->SetIcon(TIcon("PROGRAMOFF"));
+  ASSERT_NE(Shown(), nullptr);
+  EXPECT_EQ(area.iconName(Shown()->icon), "PROGRAMOFF");
+  // The shell's restart notice goes to top-level windows only.
+  const auto windows = desktop.threadWindows();
+  EXPECT_NE(std::find(windows.begin(), windows.end(), tray->WindowHandle()), windows.end());
+}
+
+TEST_F(TrayIconTest, MouseReportsBecomeEvents) {
+  area.setCursorPos({300, 700});
+  const struct {
+    std::vector<std::intptr_t> reports;  // mouse messages
+    std::vector<std::string> events;
+  } cases[] = {
+      {{0x0202, 0x0203, 0x0202}, {"click", "double", "click"}},
+      {{0x0205}, {"right 300,700"}},
+      {{0x0200, 0x0201, 0x0204, 0x0207, 0x0208}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.reports));
+    log.clear();
+    for (std::intptr_t report : c.reports) Send(TTrayIcon::kCallbackMessage, report);
+    EXPECT_EQ(log, c.events);
+  }
+  EXPECT_TRUE(area.foregroundWindows.empty()) << "without a menu nothing comes forward";
+}
+
+TEST_F(TrayIconTest, RightClickShowsTheMenuForTheApplicationThenReports) {
+  TPopupMenu menu(nullptr, "PopupMenu1");
+  for (const char* name : {"Item1", "Item2"}) {
+    TMenuItem* item = menu.Make<TMenuItem>(name);
+    item->OnClick = [this, name](TComponent*) {
+      EXPECT_EQ(area.foregroundWindows, std::vector<platform::Handle>{application.Handle()});
+      log.push_back(name);
+    };
+    menu.Add(item);
+  }
+  tray->SetPopupMenu(&menu);
+  area.setCursorPos({640, 480});
+  desktop.chooseNextMenuItem(1);
+  Send(TTrayIcon::kCallbackMessage, 0x0205);
+  EXPECT_EQ(log, (std::vector<std::string>{"Item2", "right 640,480"}));
+}
+
+}  // namespace
+}  // namespace wumpex

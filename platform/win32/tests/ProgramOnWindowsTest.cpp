@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "platform/win32/Win32Desktop.h"
@@ -70,6 +75,26 @@ TEST_F(ProgramOnWindows, LongTitlesAreReadToTheir254thCharacter) {
   EXPECT_EQ(longest, 254u);
   form->BeQuietListBox->Add("Defrag");
   EXPECT_TRUE(form->BeQuietCheck());
+}
+
+// The folder with one sound, tone.wav (1 s), that the test's runner made for the tick.
+TEST_F(ProgramOnWindows, TickPlaysThePickedFileToItsEndOnTheWaveDevice) {
+  const char* sounds = std::getenv("WUMPEX_TEST_SOUNDS");
+  ASSERT_NE(sounds, nullptr) << "WUMPEX_TEST_SOUNDS names no folder";
+  std::string folder = sounds;
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  form->SoundPathEB->SetText(folder);
+  form->FileListBox1->SetDirectory(folder);
+  ASSERT_EQ(form->FileListBox1->Count(), 1);
+
+  const auto start = std::chrono::steady_clock::now();
+  form->Timer1Timer(form->Timer1);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(900)) << "the tick waits for the sound's end";
+  EXPECT_LT(took, std::chrono::milliseconds(3000));
+  EXPECT_EQ(form->TrayIcon1->ToolTip(), "Last Wumpex! \"tone.wav\"");
+  EXPECT_EQ(form->MediaPlayer1->DeviceID(), 0) << "closed after playing";
+  EXPECT_TRUE(form->Timer1->Enabled());
 }
 
 }  // namespace

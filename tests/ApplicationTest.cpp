@@ -98,22 +98,9 @@ TEST_F(ApplicationTest, LastResortReport) {
 
 // The whole life of the process on the in-memory desktop: the test's application object is
 // left out, since the program makes its own.
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test, protected HeadlessServices {
  protected:
   ProgramTest() { SetRandSeed(0); }
-  platform::headless::HeadlessDesktop desktop;
-  platform::DesktopScope scope{desktop};
-  TempFolder driveC;
-  platform::headless::HeadlessFileSystem files = [this] {
-    platform::headless::HeadlessFileSystem made;
-    made.mapRoot("C:", driveC.path());
-    return made;
-  }();
-  platform::FileSystemScope filesScope{files};
-  platform::headless::HeadlessNotificationArea notificationArea;
-  platform::NotificationAreaScope notificationScope{notificationArea};
-  platform::headless::HeadlessMedia media{desktop, &files};
-  platform::MediaScope mediaScope{media};
 };
 
 TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {

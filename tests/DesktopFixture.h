@@ -1,6 +1,6 @@
 #pragma once
-// The in-memory desktop with every seam service installed and the application object on
-// it, as the program's entry makes them. Drive C: is an empty temporary folder.
+// The in-memory desktop with every seam service installed, and a test fixture with the
+// application object on it, as the program's entry makes them.
 
 #include <gtest/gtest.h>
 
@@ -40,10 +40,8 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-class DesktopTest : public ::testing::Test {
- protected:
-  DesktopTest() { SetRandSeed(0); }
-
+// The in-memory desktop with every seam service installed, drive C: over a temporary folder.
+struct HeadlessServices {
   platform::headless::HeadlessDesktop desktop;
   platform::DesktopScope scope{desktop};
   TempFolder driveC;
@@ -57,6 +55,12 @@ class DesktopTest : public ::testing::Test {
   platform::NotificationAreaScope notificationScope{notificationArea};
   platform::headless::HeadlessMedia media{desktop, &files};
   platform::MediaScope mediaScope{media};
+};
+
+class DesktopTest : public ::testing::Test, protected HeadlessServices {
+ protected:
+  DesktopTest() { SetRandSeed(0); }
+
   TApplication application;
 };
 

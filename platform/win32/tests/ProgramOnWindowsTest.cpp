@@ -10,24 +10,14 @@
 
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
-#include "platform/win32/Win32Desktop.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Media.h"
-#include "platform/win32/Win32NotificationArea.h"
+#include "platform/win32/Win32Services.h"
 
 namespace wumpex {
 namespace {
 
 class ProgramOnWindows : public ::testing::Test {
  protected:
-  platform::win32::Win32Desktop desktop;
-  platform::DesktopScope scope{desktop};
-  platform::win32::Win32FileSystem files;
-  platform::FileSystemScope filesScope{files};
-  platform::win32::Win32NotificationArea notificationArea;
-  platform::NotificationAreaScope notificationScope{notificationArea};
-  platform::win32::Win32Media media;
-  platform::MediaScope mediaScope{media};
+  platform::win32::Win32Services services;
   TApplication application;
   TWumpexForm* form = application.CreateForm<TWumpexForm>();
 };

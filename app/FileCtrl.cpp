@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "framework/Screen.h"
 #include "framework/Text.h"
 #include "platform/FileSystem.h"
 
@@ -252,6 +253,7 @@ void TFileListBox::ListFiles() {
   for (TFileAttr member : fileType_) wanted |= AttributeBit(member);
   Enter(directory_);
   {
+    const TCursorRestorer cursor;
     struct Update {
       TListBox& list;
       ~Update() { list.EndUpdate(); }
@@ -272,6 +274,8 @@ void TFileListBox::ListFiles() {
         if (!anyAttributes && (entry.attributes & wanted) == 0) continue;
         const bool isDirectory = (entry.attributes & attr::kDirectory) != 0;
         const int at = Add(isDirectory ? "[" + entry.name + "]" : entry.name);
+        // A long listing shows the hourglass.
+        if (at == 100) Screen().SetCursor(crHourGlass);
         glyphs_.insert(glyphs_.begin() + at, isDirectory ? kFolderGlyph : GlyphFor(entry.name));
       }
       start = end + 1;

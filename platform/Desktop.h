@@ -212,6 +212,10 @@ class Desktop {
   virtual Handle nextWindow(Handle window) = 0;
   virtual int windowText(Handle window, char* buffer, int count) = 0;
 
+  // The cursor shown over the program's windows, by the application's slot number: 0 the
+  // arrow, -11 the hourglass.
+  virtual void setScreenCursor(int slot) = 0;
+
   virtual TimeOfDay utcTimeOfDay() = 0;
   virtual std::string moduleFileName() = 0;
 };

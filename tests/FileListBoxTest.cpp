@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/FileCtrl.h"
+#include "framework/Screen.h"
 #include "platform/headless/HeadlessFileSystem.h"
 #include "tests/DesktopFixture.h"
 
@@ -270,6 +271,24 @@ TEST_F(FileListBoxTest, SelectedPathJoinsDirectoryAndName) {
     list.SetDirectory(c.directory);
     list.SelectFile(c.file);
     EXPECT_EQ(list.SelectedPath(), c.path) << c.directory;
+  }
+}
+
+TEST_F(FileListBoxTest, LongListingShowsTheHourglassUntilItEnds) {
+  struct Case {
+    int files;
+    std::vector<int> cursors;
+  };
+  const Case cases[] = {{100, {}}, {101, {crHourGlass, crDefault}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files);
+    const std::string folder = "c/Many" + std::to_string(c.files);
+    for (int i = 0; i < c.files; ++i) Touch(folder + "/" + std::to_string(1000 + i) + ".wav");
+    desktop.screenCursors.clear();
+    TFileListBox& list = List();
+    list.SetDirectory("C:\\Many" + std::to_string(c.files));
+    EXPECT_EQ(list.Count(), c.files);
+    EXPECT_EQ(desktop.screenCursors, c.cursors);
   }
 }
 

@@ -62,6 +62,8 @@ class HeadlessDesktop : public Desktop {
   Handle nextWindow(Handle window) override;
   int windowText(Handle window, char* buffer, int count) override;
 
+  void setScreenCursor(int slot) override { screenCursors.push_back(slot); }
+
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override { return moduleFileName_; }
 
@@ -95,6 +97,8 @@ class HeadlessDesktop : public Desktop {
 
   std::vector<ShownMessageBox> messageBoxes;
   std::vector<Handle> cancelModeSentTo;
+  // Every cursor the program showed, in order.
+  std::vector<int> screenCursors;
   bool quitPosted() const { return quitCode_.has_value(); }
   int quitCode() const { return quitCode_.value_or(-1); }
   // Widget behind a handle, for looking at what the program mirrored into it.

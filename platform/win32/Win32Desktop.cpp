@@ -73,6 +73,11 @@ unsigned Win32Desktop::registerWindowMessage(const std::string& name) {
   return RegisterWindowMessageA(name.c_str());
 }
 
+void Win32Desktop::setScreenCursor(int slot) {
+  constexpr int kHourGlass = -11;
+  SetCursor(LoadCursorA(nullptr, slot == kHourGlass ? IDC_WAIT : IDC_ARROW));
+}
+
 Handle Win32Desktop::topWindow() {
   return toHandle(FindWindowA(nullptr, nullptr));
 }

@@ -43,6 +43,8 @@ class Win32Desktop final : public Desktop {
   Handle nextWindow(Handle window) override;
   int windowText(Handle window, char* buffer, int count) override;
 
+  void setScreenCursor(int slot) override;
+
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override;
 };

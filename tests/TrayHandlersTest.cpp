@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "app/WumpexProps.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+constexpr std::intptr_t kLeftDoubleClick = 0x203;
+
+class TrayHandlersTest : public DesktopTest {
+ protected:
+  // The picture the notification area shows for the program's icon.
+  std::string TrayPicture() const {
+    const auto* record = notificationArea.shown(form->TrayIcon1->WindowHandle(), 0);
+    return record != nullptr ? notificationArea.iconName(record->icon) : std::string();
+  }
+  void UserDoubleClicksTheTrayIcon() {
+    desktop.postMessage(form->TrayIcon1->WindowHandle(), TTrayIcon::kCallbackMessage, 0,
+                        kLeftDoubleClick);
+    desktop.processMessages();
+  }
+
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+};
+
+TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) {
+  desktop.processMessages();
+  EXPECT_EQ(TrayPicture(), "MAINICON");
+  form->RandomTimeEB->SetText("20");  // a change before the window shows does not count
+  UserDoubleClicksTheTrayIcon();
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_FALSE(desktop.nextEventIn().has_value());
+  EXPECT_TRUE(form->Visible());
+  EXPECT_TRUE(desktop.widget(form->Peer()->handle())->visible());
+  EXPECT_FALSE(form->ApplyBtn->Enabled());
+  EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
+}
+
+TEST_F(TrayHandlersTest, MuteByMenuAndByBox) {
+  struct Step {
+    const char* what;
+    std::function<void(TWumpexForm&)> act;
+    bool boxTicked;
+    bool muteOffMark;
+    bool muteOnMark;
+    const char* picture;
+  };
+  const Step steps[] = {
+      {"menu: mute on", [](TWumpexForm& f) { f.Disable1->Click(); }, true, false, true,
+       "PROGRAMOFF"},
+      {"menu: mute on again", [](TWumpexForm& f) { f.Disable1->Click(); }, true, false, true,
+       "PROGRAMOFF"},
+      {"menu: mute off", [](TWumpexForm& f) { f.Enable1->Click(); }, false, true, false,
+       "MAINICON"},
+      {"box ticked: the marks stay", [](TWumpexForm& f) { f.WumpexDisabledCB->SetChecked(true); },
+       true, true, false, "PROGRAMOFF"},
+      {"box cleared", [](TWumpexForm& f) { f.WumpexDisabledCB->SetChecked(false); }, false, true,
+       false, "MAINICON"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act(*form);
+    EXPECT_EQ(form->WumpexDisabledCB->Checked(), step.boxTicked);
+    EXPECT_EQ(form->Enable1->Checked(), step.muteOffMark);
+    EXPECT_EQ(form->Disable1->Checked(), step.muteOnMark);
+    EXPECT_EQ(TrayPicture(), step.picture);
+  }
+}
+
+TEST_F(TrayHandlersTest, MutingLetsTheCountdownEndInOneSilentTickAndUnmutingSchedules) {
+  desktop.advance(4'000);
+  form->Disable1->Click();
+  EXPECT_EQ(desktop.nextEventIn(), 6'000u) << "the countdown goes on";
+  desktop.advance(6'000);
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_FALSE(desktop.nextEventIn().has_value());
+  form->Enable1->Click();
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_TRUE(desktop.nextEventIn().has_value());
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -167,16 +167,19 @@ void TMediaPlayer::Close() {
   buttons_ = {};
 }
 
+void TMediaPlayer::TakeFrom(std::uint32_t& flags, MciParams& params) {
+  if (!fromSet_) return;
+  flags |= mci::kFrom;
+  params.from = from_;
+  fromSet_ = false;
+}
+
 void TMediaPlayer::Play() {
   CheckOpen();
   if (autoRewind_ && !fromSet_ && Position() == Length()) Rewind();
   std::uint32_t flags = TakeFlags(true);
   MciParams params;
-  if (fromSet_) {
-    flags |= mci::kFrom;
-    params.from = from_;
-    fromSet_ = false;
-  }
+  TakeFrom(flags, params);
   error_ = Send(mci::kPlay, flags, params);
 }
 
@@ -184,11 +187,7 @@ void TMediaPlayer::StartRecording() {
   CheckOpen();
   std::uint32_t flags = TakeFlags(true);
   MciParams params;
-  if (fromSet_) {
-    flags |= mci::kFrom;
-    params.from = from_;
-    fromSet_ = false;
-  }
+  TakeFrom(flags, params);
   error_ = Send(mci::kRecord, flags, params);
 }
 

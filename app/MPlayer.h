@@ -164,6 +164,8 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   // The wait and notify flags; starting commands are play, record and resume.
   std::uint32_t Flags(bool starting) const;
   std::uint32_t TakeFlags(bool starting);
+  // Adds the one-shot start position, when set, to a play or record command.
+  void TakeFrom(std::uint32_t& flags, platform::MciParams& params);
   std::uint32_t Send(std::uint32_t message, std::uint32_t flags, platform::MciParams& params);
   std::uint32_t Query(std::uint32_t message, std::uint32_t item,
                       std::uint32_t flags = platform::mci::kWait | platform::mci::kStatusItem,

@@ -107,6 +107,7 @@ void TWumpexForm::ReadLayout() {
   FileListBox1 = Place<TFileListBox>(f, "FileListBox1", SoundPathGB, {16, 24, 265, 84}, 2);
   FileListBox1->SetMask("*.wav");
   FileListBox1->SetItemHeight(16);
+  FileListBox1->OnClick = [this](TComponent* s) { FileListBox1Click(s); };
   MediaPlayer2 = Place<TMediaPlayer>(f, "MediaPlayer2", SoundPathGB, {16, 171, 57, 22}, 3);
   MediaPlayer2->SetAutoOpen(true);
   MediaPlayer2->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
@@ -126,8 +127,10 @@ void TWumpexForm::ReadLayout() {
   GroupBox1->SetCaption("\"Be Quiet\" Application List");
   AddBeQuietItemBtn = Place<TButton>(f, "AddBeQuietItemBtn", GroupBox1, {16, 146, 75, 23}, 0);
   AddBeQuietItemBtn->SetCaption("&Add");
+  AddBeQuietItemBtn->OnClick = [this](TComponent* s) { AddBeQuietItemBtnClick(s); };
   DeleteBeQuietItemBtn = Place<TButton>(f, "DeleteBeQuietItemBtn", GroupBox1, {96, 146, 75, 23}, 1);
   DeleteBeQuietItemBtn->SetCaption("&Delete");
+  DeleteBeQuietItemBtn->OnClick = [this](TComponent* s) { DeleteBeQuietItemBtnClick(s); };
   BeQuietListBox = Place<TListBox>(f, "BeQuietListBox", GroupBox1, {16, 24, 265, 108}, 2);
   BeQuietListBox->SetSorted(true);
   BeQuietListBox->SetItemHeight(13);

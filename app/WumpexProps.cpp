@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/BQForm.h"
 #include "framework/Application.h"
 #include "framework/IntegerText.h"
 #include "framework/Random.h"
@@ -61,6 +62,30 @@ void TWumpexForm::FormShow(TComponent*) {
 
 void TWumpexForm::AnyControlChanged(TComponent*) {
   ApplyBtn->SetEnabled(true);
+}
+
+// Only the dialog's OK adds the text, exactly as typed, to the sorted list.
+void TWumpexForm::AddBeQuietItemBtnClick(TComponent* sender) {
+  const auto dialog = std::make_unique<TAddBeQuietForm>(this);
+  if (dialog->ShowModal() != mrOk) return;
+  BeQuietListBox->Add(dialog->AddBeQuietEditBox->Text());
+  AnyControlChanged(sender);
+}
+
+// Deleting a pattern is a change like any other, to be saved with Apply or OK.
+void TWumpexForm::DeleteBeQuietItemBtnClick(TComponent* sender) {
+  const int selected = BeQuietListBox->ItemIndex();
+  if (selected < 0) return;
+  BeQuietListBox->Delete(selected);
+  AnyControlChanged(sender);
+}
+
+// The typed folder joined with the listed name; nothing plays until the user presses Play.
+void TWumpexForm::FileListBox1Click(TComponent*) {
+  if (FileListBox1->Count() == 0) return;
+  MediaPlayer2->SetFileName(SoundPathEB->Text() + "\\" +
+                            FileListBox1->Item(FileListBox1->ItemIndex()));
+  MediaPlayer2->Open();
 }
 
 void TWumpexForm::WumpexDisabledCBClick(TComponent* sender) {

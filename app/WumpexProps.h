@@ -47,6 +47,9 @@ class TWumpexForm : public TForm {
   void Disable1Click(TComponent* sender);
   void FormShow(TComponent* sender);
   void AnyControlChanged(TComponent* sender);
+  void AddBeQuietItemBtnClick(TComponent* sender);
+  void DeleteBeQuietItemBtnClick(TComponent* sender);
+  void FileListBox1Click(TComponent* sender);
 
   // Draws the next interval from the settings controls and starts the timer; nothing while
   // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count

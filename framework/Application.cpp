@@ -57,18 +57,28 @@ void TApplication::closeRequested() {
   Terminate();
 }
 
+TDisabledWindows::TDisabledWindows(platform::Handle except) {
+  platform::Desktop& d = platform::desktop();
+  for (platform::Handle w : d.threadWindows()) {
+    if (w != except && d.isWindowVisible(w) && d.isWindowEnabled(w)) {
+      d.enableWindow(w, false);
+      disabled_.push_back(w);
+    }
+  }
+}
+
+TDisabledWindows::~TDisabledWindows() {
+  for (platform::Handle w : disabled_) platform::desktop().enableWindow(w, true);
+}
+
 int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   platform::Desktop& d = platform::desktop();
   const platform::Handle active = d.activeWindow();
-  std::vector<platform::Handle> disabled;
-  for (platform::Handle w : d.threadWindows()) {
-    if (d.isWindowVisible(w) && d.isWindowEnabled(w)) {
-      d.enableWindow(w, false);
-      disabled.push_back(w);
-    }
+  int answer = 0;
+  {
+    const TDisabledWindows disabled;
+    answer = d.messageBox(Handle(), text, caption, flags);
   }
-  const int answer = d.messageBox(Handle(), text, caption, flags);
-  for (platform::Handle w : disabled) d.enableWindow(w, true);
   d.setActiveWindow(active);
   return answer;
 }

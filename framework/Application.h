@@ -13,6 +13,19 @@
 
 namespace wumpex {
 
+// While it lives, the thread's visible and enabled top-level windows, but one, are
+// disabled; afterwards exactly those are enabled again. Modal boxes and dialogs use it.
+class TDisabledWindows {
+ public:
+  explicit TDisabledWindows(platform::Handle except = 0);
+  ~TDisabledWindows();
+  TDisabledWindows(const TDisabledWindows&) = delete;
+  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+ private:
+  std::vector<platform::Handle> disabled_;
+};
+
 class TApplication : private platform::WidgetEvents {
  public:
   TApplication();

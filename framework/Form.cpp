@@ -1,6 +1,7 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
+#include "framework/Button.h"
 
 namespace wumpex {
 
@@ -25,7 +26,24 @@ void TForm::Show() {
   const bool wasVisible = Visible();
   SetVisible(true);
   Peer()->showCentered();
+  if (activeControl_ != nullptr && activeControl_->Peer() != nullptr) {
+    activeControl_->Peer()->focus();
+  }
   if (!wasVisible) Fire(OnShow, this);
+}
+
+int TForm::ShowModal() {
+  CreateHandle();
+  modalResult_ = mrNone;
+  modal_ = true;
+  {
+    const TDisabledWindows disabled(Peer()->handle());
+    Show();
+    platform::desktop().runModalLoop([this] { return modalResult_ != mrNone; });
+    Hide();
+  }
+  modal_ = false;
+  return modalResult_;
 }
 
 void TForm::FinishCreation() {
@@ -39,9 +57,23 @@ void TForm::InitPeer(platform::Widget& peer) {
   peer.setIcon(icon_);
 }
 
+void TForm::cancelRequested() {
+  Guarded([this] {
+    for (const auto& c : Components()) {
+      auto* button = dynamic_cast<TButton*>(c.get());
+      if (button != nullptr && button->Cancel()) {
+        button->Click();
+        return;
+      }
+    }
+  });
+}
+
 void TForm::closeRequested() {
   Guarded([this] {
-    if (Application != nullptr && Application->MainForm() == this) {
+    if (modal_) {
+      modalResult_ = mrCancel;
+    } else if (Application != nullptr && Application->MainForm() == this) {
       Application->Terminate();
     } else {
       Hide();

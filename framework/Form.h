@@ -22,6 +22,15 @@ class TForm : public TControl {
   // Makes the window and its controls if need be, shows it and brings it to the front.
   void Show();
   void Hide() { SetVisible(false); }
+  // Shows the window as a dialog: the thread's other windows are disabled until its modal
+  // result is set (by a button that carries one, or mrCancel by the close box); returns it.
+  int ShowModal();
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  // The control that has the focus when the window is shown.
+  void SetActiveControl(TControl* control) { activeControl_ = control; }
+  // With a close box, and so a system menu.
+  void SetCloseBox(bool closeBox) { closeBox_ = closeBox; }
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
@@ -30,11 +39,22 @@ class TForm : public TControl {
   // The last step of building a form from its layout: every component's after-loading step,
   // the native window, then the create handler inside the exception guard.
   void FinishCreation();
+  platform::WidgetStyle Style() const override { return {.closeBox = closeBox_}; }
   void InitPeer(platform::Widget& peer) override;
   void closeRequested() override;
+  void cancelRequested() override;
 
  private:
   std::string icon_;
+  int modalResult_ = 0;
+  bool modal_ = false;
+  bool closeBox_ = false;
+  TControl* activeControl_ = nullptr;
 };
+
+// Modal results, with the values of the system's button answers.
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
 
 }  // namespace wumpex

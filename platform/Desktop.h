@@ -5,6 +5,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -60,6 +61,8 @@ class WidgetEvents {
   virtual void userSelected(int /*index*/) {}
   virtual void userToggled(bool /*checked*/) {}
   virtual void closeRequested() {}
+  // Escape in a dialog.
+  virtual void cancelRequested() {}
 
  protected:
   ~WidgetEvents() = default;
@@ -87,6 +90,7 @@ struct WidgetStyle {
   bool wordWrap = false;  // labels
   bool sorted = false;    // list boxes
   int itemHeight = 0;     // list boxes; 0 leaves the system's
+  bool closeBox = false;  // forms: a system menu with a close box
 };
 
 // The native counterpart of one control. It mirrors what the control object tells it and
@@ -111,6 +115,7 @@ class Widget {
   virtual void setTabs(const std::vector<std::string>& captions, int active) = 0;
   // Forms: show centred on the screen and bring to the front.
   virtual void showCentered() = 0;
+  virtual void focus() = 0;
 };
 
 struct MenuItemState {
@@ -203,6 +208,9 @@ class Desktop {
   virtual int runMessageLoop() = 0;
   // Handles every message already waiting, then returns.
   virtual void processMessages() = 0;
+  // Handles messages until done() holds: the loop of a modal dialog. A quit message ends it
+  // early and is kept for the message loop.
+  virtual void runModalLoop(const std::function<bool()>& done) = 0;
   virtual void postQuit(int exitCode) = 0;
 
   // The walk over all top-level windows of the desktop in Z-order, topmost first (0 ends it),

@@ -187,6 +187,15 @@ int HeadlessDesktop::runMessageLoop() {
   return code;
 }
 
+void HeadlessDesktop::runModalLoop(const std::function<bool()>& done) {
+  if (modalAnswers_.empty()) throw std::logic_error("no answer scripted for a modal dialog");
+  auto answer = std::move(modalAnswers_.front());
+  modalAnswers_.pop_front();
+  answer();
+  processMessages();
+  if (!done()) throw std::logic_error("the scripted answer left the modal dialog open");
+}
+
 void HeadlessDesktop::postQuit(int exitCode) {
   if (!quitCode_) quitCode_ = exitCode;
 }
@@ -285,6 +294,13 @@ void HeadlessDesktop::advance(std::uint64_t milliseconds) {
   }
   // A blocked thread may have carried the clock past the target.
   now_ = std::max(now_, target);
+}
+
+const HeadlessWidget* HeadlessDesktop::child(Handle parent, const std::string& text) const {
+  for (const auto& [handle, w] : widgets_) {
+    if (w->parent_ != nullptr && w->parent_->handle_ == parent && w->text_ == text) return w;
+  }
+  return nullptr;
 }
 
 const HeadlessWidget* HeadlessDesktop::widget(Handle handle) const {

@@ -57,6 +57,11 @@ class HeadlessDesktop : public Desktop {
   // Delivers every posted message, including those posted on the way.
   void processMessages() override;
   void postQuit(int exitCode) override;
+  // The scripted user's answer to the next modal dialog runs in its loop; the dialog must
+  // be closed by it.
+  void runModalLoop(const std::function<bool()>& done) override;
+  void answerNextModal(std::function<void()> answer) { modalAnswers_.push_back(std::move(answer)); }
+  Handle focusedWindow() const { return focused_; }
 
   Handle topWindow() override;
   Handle nextWindow(Handle window) override;
@@ -103,6 +108,8 @@ class HeadlessDesktop : public Desktop {
   int quitCode() const { return quitCode_.value_or(-1); }
   // Widget behind a handle, for looking at what the program mirrored into it.
   const HeadlessWidget* widget(Handle handle) const;
+  // The child of a window that shows a text, as a user finds a button by its caption.
+  const HeadlessWidget* child(Handle parent, const std::string& text) const;
 
  private:
   friend class HeadlessWidget;
@@ -143,6 +150,8 @@ class HeadlessDesktop : public Desktop {
   Handle capture_ = 0;
   std::deque<int> boxAnswers_;
   std::deque<int> menuChoices_;
+  std::deque<std::function<void()>> modalAnswers_;
+  Handle focused_ = 0;
   std::optional<int> quitCode_;
   std::multimap<std::uint64_t, std::function<void()>> userActions_;
   std::map<Handle, HiddenWindow> messageWindows_;
@@ -173,6 +182,7 @@ class HeadlessWidget : public Widget {
   void setIcon(const std::string& resourceName) override { icon_ = resourceName; }
   void setTabs(const std::vector<std::string>& captions, int active) override;
   void showCentered() override { visible_ = true; }
+  void focus() override { desktop_.focused_ = handle_; }
 
   WidgetKind kind() const { return kind_; }
   const HeadlessWidget* parent() const { return parent_; }

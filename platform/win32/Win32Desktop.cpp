@@ -151,6 +151,18 @@ void Win32Desktop::processMessages() {
   }
 }
 
+void Win32Desktop::runModalLoop(const std::function<bool()>& done) {
+  MSG message{};
+  while (!done()) {
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+      // Kept for the message loop, which ends the program with it.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    dispatch(message);
+  }
+}
+
 void Win32Desktop::postQuit(int exitCode) {
   PostQuitMessage(exitCode);
 }

@@ -37,6 +37,7 @@ class Win32Desktop final : public Desktop {
 
   int runMessageLoop() override;
   void processMessages() override;
+  void runModalLoop(const std::function<bool()>& done) override;
   void postQuit(int exitCode) override;
 
   Handle topWindow() override;

@@ -27,8 +27,9 @@ NativeClass nativeClass(WidgetKind kind, const WidgetStyle& style) {
       // neither a task-bar button nor a place in the Alt+Tab list.
       return {kApplicationClass, WS_POPUP, WS_EX_TOOLWINDOW};
     case WidgetKind::Form:
-      // A caption without WS_SYSMENU: no system menu, no close box.
-      return {kFormClass, WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
+      // Without WS_SYSMENU a caption has no system menu and no close box.
+      return {kFormClass,
+              WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (style.closeBox ? WS_SYSMENU : 0),
               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
     case WidgetKind::PageControl:
       // A control parent, so that Tab walks into the controls of its sheets.
@@ -197,6 +198,11 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       // Controls report to their parent window; the report belongs to the control's widget.
       if (Win32Widget* child = fromWindow(reinterpret_cast<HWND>(lParam))) {
         child->command(HIWORD(wParam));
+        return true;
+      }
+      // The dialog manager turns Escape into this command.
+      if (kind_ == WidgetKind::Form && LOWORD(wParam) == IDCANCEL) {
+        events_.cancelRequested();
         return true;
       }
       return false;
@@ -504,6 +510,10 @@ void Win32Widget::setTabs(const std::vector<std::string>& captions, int active) 
   if (SendMessageA(window(), TCM_GETCURSEL, 0, 0) != active) {
     SendMessageA(window(), TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
   }
+}
+
+void Win32Widget::focus() {
+  SetFocus(window());
 }
 
 void Win32Widget::showCentered() {

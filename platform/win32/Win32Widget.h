@@ -40,6 +40,7 @@ class Win32Widget final : public Widget {
   void setIcon(const std::string& resourceName) override;
   void setTabs(const std::vector<std::string>& captions, int active) override;
   void showCentered() override;
+  void focus() override;
 
   WidgetKind kind() const { return kind_; }
   HWND window() const { return window_.get(); }

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/WumpexProps.h"
+#include "platform/Media.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+using platform::headless::HeadlessWidget;
+
+class SettingsHandlersTest : public DesktopTest {
+ protected:
+  SettingsHandlersTest() { form->TrayIcon1DblClick(form->TrayIcon1); }
+
+  // The dialog as the user meets it: the focused edit box and its window.
+  const HeadlessWidget& FocusedBox() const { return *desktop.widget(desktop.focusedWindow()); }
+  const HeadlessWidget& Dialog() const { return *FocusedBox().parent(); }
+
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+};
+
+TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
+  struct Case {
+    const char* what;
+    const char* typed;
+    std::function<void(const HeadlessWidget& dialog, platform::headless::HeadlessDesktop&)> close;
+    bool added;
+  };
+  const Case cases[] = {
+      {"OK", "Defrag",
+       [](const HeadlessWidget& d, auto& desk) {
+         desk.child(d.handle(), "OK")->events().userClicked();
+       },
+       true},
+      {"OK with nothing typed", "",
+       [](const HeadlessWidget& d, auto& desk) {
+         desk.child(d.handle(), "OK")->events().userClicked();
+       },
+       true},
+      {"Cancel", "Calc",
+       [](const HeadlessWidget& d, auto& desk) {
+         desk.child(d.handle(), "Cancel")->events().userClicked();
+       },
+       false},
+      {"Escape", "Calc", [](const HeadlessWidget& d, auto&) { d.events().cancelRequested(); },
+       false},
+      {"close box", "Calc", [](const HeadlessWidget& d, auto&) { d.events().closeRequested(); },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    form->BeQuietListBox->Clear();
+    form->ApplyBtn->SetEnabled(false);
+    bool mainWindowDisabled = false;
+    desktop.answerNextModal([&] {
+      EXPECT_EQ(Dialog().text(), "Add new \"Be Quiet\" Application");
+      mainWindowDisabled = !desktop.isWindowEnabled(form->Peer()->handle());
+      FocusedBox().events().userEditedText(c.typed);
+      c.close(Dialog(), desktop);
+    });
+    form->AddBeQuietItemBtn->Click();
+    EXPECT_TRUE(mainWindowDisabled);
+    EXPECT_TRUE(desktop.isWindowEnabled(form->Peer()->handle()));
+    EXPECT_EQ(form->BeQuietListBox->Count(), c.added ? 1 : 0);
+    if (c.added) {
+      EXPECT_EQ(form->BeQuietListBox->Item(0), c.typed);
+    }
+    EXPECT_EQ(form->ApplyBtn->Enabled(), c.added);
+  }
+}
+
+TEST_F(SettingsHandlersTest, DeleteRemovesTheSelectedPatternAsAChange) {
+  for (const char* p : {"Defrag", "ScanDisk"}) form->BeQuietListBox->Add(p);
+  form->ApplyBtn->SetEnabled(false);
+  form->DeleteBeQuietItemBtn->Click();
+  EXPECT_EQ(form->BeQuietListBox->Count(), 2) << "nothing selected, nothing deleted";
+  EXPECT_FALSE(form->ApplyBtn->Enabled());
+  desktop.widget(form->BeQuietListBox->Peer()->handle())->events().userSelected(1);
+  form->DeleteBeQuietItemBtn->Click();
+  EXPECT_EQ(form->BeQuietListBox->Items(), std::vector<std::string>{"Defrag"});
+  EXPECT_TRUE(form->ApplyBtn->Enabled());
+}
+
+TEST_F(SettingsHandlersTest, PreviewOpensTheTypedFolderJoinedWithTheListedName) {
+  std::filesystem::create_directories(driveC.path() / "Listed");
+  std::filesystem::create_directories(driveC.path() / "Typed");
+  std::ofstream(driveC.path() / "Listed" / "a.wav") << "listed";
+  form->FileListBox1->SetDirectory("C:\\Listed");
+  form->SoundPathEB->SetText("C:\\Typed");
+  media.commands.clear();
+  desktop.widget(form->FileListBox1->Peer()->handle())->events().userSelected(0);
+  ASSERT_FALSE(media.commands.empty());
+  const auto& open = media.commands.back();
+  EXPECT_EQ(open.message, platform::mci::kOpen);
+  EXPECT_EQ(open.params.elementName, "C:\\Typed\\a.wav");
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u) << "the typed folder holds no such file";
+  EXPECT_FALSE(form->MediaPlayer2->Opened());
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -104,6 +104,7 @@ void TWumpexForm::ReadLayout() {
   SoundPathEB->OnChange = changed;
   BrowseBtn = Place<TButton>(f, "BrowseBtn", SoundPathGB, {208, 120, 75, 23}, 1);
   BrowseBtn->SetCaption("&Browse");
+  BrowseBtn->OnClick = [this](TComponent* s) { BrowseBtnClick(s); };
   FileListBox1 = Place<TFileListBox>(f, "FileListBox1", SoundPathGB, {16, 24, 265, 84}, 2);
   FileListBox1->SetMask("*.wav");
   FileListBox1->SetItemHeight(16);
@@ -189,9 +190,13 @@ void TWumpexForm::ReadLayout() {
   Shutdown1 = Item(f, PopupMenu1, "Shutdown1", "Shutdown Wumpex!", 2);
   Shutdown1->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
 
-  // BrowseDirectoryDlg1, the folder picker, comes here with the settings window.
+  BrowseDirectoryDlg1 = f.Make<TBrowseDirectoryDlg>("BrowseDirectoryDlg1");
+  BrowseDirectoryDlg1->SetTitle("Select WAV sound folder...");
   WindowsList1 = f.Make<TWindowsList>("WindowsList1");
   WindowsList1->SetAcceptEmptyNames(false);
+  // The guard acts in its after-loading step, before the create handler runs.
+  OnlyOne1 = f.Make<TOnlyOne>("OnlyOne1");
+  // WavePlayer1, the About page's sound, comes here with the wave player.
 
   // References to components read later are resolved once all exist.
   TrayIcon1->SetPopupMenu(PopupMenu1);

@@ -80,6 +80,13 @@ void TWumpexForm::DeleteBeQuietItemBtnClick(TComponent* sender) {
   AnyControlChanged(sender);
 }
 
+// The chosen folder goes into the folder box (a change) and is listed at once.
+void TWumpexForm::BrowseBtnClick(TComponent*) {
+  if (!BrowseDirectoryDlg1->Execute()) return;
+  SoundPathEB->SetText(BrowseDirectoryDlg1->Directory());
+  FileListBox1->SetDirectory(SoundPathEB->Text());
+}
+
 // The typed folder joined with the listed name; nothing plays until the user presses Play.
 void TWumpexForm::FileListBox1Click(TComponent*) {
   if (FileListBox1->Count() == 0) return;

@@ -8,6 +8,8 @@
 
 #include "app/FileCtrl.h"
 #include "app/MPlayer.h"
+#include "components/BrowseDr.h"
+#include "components/OnlyOne.h"
 #include "components/TrayIcon.h"
 #include "components/WindowsListUnit.h"
 #include "framework/Button.h"
@@ -50,6 +52,7 @@ class TWumpexForm : public TForm {
   void AddBeQuietItemBtnClick(TComponent* sender);
   void DeleteBeQuietItemBtnClick(TComponent* sender);
   void FileListBox1Click(TComponent* sender);
+  void BrowseBtnClick(TComponent* sender);
 
   // Draws the next interval from the settings controls and starts the timer; nothing while
   // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count
@@ -113,7 +116,9 @@ class TWumpexForm : public TForm {
   TMenuItem* Disable1;
   TMenuItem* N1;
   TMenuItem* Shutdown1;
+  TBrowseDirectoryDlg* BrowseDirectoryDlg1;
   TWindowsList* WindowsList1;
+  TOnlyOne* OnlyOne1;
 
  private:
   // Creates every component and sets its properties, in the order of the window's layout.

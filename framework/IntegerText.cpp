@@ -55,4 +55,10 @@ std::int32_t StrToInt(const std::string& text) {
   throw EConvertError("'" + text + "' is not a valid integer value");
 }
 
+bool TryStrToInt(const std::string& text, std::int32_t& value) {
+  const auto parsed = Parse(text);
+  if (parsed) value = *parsed;
+  return parsed.has_value();
+}
+
 }  // namespace wumpex

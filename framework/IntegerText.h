@@ -9,5 +9,7 @@ namespace wumpex {
 
 // Raises EConvertError "'<text>' is not a valid integer value" for anything else.
 std::int32_t StrToInt(const std::string& text);
+// The same syntax without raising: false, and `value` untouched, for anything else.
+bool TryStrToInt(const std::string& text, std::int32_t& value);
 
 }  // namespace wumpex

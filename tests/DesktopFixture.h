@@ -12,8 +12,12 @@
 #include "framework/Random.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessFileSystem.h"
+#include "platform/headless/HeadlessFolderBrowser.h"
+#include "platform/headless/HeadlessGlobalAtoms.h"
 #include "platform/headless/HeadlessMedia.h"
 #include "platform/headless/HeadlessNotificationArea.h"
+#include "platform/headless/HeadlessProfile.h"
+#include "platform/headless/HeadlessWindowRaising.h"
 
 namespace wumpex {
 
@@ -55,6 +59,14 @@ struct HeadlessServices {
   platform::NotificationAreaScope notificationScope{notificationArea};
   platform::headless::HeadlessMedia media{desktop, &files};
   platform::MediaScope mediaScope{media};
+  platform::headless::HeadlessGlobalAtoms atoms;
+  platform::GlobalAtomsScope atomsScope{atoms};
+  platform::headless::HeadlessWindowRaising windowRaising;
+  platform::WindowRaisingScope windowRaisingScope{windowRaising};
+  platform::headless::HeadlessFolderBrowser folderBrowser;
+  platform::FolderBrowserScope folderBrowserScope{folderBrowser};
+  platform::headless::HeadlessProfile profile{driveC.path()};
+  platform::ProfileScope profileScope{profile};
 };
 
 class DesktopTest : public ::testing::Test, protected HeadlessServices {

@@ -3,8 +3,12 @@
 
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FolderBrowser.h"
+#include "platform/win32/Win32GlobalAtoms.h"
 #include "platform/win32/Win32Media.h"
 #include "platform/win32/Win32NotificationArea.h"
+#include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32WindowRaising.h"
 
 namespace platform::win32 {
 
@@ -17,6 +21,14 @@ struct Win32Services {
   NotificationAreaScope notificationScope{notificationArea};
   Win32Media media;
   MediaScope mediaScope{media};
+  Win32GlobalAtoms atoms;
+  GlobalAtomsScope atomsScope{atoms};
+  Win32WindowRaising windowRaising;
+  WindowRaisingScope windowRaisingScope{windowRaising};
+  Win32FolderBrowser folderBrowser;
+  FolderBrowserScope folderBrowserScope{folderBrowser};
+  Win32Profile profile;
+  ProfileScope profileScope{profile};
 };
 
 }  // namespace platform::win32

@@ -1,0 +1,86 @@
+#include "components/BrowseDr.h"
+
+#include <array>
+#include <memory>
+
+#include "framework/Application.h"
+#include "framework/Control.h"
+#include "platform/FolderBrowser.h"
+
+namespace wumpex {
+namespace {
+
+// The shell's special folder numbers, by TRootID. idDesktopExpanded passes 1, which names
+// none of the others; the shell may yield no item list for it, and the tree then starts
+// at the desktop.
+constexpr std::array<int, 18> kRootFolders = {0, 1,  2,  3,  4,  5,  6,  7,  8,
+                                              9, 10, 11, 16, 17, 18, 19, 20, 21};
+
+// The shell's browse flags, by TBrowseFlag.
+constexpr std::array<std::uint32_t, 5> kBrowseFlags = {
+    platform::bif::kReturnOnlyFileSystemFolders, platform::bif::kDontGoBelowDomain,
+    platform::bif::kReturnFileSystemAncestors, platform::bif::kBrowseForComputer,
+    platform::bif::kBrowseForPrinter};
+
+std::uint32_t FlagBits(TBrowseFlags options) {
+  std::uint32_t bits = 0;
+  for (std::size_t i = 0; i < kBrowseFlags.size(); ++i) {
+    if (options.Contains(static_cast<TBrowseFlag>(i))) bits |= kBrowseFlags[i];
+  }
+  return bits;
+}
+
+// Memory from the shell's task allocator, given back to it.
+struct TaskFree {
+  platform::TaskAllocator* allocator;
+  void operator()(void* block) const { allocator->free(block); }
+};
+template <class T>
+using TaskOwned = std::unique_ptr<T, TaskFree>;
+
+}  // namespace
+
+bool BrowseDirectory(std::string& path, TControl* owner, const std::string& title, TRootID root,
+                     TBrowseFlags options) {
+  platform::FolderBrowser& shell = platform::folderBrowser();
+  // Declared in order of acquisition, so that they are given back in reverse.
+  const std::unique_ptr<platform::TaskAllocator> allocator = shell.taskAllocator();
+  if (allocator == nullptr) return false;
+  const TaskFree free{allocator.get()};
+  const TaskOwned<char> buffer(static_cast<char*>(allocator->alloc(platform::kMaxPath)), free);
+  if (buffer == nullptr) return false;
+
+  platform::Handle window = 0;
+  if (owner != nullptr) {
+    if (!owner->HandleAllocated()) owner->CreateHandle();
+    window = owner->Peer()->handle();
+  }
+  const TaskOwned<platform::ShellItem> rootList(
+      shell.specialFolderLocation(window, kRootFolders[static_cast<std::size_t>(root)]), free);
+
+  platform::BrowseInfo info;
+  info.owner = window;
+  info.root = rootList.get();
+  info.displayName = buffer.get();
+  info.title = title.c_str();
+  info.flags = FlagBits(options);
+  const TaskOwned<platform::ShellItem> chosen(shell.browseForFolder(info), free);
+  if (chosen == nullptr) return false;
+  shell.pathFromItemList(chosen.get(), buffer.get());
+  path = buffer.get();
+  return true;
+}
+
+TBrowseDirectoryDlg::TBrowseDirectoryDlg(TComponent* owner, std::string name)
+    : TComponent(owner, std::move(name)) {}
+
+bool TBrowseDirectoryDlg::Execute() {
+  TControl* owner = dynamic_cast<TControl*>(Owner());
+  if (owner == nullptr && Application != nullptr) owner = Application->MainForm();
+  std::string path;
+  const bool chosen = BrowseDirectory(path, owner, title_, root_, options_);
+  if (chosen) directory_ = path;
+  return chosen;
+}
+
+}  // namespace wumpex

@@ -1,0 +1,51 @@
+#include "platform/headless/HeadlessGlobalAtoms.h"
+
+#include <algorithm>
+
+namespace platform::headless {
+namespace {
+
+constexpr std::size_t kMaxName = 255;
+
+char Folded(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return Folded(x) == Folded(y); });
+}
+
+}  // namespace
+
+Atom HeadlessGlobalAtoms::add(const std::string& name) {
+  if (name.empty() || name.size() > kMaxName) return 0;
+  if (Atom known = find(name); known != 0) {
+    ++entries_[known].references;
+    return known;
+  }
+  const Atom atom = next_++;
+  entries_[atom] = {name, 1};
+  return atom;
+}
+
+Atom HeadlessGlobalAtoms::find(const std::string& name) {
+  for (const auto& [atom, entry] : entries_) {
+    if (SameName(entry.name, name)) return atom;
+  }
+  return 0;
+}
+
+bool HeadlessGlobalAtoms::remove(Atom atom) {
+  auto it = entries_.find(atom);
+  if (it == entries_.end()) return false;
+  if (--it->second.references == 0) entries_.erase(it);
+  return true;
+}
+
+int HeadlessGlobalAtoms::references(const std::string& name) {
+  const Atom atom = find(name);
+  return atom == 0 ? 0 : entries_[atom].references;
+}
+
+}  // namespace platform::headless

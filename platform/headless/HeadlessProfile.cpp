@@ -1,0 +1,315 @@
+#include "platform/headless/HeadlessProfile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace platform::headless {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kWindowsDirectory = "C:\\windows";
+constexpr const char* kAppData = "C:\\users\\wumpex\\AppData\\Roaming";
+
+struct Entry {
+  std::string name;
+  std::optional<std::string> value;  // none for a line without "="
+};
+struct Section {
+  std::string name;
+  std::vector<Entry> entries;
+};
+using Sections = std::vector<Section>;
+
+// The system also takes the end-of-file mark 0x1A for a blank.
+bool Blank(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
+}
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && Blank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  while (!text.empty() && Blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char Upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+Sections Parse(const std::string& content) {
+  Sections sections;
+  std::size_t next = 0;
+  while (next < content.size()) {
+    const std::size_t end = std::min(content.find_first_of("\r\n", next), content.size());
+    const std::string_view line = Trim(std::string_view(content).substr(next, end - next));
+    next = std::min(content.find_first_not_of("\r\n", end), content.size());
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      const std::size_t close = line.rfind(']');
+      if (close != std::string_view::npos) {
+        sections.push_back({std::string(Trim(line.substr(1, close - 1))), {}});
+        continue;
+      }
+    }
+    if (sections.empty()) sections.push_back({});
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+      sections.back().entries.push_back({std::string(line), std::nullopt});
+    } else {
+      sections.back().entries.push_back({std::string(Trim(line.substr(0, equals))),
+                                         std::string(TrimLeft(line.substr(equals + 1)))});
+    }
+  }
+  return sections;
+}
+
+std::string Layout(const Sections& sections) {
+  std::string content;
+  for (const Section& section : sections) {
+    if (!section.name.empty()) content += "[" + section.name + "]\r\n";
+    for (const Entry& entry : section.entries) {
+      content += entry.name;
+      if (entry.value) content += "=" + *entry.value;
+      content += "\r\n";
+    }
+  }
+  return content;
+}
+
+std::optional<Sections> Load(const fs::path& path) {
+  std::error_code error;
+  if (!fs::exists(path, error)) return Sections{};
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+// The text a buffer of `size` characters holds after the system copies a value into it: one
+// pair of matching quotes dropped, but only when the closing one would have fitted.
+std::string CopyEntry(std::string_view value, std::uint32_t size, bool stripQuote) {
+  bool quoted = false;
+  if (stripQuote && value.size() > 1 && (value.front() == '\'' || value.front() == '"') &&
+      value.back() == value.front()) {
+    quoted = true;
+    value.remove_prefix(1);
+  }
+  std::string copy(value.substr(0, size - 1));
+  if (quoted && size >= value.size() && !copy.empty()) copy.pop_back();
+  return copy;
+}
+
+// The key names of a section, each followed by a zero, cut as the system cuts them.
+std::string KeyNames(const Section& section, std::uint32_t size) {
+  std::string names;
+  std::uint32_t left = size;
+  for (const Entry& entry : section.entries) {
+    if (left <= 2) break;
+    if (!entry.value || entry.name.starts_with(';')) continue;
+    const std::string name = entry.name.substr(0, left - 2);
+    names += name + '\0';
+    left -= static_cast<std::uint32_t>(name.size() + 1);
+    if (left < 2) break;
+  }
+  return names.substr(0, left <= 1 ? size - 2 : size - left);
+}
+
+Section* FindSection(Sections& sections, std::string_view name) {
+  auto found =
+      std::ranges::find_if(sections, [&](const Section& s) { return SameName(s.name, name); });
+  return found == sections.end() ? nullptr : &*found;
+}
+
+Entry* FindEntry(Section& section, std::string_view name) {
+  auto found =
+      std::ranges::find_if(section.entries, [&](const Entry& e) { return SameName(e.name, name); });
+  return found == section.entries.end() ? nullptr : &*found;
+}
+
+// Applies one write; false when it changes nothing.
+bool Apply(Sections& sections, const std::string& section, const std::optional<std::string>& key,
+           const std::optional<std::string>& value) {
+  if (!key) {
+    // The name as given, blanks and all, and only its first section.
+    auto found =
+        std::ranges::find_if(sections, [&](const Section& s) { return SameName(s.name, section); });
+    if (found == sections.end()) return false;
+    sections.erase(found);
+    return true;
+  }
+  if (!value) {
+    // The first such key of any section of that name.
+    for (Section& candidate : sections) {
+      if (!SameName(candidate.name, section)) continue;
+      auto found = std::ranges::find_if(candidate.entries,
+                                        [&](const Entry& e) { return SameName(e.name, *key); });
+      if (found != candidate.entries.end()) {
+        candidate.entries.erase(found);
+        return true;
+      }
+    }
+    return false;
+  }
+  // Found by the trimmed names; a new section or key keeps trailing blanks of the name.
+  Section* target = FindSection(sections, Trim(section));
+  if (target == nullptr) {
+    sections.push_back({std::string(TrimLeft(section)), {}});
+    target = &sections.back();
+  }
+  const std::string text(TrimLeft(*value));
+  Entry* entry = FindEntry(*target, Trim(*key));
+  if (entry == nullptr) {
+    target->entries.push_back({std::string(TrimLeft(*key)), text});
+    return true;
+  }
+  if (entry->value == text) return false;
+  entry->value = text;
+  return true;
+}
+
+}  // namespace
+
+HeadlessProfile::HeadlessProfile(fs::path driveC) : driveC_(std::move(driveC)) {
+  fs::create_directories(*realPath(kWindowsDirectory));
+  fs::create_directories(*realPath(kAppData));
+}
+
+void HeadlessProfile::refuseWritesIn(const std::string& folder) {
+  if (auto real = realPath(folder)) refused_.insert(real->lexically_normal());
+}
+
+std::optional<fs::path> HeadlessProfile::realPath(const std::string& path) const {
+  if (path.find_first_of("\\/:") == std::string::npos) {
+    return realPath(std::string(kWindowsDirectory) + "\\" + path);
+  }
+  if (path.size() < 3 || Upper(path[0]) != 'C' || path.substr(1, 2) != ":\\") return std::nullopt;
+  fs::path real = driveC_;
+  std::size_t start = 3;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    if (end > start) real /= path.substr(start, end - start);
+    start = end + 1;
+  }
+  return real;
+}
+
+std::optional<fs::path> HeadlessProfile::writablePath(const std::string& path) const {
+  auto real = realPath(path);
+  std::error_code error;
+  if (!real || !fs::is_directory(real->parent_path(), error) ||
+      refused_.contains(real->parent_path().lexically_normal())) {
+    return std::nullopt;
+  }
+  return real;
+}
+
+std::string HeadlessProfile::readString(const std::string& fileName, const std::string& section,
+                                        const std::optional<std::string>& key,
+                                        const std::optional<std::string>& defaultValue,
+                                        std::uint32_t size) {
+  if (size == 0) return {};
+  // The system drops trailing spaces of the default, though never its first character.
+  std::string fallback = defaultValue.value_or("");
+  while (fallback.size() > 1 && fallback.back() == ' ') fallback.pop_back();
+
+  const auto real = realPath(fileName);
+  std::optional<Sections> sections = real ? Load(*real) : Sections{};
+  if (!sections) return std::string(fallback.substr(0, size - 1));
+
+  if (key) {
+    if (key->empty()) return CopyEntry(fallback, size, true);
+    Section* found = FindSection(*sections, Trim(section));
+    Entry* entry = found != nullptr ? FindEntry(*found, Trim(*key)) : nullptr;
+    return CopyEntry(entry != nullptr && entry->value ? *entry->value : fallback, size, true);
+  }
+  if (section.empty()) return {};
+  auto found =
+      std::ranges::find_if(*sections, [&](const Section& s) { return SameName(s.name, section); });
+  const std::string names = found != sections->end() ? KeyNames(*found, size) : std::string();
+  if (names.empty() || names.front() == '\0') return CopyEntry(fallback, size, true);
+  return names;
+}
+
+bool HeadlessProfile::writeString(const std::string& fileName, const std::string& section,
+                                  const std::optional<std::string>& key,
+                                  const std::optional<std::string>& value) {
+  const auto real = writablePath(fileName);
+  if (!real) return false;
+  std::optional<Sections> sections = Load(*real);
+  if (!sections) return false;
+  if (!Apply(*sections, section, key, value)) return true;
+  std::ofstream out(*real, std::ios::binary | std::ios::trunc);
+  out << Layout(*sections);
+  out.close();
+  return static_cast<bool>(out);
+}
+
+std::string HeadlessProfile::windowsDirectory() {
+  return kWindowsDirectory;
+}
+
+std::optional<std::string> HeadlessProfile::appDataFolder() {
+  return kAppData;
+}
+
+bool HeadlessProfile::fileExists(const std::string& path) {
+  const auto real = realPath(path);
+  std::error_code error;
+  return real && fs::is_regular_file(*real, error);
+}
+
+bool HeadlessProfile::createFolder(const std::string& path) {
+  const auto real = writablePath(path);
+  std::error_code error;
+  if (!real) return false;
+  fs::create_directory(*real, error);
+  return fs::is_directory(*real, error);
+}
+
+bool HeadlessProfile::folderWritable(const std::string& folder) {
+  for (int n = 0;; ++n) {
+    const auto probe = writablePath(folder + "\\wpx" + std::to_string(n) + ".tmp");
+    std::error_code error;
+    if (!probe) return false;
+    if (fs::exists(*probe, error)) continue;
+    const bool made = static_cast<bool>(std::ofstream(*probe));
+    fs::remove(*probe, error);
+    return made;
+  }
+}
+
+bool HeadlessProfile::copyFile(const std::string& from, const std::string& to) {
+  const auto source = realPath(from);
+  const auto target = writablePath(to);
+  std::error_code error;
+  return source && target &&
+         fs::copy_file(*source, *target, fs::copy_options::overwrite_existing, error);
+}
+
+bool HeadlessProfile::replaceFile(const std::string& replacement, const std::string& target) {
+  const auto source = writablePath(replacement);
+  const auto destination = writablePath(target);
+  std::error_code error;
+  if (!source || !destination || !fs::is_regular_file(*source, error)) return false;
+  fs::rename(*source, *destination, error);
+  return !error;
+}
+
+bool HeadlessProfile::deleteFile(const std::string& path) {
+  const auto real = writablePath(path);
+  std::error_code error;
+  return real && fs::is_regular_file(*real, error) && fs::remove(*real, error);
+}
+
+}  // namespace platform::headless

@@ -1,0 +1,37 @@
+#include "platform/headless/HeadlessWindowRaising.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace platform::headless {
+namespace {
+
+char Folded(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+Handle HeadlessWindowRaising::findWindow(const char* title) {
+  Desktop& d = desktop();
+  const std::size_t length = std::strlen(title);
+  // One character more than the title, so that a longer title does not pass for it.
+  std::string read(length + 2, '\0');
+  for (Handle w = d.topWindow(); w != 0; w = d.nextWindow(w)) {
+    const int got = d.windowText(w, read.data(), static_cast<int>(read.size()));
+    if (static_cast<std::size_t>(got) == length &&
+        std::equal(title, title + length, read.begin(),
+                   [](char x, char y) { return Folded(x) == Folded(y); })) {
+      return w;
+    }
+  }
+  return 0;
+}
+
+void HeadlessWindowRaising::restore(Handle window) {
+  minimised_.erase(window);
+  restored.push_back(window);
+}
+
+}  // namespace platform::headless

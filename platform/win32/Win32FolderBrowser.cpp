@@ -1,0 +1,71 @@
+#include "platform/win32/Win32FolderBrowser.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "platform/win32/Win32Handles.h"
+
+namespace platform::win32 {
+namespace {
+
+static_assert(kMaxPath == MAX_PATH);
+static_assert(bif::kReturnOnlyFileSystemFolders == BIF_RETURNONLYFSDIRS &&
+              bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN &&
+              bif::kReturnFileSystemAncestors == BIF_RETURNFSANCESTORS &&
+              bif::kBrowseForComputer == BIF_BROWSEFORCOMPUTER &&
+              bif::kBrowseForPrinter == BIF_BROWSEFORPRINTER);
+
+class Win32TaskAllocator final : public TaskAllocator {
+ public:
+  explicit Win32TaskAllocator(IMalloc* malloc) : malloc_(malloc) {}
+  ~Win32TaskAllocator() override { malloc_->Release(); }
+  Win32TaskAllocator(const Win32TaskAllocator&) = delete;
+  Win32TaskAllocator& operator=(const Win32TaskAllocator&) = delete;
+
+  void* alloc(std::size_t size) override { return malloc_->Alloc(size); }
+  void free(void* block) override { malloc_->Free(block); }
+
+ private:
+  IMalloc* malloc_;
+};
+
+PIDLIST_ABSOLUTE toItemIdList(ItemList item) {
+  return reinterpret_cast<PIDLIST_ABSOLUTE>(item);
+}
+
+ItemList toItemList(PIDLIST_ABSOLUTE list) {
+  return reinterpret_cast<ItemList>(list);
+}
+
+}  // namespace
+
+std::unique_ptr<TaskAllocator> Win32FolderBrowser::taskAllocator() {
+  IMalloc* malloc = nullptr;
+  // Memory context 1 is the task's own allocator.
+  if (FAILED(CoGetMalloc(1, &malloc)) || malloc == nullptr) return nullptr;
+  return std::make_unique<Win32TaskAllocator>(malloc);
+}
+
+ItemList Win32FolderBrowser::specialFolderLocation(Handle owner, int folder) {
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(toWindow(owner), folder, &list))) return nullptr;
+  return toItemList(list);
+}
+
+ItemList Win32FolderBrowser::browseForFolder(const BrowseInfo& info) {
+  BROWSEINFOA record{};
+  record.hwndOwner = toWindow(info.owner);
+  record.pidlRoot = toItemIdList(info.root);
+  record.pszDisplayName = info.displayName;
+  record.lpszTitle = info.title;
+  record.ulFlags = info.flags;
+  return toItemList(SHBrowseForFolderA(&record));
+}
+
+bool Win32FolderBrowser::pathFromItemList(ItemList item, char* path) {
+  return SHGetPathFromIDListA(toItemIdList(item), path) != FALSE;
+}
+
+}  // namespace platform::win32

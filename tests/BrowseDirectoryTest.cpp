@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "components/BrowseDr.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+struct SettingsForm : TForm {
+  SettingsForm() : TForm(nullptr, "WumpexForm") {}
+};
+
+class BrowseDirectoryTest : public DesktopTest {
+ protected:
+  // What the last dialog was shown with.
+  const platform::headless::ShownFolderDialog& Shown() const {
+    return folderBrowser.dialogs.back();
+  }
+  void ExpectAllGivenBack() const {
+    EXPECT_EQ(folderBrowser.liveBlocks(), 0u);
+    EXPECT_EQ(folderBrowser.liveAllocators(), 0);
+    EXPECT_EQ(folderBrowser.strayFrees(), 0);
+  }
+
+  SettingsForm* form = application.CreateForm<SettingsForm>();
+  TBrowseDirectoryDlg* dialog = form->Make<TBrowseDirectoryDlg>("BrowseDirectoryDlg1");
+};
+
+TEST_F(BrowseDirectoryTest, RootIsTheSpecialFolderOfItsNumber) {
+  using enum TRootID;
+  const struct {
+    TRootID root;
+    int folder;
+  } cases[] = {{idDesktop, 0},
+               {idDesktopExpanded, 1},
+               {idPrograms, 2},
+               {idControlPanel, 3},
+               {idPrinters, 4},
+               {idPersonal, 5},
+               {idFavorites, 6},
+               {idStartup, 7},
+               {idRecent, 8},
+               {idSendTo, 9},
+               {idRecycleBin, 10},
+               {idStartMenu, 11},
+               {idDesktopDirectory, 16},
+               {idDrives, 17},
+               {idNetwork, 18},
+               {idNetHood, 19},
+               {idFonts, 20},
+               {idTemplates, 21}};
+  EXPECT_EQ(dialog->Root(), idDesktopExpanded);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    dialog->SetRoot(c.root);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_EQ(Shown().rootFolder, c.folder);
+  }
+  // A folder the shell yields nothing for leaves the tree starting at the desktop.
+  folderBrowser.yieldNothingFor(1);
+  dialog->SetRoot(idDesktopExpanded);
+  dialog->Execute();
+  EXPECT_EQ(Shown().rootFolder, std::nullopt);
+  ExpectAllGivenBack();
+}
+
+TEST_F(BrowseDirectoryTest, OptionsBecomeTheShellsBrowseFlags) {
+  using enum TBrowseFlag;
+  const struct {
+    TBrowseFlags options;
+    std::uint32_t flags;
+  } cases[] = {
+      {{}, 0},
+      {{bfDirectoriesOnly}, 0x0001},
+      {{bfDomainOnly}, 0x0002},
+      {{bfAncestors}, 0x0008},
+      {{bfComputers}, 0x1000},
+      {{bfPrinters}, 0x2000},
+      {{bfDirectoriesOnly, bfAncestors, bfPrinters}, 0x2009},
+      {{bfDirectoriesOnly, bfDomainOnly, bfAncestors, bfComputers, bfPrinters}, 0x300B},
+  };
+  EXPECT_EQ(dialog->Options(), TBrowseFlags{});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flags);
+    dialog->SetOptions(c.options);
+    dialog->Execute();
+    EXPECT_EQ(Shown().flags, c.flags);
+  }
+}
+
+TEST_F(BrowseDirectoryTest, DialogIsOwnedByTheOwnerFormOrElseTheMainForm) {
+  EXPECT_EQ(dialog->Title(), "");
+  dialog->Execute();
+  ASSERT_TRUE(form->HandleAllocated());
+  EXPECT_EQ(Shown().owner, form->Peer()->handle());
+  EXPECT_EQ(Shown().title, "");
+
+  TComponent holder(nullptr, "Holder");
+  auto* unowned = holder.Make<TBrowseDirectoryDlg>("BrowseDirectoryDlg2");
+  unowned->SetTitle("Select WAV sound folder...");
+  unowned->Execute();
+  EXPECT_EQ(Shown().owner, form->Peer()->handle());
+  EXPECT_EQ(Shown().title, "Select WAV sound folder...");
+}
+
+TEST_F(BrowseDirectoryTest, ConfirmedChoiceBecomesDirectoryAndCancelKeepsIt) {
+  using Shell = platform::headless::HeadlessFolderBrowser;
+  using Step = std::function<void(Shell&)>;
+  const auto choose = [](const std::string& path) -> Step {
+    return [path](Shell& shell) { shell.chooseNextFolder(path); };
+  };
+  const Step cancel = [](Shell& shell) { shell.cancelNextDialog(); };
+  const Step printer = [](Shell& shell) { shell.chooseNextItemWithoutPath("HP LaserJet"); };
+  const Step noAllocator = [](Shell& shell) { shell.refuseAllocator(true); };
+  const Step noMemory = [](Shell& shell) { shell.refuseMemory(true); };
+  const struct {
+    const char* what;
+    std::vector<Step> script;
+    std::vector<bool> results;
+    std::string directory;
+    std::size_t dialogs;
+  } cases[] = {
+      {"confirmed", {choose("C:\\Sounds\\Wave")}, {true}, "C:\\Sounds\\Wave", 1},
+      {"cancelled", {cancel}, {false}, "C:\\Before", 1},
+      {"unscripted user cancels", {}, {false}, "C:\\Before", 1},
+      {"second run cancelled keeps the first choice",
+       {choose("D:\\Wav"), cancel},
+       {true, false},
+       "D:\\Wav",
+       2},
+      {"each run starts afresh",
+       {choose("D:\\One"), choose("E:\\Two")},
+       {true, true},
+       "E:\\Two",
+       2},
+      {"an item without a path gives an empty one", {printer}, {true}, "", 1},
+      {"no allocator", {noAllocator}, {false}, "C:\\Before", 0},
+      {"no memory for the path", {noMemory}, {false}, "C:\\Before", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Shell shell;
+    platform::FolderBrowserScope shellScope{shell};
+    TBrowseDirectoryDlg picker(form, "BrowseDirectoryDlg1");
+    shell.chooseNextFolder("C:\\Before");
+    ASSERT_TRUE(picker.Execute());
+    shell.dialogs.clear();
+    for (const Step& step : c.script) step(shell);
+    std::vector<bool> results;
+    for (std::size_t run = 0; run < c.results.size(); ++run) results.push_back(picker.Execute());
+    EXPECT_EQ(results, c.results);
+    EXPECT_EQ(picker.Directory(), c.directory);
+    EXPECT_EQ(shell.dialogs.size(), c.dialogs);
+    for (const auto& shown : shell.dialogs) EXPECT_EQ(shown.rootFolder, 1);
+    EXPECT_EQ(shell.liveBlocks(), 0u);
+    EXPECT_EQ(shell.liveAllocators(), 0);
+    EXPECT_EQ(shell.strayFrees(), 0);
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -1,0 +1,102 @@
+#include "framework/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "framework/Exceptions.h"
+#include "platform/headless/HeadlessProfile.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& name, const std::string& content) {
+    std::ofstream(*profile.realPath(name), std::ios::binary) << content;
+  }
+  std::string Content(const std::string& name) {
+    std::ifstream in(*profile.realPath(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  TempFolder driveC;
+  platform::headless::HeadlessProfile profile{driveC.path()};
+  platform::ProfileScope scope{profile};
+};
+
+TEST_F(IniFileTest, ReadsIntegersLeniently) {
+  Put("T.INI",
+      "[S]\r\nhex=0x1E\r\nHEX2=0X1f\r\nx=0x\r\nbad=0x-1\r\nabc=abc\r\ndollar=$C\r\n"
+      "spaced=\" 12\"\r\nneg=-7\r\nbig=2147483648\r\nempty=\r\n");
+  const struct {
+    const char* key;
+    std::int32_t expected;
+  } cases[] = {{"hex", 30}, {"hex2", 31},   {"x", 99},      {"bad", 99},
+               {"abc", 99}, {"dollar", 12}, {"spaced", 12}, {"neg", -7},
+               {"big", 99}, {"empty", 99},  {"absent", 99}};
+  const TIniFile file("T.INI");
+  for (const auto& c : cases) EXPECT_EQ(file.ReadInteger("S", c.key, 99), c.expected) << c.key;
+}
+
+TEST_F(IniFileTest, ReadsTextAsTheSystemDoes) {
+  const std::string longValue(1100, 'v');
+  Put("T.INI",
+      "[Main]\r\n  Name  =  some value  \r\nquoted=\"a b \"\r\nhalf='a\r\nname=second\r\n"
+      "long=" +
+          longValue + "\r\n[Other]\r\nonly=here\r\n");
+  const struct {
+    const char* section;
+    const char* key;
+    std::string expected;
+  } cases[] = {{"MAIN", "NAME", "some value"}, {"main", "quoted", "a b "},
+               {"Main", "half", "'a"},         {"Main", "long", longValue.substr(0, 1023)},
+               {"Main", "only", "default"},    {"Missing", "name", "default"},
+               {"other", "ONLY", "here"}};
+  const TIniFile file("T.INI");
+  for (const auto& c : cases) {
+    EXPECT_EQ(file.ReadString(c.section, c.key, "default"), c.expected) << c.key;
+  }
+}
+
+TEST_F(IniFileTest, WritesTheSystemsLayout) {
+  const TIniFile file("NEW.INI");
+  file.WriteString("Settings", "Path", "C:\\Sounds");
+  file.WriteInteger("Settings", "Count", -5);
+  file.WriteString("More", "Item0", "Defrag");
+  file.WriteInteger("SETTINGS", "count", 12);
+  EXPECT_EQ(Content("NEW.INI"),
+            "[Settings]\r\nPath=C:\\Sounds\r\nCount=12\r\n[More]\r\nItem0=Defrag\r\n");
+  file.EraseSection("settings");
+  EXPECT_EQ(Content("NEW.INI"), "[More]\r\nItem0=Defrag\r\n");
+  file.EraseSection("Absent");
+  EXPECT_EQ(Content("NEW.INI"), "[More]\r\nItem0=Defrag\r\n");
+}
+
+TEST_F(IniFileTest, ErasingInAMissingFileCreatesNothing) {
+  TIniFile("MISSING.INI").EraseSection("Settings");
+  EXPECT_FALSE(profile.fileExists("MISSING.INI"));
+}
+
+TEST_F(IniFileTest, RefusedWritesRaiseWithTheFileName) {
+  profile.refuseWritesIn("C:\\windows");
+  for (const std::string name : {"WUMPEX.INI", "C:\\no%sfolder\\W.INI"}) {
+    const TIniFile file(name);
+    for (const auto& write : {+[](const TIniFile& f) { f.WriteString("S", "k", "v"); },
+                              +[](const TIniFile& f) { f.WriteInteger("S", "k", 1); },
+                              +[](const TIniFile& f) { f.EraseSection("S"); }}) {
+      try {
+        write(file);
+        ADD_FAILURE() << "no exception for " << name;
+      } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), "Unable to write to " + name);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

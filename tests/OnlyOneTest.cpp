@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "components/OnlyOne.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+const std::string kTitle = "Wumpex! 1.11";
+const std::string kMarker = "OnlyOneWumpex! 1.11";
+
+// One start of the program up to the end of its start-up: its application object and a
+// main window that holds the guard. All runs share the desktop and the atom table, as the
+// processes of one session do.
+struct Instance {
+  Instance(const std::string& title, bool enforce) {
+    application.SetTitle(title);
+    guard->SetEnforceOnlyOne(enforce);
+    form.LoadedAll();
+  }
+  TApplication application;
+  TComponent form{nullptr, "WumpexForm"};
+  TOnlyOne* guard = form.Make<TOnlyOne>("OnlyOne1");
+};
+
+TEST(OnlyOneTest, MarkerIsNamedAfterTheFirst20CharactersOfTheTitle) {
+  const std::string fifty(50, 'x');
+  const struct {
+    std::string title;
+    std::string marker;
+  } cases[] = {
+      {kTitle, kMarker},
+      {"", "OnlyOne"},
+      {"ABCDEFGHIJKLMNOPQRST", "OnlyOneABCDEFGHIJKLMNOPQRST"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXY", "OnlyOneABCDEFGHIJKLMNOPQRST"},
+      {fifty, "OnlyOne" + fifty.substr(0, 20)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    HeadlessServices session;
+    Instance run(c.title, true);
+    EXPECT_EQ(TOnlyOne::InstanceMarkerName(), c.marker);
+    EXPECT_EQ(session.atoms.references(c.marker), 1);
+  }
+}
+
+TEST(OnlyOneTest, LaterStartsRaiseTheRunningInstanceAndEnd) {
+  struct Session;
+  using Step = std::function<void(Session&)>;
+  struct Session : HeadlessServices {
+    std::vector<std::unique_ptr<Instance>> runs;
+    platform::Handle window(int run) const { return runs.at(run)->application.Handle(); }
+  };
+  const auto start = [](const std::string& title, bool enforce = true) -> Step {
+    return [=](Session& s) { s.runs.push_back(std::make_unique<Instance>(title, enforce)); };
+  };
+  const auto end = [](int run) -> Step { return [=](Session& s) { s.runs.at(run).reset(); }; };
+  const auto minimise = [](int run) -> Step {
+    return [=](Session& s) { s.windowRaising.minimise(s.window(run)); };
+  };
+  // An instance that ended without giving up its reference.
+  const Step leftBehind = [](Session& s) { s.atoms.add(kMarker); };
+  const std::string longTitle = kTitle + " with a title of more than thirty characters";
+  const std::string longMarker = "OnlyOne" + longTitle.substr(0, 20);
+  const std::string tailA = kTitle + " and then some A";
+  const std::string tailB = kTitle + " and then some B";
+  const Step wumpex = start(kTitle);
+
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    std::string marker;
+    bool quit;
+    int references;             // after the steps
+    std::vector<int> raised;    // runs whose window was brought to top
+    std::vector<int> restored;  // runs whose window was restored
+    int referencesAtEnd;        // once every run has ended
+  } cases[] = {
+      {"first start", {wumpex}, kMarker, false, 1, {}, {}, 0},
+      {"second start raises the first", {wumpex, wumpex}, kMarker, true, 2, {0}, {}, 0},
+      {"a minimised first is restored",
+       {wumpex, minimise(0), wumpex},
+       kMarker,
+       true,
+       2,
+       {},
+       {0},
+       0},
+      {"after the first ended, a start runs",
+       {wumpex, end(0), wumpex},
+       kMarker,
+       false,
+       1,
+       {},
+       {},
+       0},
+      {"marker left behind: the start runs", {leftBehind, wumpex}, kMarker, false, 2, {}, {}, 1},
+      {"marker left behind: the next start finds the one running",
+       {leftBehind, wumpex, wumpex},
+       kMarker,
+       true,
+       3,
+       {0},
+       {},
+       1},
+      {"guard off does nothing", {start(kTitle, false)}, kMarker, false, 0, {}, {}, 0},
+      {"guard off beside a running instance",
+       {wumpex, start(kTitle, false), end(1)},
+       kMarker,
+       false,
+       1,
+       {},
+       {},
+       0},
+      {"title longer than the window-name buffer",
+       {start(longTitle), start(longTitle)},
+       longMarker,
+       true,
+       2,
+       {0},
+       {},
+       0},
+      {"titles alike in their first 20 characters share the marker",
+       {start(tailA), start(tailB)},
+       "OnlyOne" + tailA.substr(0, 20),
+       false,
+       2,
+       {},
+       {},
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Session s;
+    for (const Step& step : c.steps) step(s);
+    EXPECT_EQ(s.desktop.quitPosted(), c.quit);
+    EXPECT_EQ(s.atoms.references(c.marker), c.references);
+    std::vector<platform::Handle> raised, restored;
+    for (int run : c.raised) raised.push_back(s.window(run));
+    for (int run : c.restored) restored.push_back(s.window(run));
+    EXPECT_EQ(s.windowRaising.broughtToTop, raised);
+    EXPECT_EQ(s.windowRaising.restored, restored);
+    // Only a start that gives way renames itself; one that runs keeps the title looked for.
+    if (const Instance* last = s.runs.back().get(); last != nullptr) {
+      EXPECT_EQ(last->application.Title() == "destroy me", c.quit);
+    }
+    s.runs.clear();
+    EXPECT_EQ(s.atoms.references(c.marker), c.referencesAtEnd);
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,15 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using Items = std::vector<std::string>;
 
-fs::path MakeTempFolder() {
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  for (int n = 0;; ++n) {
-    fs::path folder = fs::temp_directory_path() /
-                      ("wumpex-pool-" + std::to_string(stamp) + "-" + std::to_string(n));
-    if (fs::create_directory(folder)) return folder;
-  }
-}
-
 // Drive C: and the share \\server\share over real folders, with the program in C:\Sounds.
 class FileListBoxTest : public DesktopTest {
  protected:
@@ -37,24 +27,27 @@ class FileListBoxTest : public DesktopTest {
           "c/Sounds/Sub/d.wav", "c/Other/e.wav", "share/top.wav", "share/Loops/loop.wav"}) {
       Touch(path);
     }
-    fs::permissions(base / "c/Sounds/r.wav", fs::perms::all, fs::perm_options::remove);
-    fs::permissions(base / "c/Sounds/r.wav", fs::perms::owner_read, fs::perm_options::add);
-    files.mapRoot("C:", base / "c");
-    files.mapRoot("\\\\server\\share", base / "share");
+    fs::permissions(Real("c/Sounds/r.wav"), fs::perms::all, fs::perm_options::remove);
+    fs::permissions(Real("c/Sounds/r.wav"), fs::perms::owner_read, fs::perm_options::add);
+    files.mapRoot("\\\\server\\share", share.path());
     files.setAttributes("C:\\Sounds\\h.wav", platform::fileattr::kHidden);
     files.setAttributes("C:\\Sounds\\s.wav", platform::fileattr::kSystem);
     EXPECT_EQ(files.setCurrentDirectory("C:\\Sounds"), 0u);
   }
   ~FileListBoxTest() override {
     lists.clear();
+    // Writable again, so that the temporary folder can be removed.
     std::error_code error;
-    fs::permissions(base / "c/Sounds/r.wav", fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(base, error);
+    fs::permissions(Real("c/Sounds/r.wav"), fs::perms::owner_all, fs::perm_options::add, error);
   }
 
+  // "c/..." lies on drive C:, "share/..." on \\server\share.
+  fs::path Real(const std::string& path) const {
+    return path.starts_with("c/") ? driveC.path() / path.substr(2) : share.path() / path.substr(6);
+  }
   void Touch(const std::string& path) {
-    fs::create_directories((base / path).parent_path());
-    std::ofstream(base / path) << "RIFF";
+    fs::create_directories(Real(path).parent_path());
+    std::ofstream(Real(path)) << "RIFF";
   }
   // A new list with the given mask; its window comes with the first path applied.
   TFileListBox& List(const std::string& mask = "*.wav") {
@@ -63,9 +56,7 @@ class FileListBoxTest : public DesktopTest {
     return *lists.back();
   }
 
-  fs::path base = MakeTempFolder();
-  platform::headless::HeadlessFileSystem files;
-  platform::FileSystemScope filesScope{files};
+  TempFolder share;
   std::vector<std::unique_ptr<TFileListBox>> lists;
 };
 
@@ -213,7 +204,7 @@ TEST_F(FileListBoxTest, RemovedOldFolderDoesNotStopANewOne) {
   TFileListBox& list = List();
   list.SetDirectory("C:\\Sounds\\Sub");
   ASSERT_EQ(files.setCurrentDirectory("C:\\Other"), 0u);
-  fs::remove_all(base / "c/Sounds/Sub");
+  fs::remove_all(Real("c/Sounds/Sub"));
   list.SetDirectory("C:\\Sounds");
   EXPECT_EQ(list.Directory(), "C:\\Sounds");
   EXPECT_EQ(list.Items(), (Items{"a.wav", "B.WAV", "r.wav"}));
@@ -224,7 +215,7 @@ TEST_F(FileListBoxTest, FileGoneBeforeItIsSelectedIsAnInvalidFileName) {
   TFileListBox& list = List();
   // Someone removes the file once the new folder is listed.
   list.OnChange = [&](TComponent*) {
-    if (list.Directory() == "C:\\Other") fs::remove(base / "c/Other/e.wav");
+    if (list.Directory() == "C:\\Other") fs::remove(Real("c/Other/e.wav"));
   };
   try {
     list.SetDirectory("C:\\Other\\e.wav");

@@ -1,6 +1,19 @@
 #include "platform/win32/Win32Handles.h"
 
+#include <string>
+#include <system_error>
+
 namespace platform::win32 {
+
+void registerWindowClass(WNDCLASSEXA windowClass) {
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  if (RegisterClassExA(&windowClass) == 0) {
+    throw std::system_error(
+        static_cast<int>(GetLastError()), std::system_category(),
+        std::string("cannot register window class ") + windowClass.lpszClassName);
+  }
+}
 
 OwnedWindow::OwnedWindow(HWND window, const char* tag, void* owner)
     : window_(window), tag_(tag), owner_(owner) {

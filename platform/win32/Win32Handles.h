@@ -33,6 +33,10 @@ struct FontDeleter {
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
+// Registers a window class of this program, filling in the size and module; throws when
+// the system refuses.
+void registerWindowClass(WNDCLASSEXA windowClass);
+
 // A window this program created, tagged with the object that handles its messages so that
 // window procedures and parents find that object. Destroying a parent takes its children
 // along, so a child's owner only destroys the window when it still carries its tag.

@@ -23,14 +23,9 @@ HWND createMessageWindow(bool topLevel) {
 void Win32MessageWindow::registerClass() {
   static const bool registered = [] {
     WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kMessageClass;
-    if (RegisterClassExA(&windowClass) == 0) {
-      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                              "cannot register the message window class");
-    }
+    registerWindowClass(windowClass);
     return true;
   }();
   static_cast<void>(registered);

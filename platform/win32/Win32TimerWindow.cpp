@@ -22,14 +22,9 @@ HWND createTimerWindow() {
 void Win32TimerWindow::registerClass() {
   static const bool registered = [] {
     WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kTimerClass;
-    if (RegisterClassExA(&windowClass) == 0) {
-      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                              "cannot register the timer window class");
-    }
+    registerWindowClass(windowClass);
     return true;
   }();
   static_cast<void>(registered);

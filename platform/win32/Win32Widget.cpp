@@ -136,18 +136,13 @@ void Win32Widget::registerClasses() {
   static const bool registered = [] {
     for (const char* name : {kApplicationClass, kFormClass, kTabSheetClass, kGroupBoxClass}) {
       WNDCLASSEXA windowClass{};
-      windowClass.cbSize = sizeof windowClass;
       // A group box redraws its frame whenever its size changes.
       windowClass.style = std::string_view(name) == kGroupBoxClass ? CS_HREDRAW | CS_VREDRAW : 0;
       windowClass.lpfnWndProc = windowProc;
-      windowClass.hInstance = GetModuleHandleA(nullptr);
       windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
       windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
       windowClass.lpszClassName = name;
-      if (RegisterClassExA(&windowClass) == 0) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                std::string("cannot register window class ") + name);
-      }
+      registerWindowClass(windowClass);
     }
     return true;
   }();

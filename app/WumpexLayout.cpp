@@ -153,8 +153,10 @@ void TWumpexForm::ReadLayout() {
 
   OKBtn = Place<TButton>(f, "OKBtn", this, {96, 344, 75, 23}, 1);
   OKBtn->SetCaption("OK");
+  OKBtn->OnClick = [this](TComponent* s) { OKBtnClick(s); };
   ApplyBtn = Place<TButton>(f, "ApplyBtn", this, {176, 344, 75, 23}, 2);
   ApplyBtn->SetCaption("Apply");
+  ApplyBtn->OnClick = [this](TComponent* s) { ApplyBtnClick(s); };
   ShutDownBtn = Place<TButton>(f, "ShutDownBtn", this, {256, 344, 75, 23}, 3);
   ShutDownBtn->SetCaption("Shut Down");
   ShutDownBtn->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };

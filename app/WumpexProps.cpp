@@ -4,10 +4,13 @@
 
 #include "app/BQForm.h"
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/IniFile.h"
 #include "framework/IntegerText.h"
 #include "framework/Random.h"
 #include "framework/Text.h"
 #include "platform/Media.h"
+#include "platform/Profile.h"
 
 namespace wumpex {
 
@@ -21,6 +24,33 @@ std::int64_t CountSeconds(const std::string& countText, int unitIndex) {
   const std::int64_t factor =
       unitIndex >= 0 && unitIndex < 3 ? kUnitFactors[static_cast<std::size_t>(unitIndex)] : 1;
   return std::clamp<std::int64_t>(count * factor, 0, kMaxIntervalSeconds);
+}
+
+// Where the settings file is: the name to give the profile calls, the file's full path and
+// its folder.
+struct SettingsPlace {
+  std::string name;
+  std::string path;
+  std::string folder;
+};
+
+// The file stays where it is. A new one goes to the Windows directory when that takes new
+// files, else into the application-data folder.
+SettingsPlace FindSettings() {
+  auto& profile = platform::profile();
+  const std::string windows = profile.windowsDirectory();
+  const SettingsPlace inWindows{kSettingsFileName, windows + "\\" + kSettingsFileName, windows};
+  const auto appData = profile.appDataFolder();
+  if (profile.fileExists(inWindows.path) || !appData) return inWindows;
+  const std::string own = *appData + "\\Wumpex!";
+  const SettingsPlace inAppData{own + "\\" + kSettingsFileName, own + "\\" + kSettingsFileName,
+                                own};
+  if (profile.fileExists(inAppData.path) || !profile.folderWritable(windows)) return inAppData;
+  return inWindows;
+}
+
+std::string BeQuietKey(int index) {
+  return "BeQuietItem" + std::to_string(index);
 }
 
 }  // namespace
@@ -42,6 +72,7 @@ TWumpexForm::~TWumpexForm() {
 
 // The folder box's text, whatever it holds, points the pool at the sound folder.
 void TWumpexForm::FormCreate(TComponent*) {
+  LoadSettings();
   FileListBox1->SetDirectory(SoundPathEB->Text());
   ScheduleNextSound();
 }
@@ -50,6 +81,87 @@ void TWumpexForm::FormCreate(TComponent*) {
 void TWumpexForm::TrayIcon1DblClick(TComponent*) {
   Timer1->SetEnabled(false);
   Show();
+}
+
+void TWumpexForm::OKBtnClick(TComponent*) {
+  SaveSettings();
+  ScheduleNextSound();
+  Hide();
+}
+
+void TWumpexForm::ApplyBtnClick(TComponent*) {
+  SaveSettings();
+  ApplyBtn->SetEnabled(false);
+}
+
+// Nothing is erased before the whole file is known: the stored defaults of the Be Quiet list
+// show only while the file has never held a count.
+void TWumpexForm::LoadSettings() {
+  const TIniFile file(FindSettings().name);
+  SoundPathEB->SetText(file.ReadString(kSettingsSection, "WAVPath", ""));
+  RandomTimeEB->SetText(std::to_string(file.ReadInteger(kSettingsSection, "RandomTime", 10)));
+  RandomTimeCB->SetItemIndex(file.ReadInteger(kSettingsSection, "RandomTimeType", 0));
+  VariableTimeEB->SetText(std::to_string(file.ReadInteger(kSettingsSection, "VariableTime", 5)));
+  VariableTimeCB->SetItemIndex(file.ReadInteger(kSettingsSection, "VariableTimeType", 0));
+  const std::int32_t patterns = file.ReadInteger(kSettingsSection, "NumBeQuietItems", -1);
+  if (patterns == -1) {
+    BeQuietListBox->Add("ScanDisk");
+    BeQuietListBox->Add("Defrag");
+  }
+  for (int i = 0; i < patterns; ++i) {
+    BeQuietListBox->Add(file.ReadString(kSettingsSection, BeQuietKey(i), ""));
+  }
+  if (SoundPathEB->Text().empty()) ConfigureFirstRun();
+}
+
+// Both counts are converted before anything is written. The new file is made beside the old
+// one and moved over it only when complete, so a refused write leaves the stored settings
+// as they were.
+void TWumpexForm::SaveSettings() {
+  const std::int32_t randomTime = StrToInt(RandomTimeEB->Text());
+  const std::int32_t variableTime = StrToInt(VariableTimeEB->Text());
+  auto& profile = platform::profile();
+  const SettingsPlace place = FindSettings();
+  const std::string scratch = place.path + ".new";
+  const auto refused = [&] {
+    profile.deleteFile(scratch);
+    return Exception(std::string("Unable to write to ") + kSettingsFileName);
+  };
+  const bool started = profile.createFolder(place.folder) &&
+                       (profile.fileExists(place.path)
+                            ? profile.copyFile(place.path, scratch)
+                            : !profile.fileExists(scratch) || profile.deleteFile(scratch));
+  if (!started) throw refused();
+  try {
+    const TIniFile file(scratch);
+    file.EraseSection(kSettingsSection);
+    file.WriteString(kSettingsSection, "WAVPath", SoundPathEB->Text());
+    file.WriteInteger(kSettingsSection, "RandomTime", randomTime);
+    file.WriteInteger(kSettingsSection, "RandomTimeType", RandomTimeCB->ItemIndex());
+    file.WriteInteger(kSettingsSection, "VariableTime", variableTime);
+    file.WriteInteger(kSettingsSection, "VariableTimeType", VariableTimeCB->ItemIndex());
+    const int patterns = BeQuietListBox->Count();
+    file.WriteInteger(kSettingsSection, "NumBeQuietItems", patterns);
+    for (int i = 0; i < patterns; ++i) {
+      file.WriteString(kSettingsSection, BeQuietKey(i), BeQuietListBox->Item(i));
+    }
+  } catch (const Exception&) {
+    throw refused();
+  }
+  if (!profile.replaceFile(scratch, place.path)) throw refused();
+}
+
+void TWumpexForm::ConfigureFirstRun() {
+  Timer1->SetEnabled(false);
+  Application->MessageBox(
+      "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
+      "please select a folder where WAV files may be found",
+      "Wumpex! Configure", 48);
+  PageControl1->SetActivePage(WavFolderTabSheet);
+  Show();
+  BrowseBtnClick(BrowseBtn);
+  PageControl1->SetActivePage(TimingTabSheet);
+  Hide();
 }
 
 void TWumpexForm::ShutDownBtnClick(TComponent*) {

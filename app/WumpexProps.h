@@ -31,6 +31,13 @@ namespace wumpex {
 inline constexpr const char* kProgramTitle = "Wumpex! 1.11";
 inline constexpr const char* kEmptyPoolTip = "No WAV's in Wumpex! path!";
 
+// The settings file's name as the program asks for it. The system keeps a file named without
+// a folder in the Windows directory; it is used there when it exists or that directory takes
+// new files. Otherwise (a standard user on current Windows) the file lives in the user's
+// application-data folder, in "Wumpex!\WUMPEX.INI".
+inline constexpr const char* kSettingsFileName = "WUMPEX.INI";
+inline constexpr const char* kSettingsSection = "WumpexSettings";
+
 class TWumpexForm : public TForm {
  public:
   // The window is built from its layout; WumpexForm refers to it from the start of
@@ -41,6 +48,8 @@ class TWumpexForm : public TForm {
 
   // Handlers.
   void TrayIcon1DblClick(TComponent* sender);
+  void OKBtnClick(TComponent* sender);
+  void ApplyBtnClick(TComponent* sender);
   void ShutDownBtnClick(TComponent* sender);
   void Timer1Timer(TComponent* sender);
   void FormCreate(TComponent* sender);
@@ -123,6 +132,14 @@ class TWumpexForm : public TForm {
  private:
   // Creates every component and sets its properties, in the order of the window's layout.
   void ReadLayout();
+  // The settings file fills the settings controls; an empty folder asks the user for one.
+  void LoadSettings();
+  // Writes the settings controls to the settings file, or raises and leaves the stored file
+  // as it was: EConvertError for a count that is not a whole number, Exception "Unable to
+  // write to WUMPEX.INI" when the system refuses a change.
+  void SaveSettings();
+  // Explains the program and lets the user pick the sound folder, while the window is built.
+  void ConfigureFirstRun();
 };
 
 // The main window, while it exists.

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "framework/Application.h"
@@ -44,8 +45,23 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-// The in-memory desktop with every seam service installed, drive C: over a temporary folder.
+// The settings file of a user who chose the folder C:\Sounds and saved once.
+inline constexpr const char* kSettledSettings =
+    "[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\nRandomTime=10\r\nRandomTimeType=0\r\n"
+    "VariableTime=5\r\nVariableTimeType=0\r\nNumBeQuietItems=0\r\n";
+
+// The in-memory desktop with every seam service installed, drive C: over a temporary folder,
+// and a settled user: the settings file names the empty folder C:\Sounds.
 struct HeadlessServices {
+  HeadlessServices() {
+    std::filesystem::create_directory(driveC.path() / "Sounds");
+    WriteSettings(kSettledSettings);
+  }
+  std::filesystem::path SettingsPath() const { return driveC.path() / "windows" / "WUMPEX.INI"; }
+  void WriteSettings(const std::string& content) const {
+    std::ofstream(SettingsPath(), std::ios::binary) << content;
+  }
+
   platform::headless::HeadlessDesktop desktop;
   platform::DesktopScope scope{desktop};
   TempFolder driveC;

@@ -75,7 +75,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
        -1},
       {"SoundPathGB", "TGroupBox", "WavFolderTabSheet", {8, 80, 297, 209}, "WAV Sounds Folder", 0},
       {"Label4", "TLabel", "SoundPathGB", {16, 152, 38, 13}, "Preview", -1},
-      {"SoundPathEB", "TEdit", "SoundPathGB", {16, 120, 185, 21}, "C:\\", 0},
+      {"SoundPathEB", "TEdit", "SoundPathGB", {16, 120, 185, 21}, "C:\\Sounds", 0},
       {"BrowseBtn", "TButton", "SoundPathGB", {208, 120, 75, 23}, "&Browse", 1},
       {"FileListBox1", "TFileListBox", "SoundPathGB", {16, 24, 265, 84}, "", 2},
       {"MediaPlayer2", "TMediaPlayer", "SoundPathGB", {16, 171, 57, 22}, "", 3},
@@ -150,7 +150,7 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   const std::vector<std::string> units{"Seconds", "Minutes", "Hours"};
   for (TComboBox* box : {form->RandomTimeCB, form->VariableTimeCB}) {
     EXPECT_EQ(box->Items(), units);
-    EXPECT_EQ(box->ItemIndex(), -1);
+    EXPECT_EQ(box->ItemIndex(), 0) << "the settings file chose the unit";
   }
   EXPECT_EQ(form->UpDown1->Associate(), form->RandomTimeEB);
   EXPECT_EQ(form->UpDown2->Associate(), form->VariableTimeEB);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/WumpexProps.h"
 #include "platform/Media.h"
@@ -70,6 +71,58 @@ TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
       EXPECT_EQ(form->BeQuietListBox->Item(0), c.typed);
     }
     EXPECT_EQ(form->ApplyBtn->Enabled(), c.added);
+  }
+}
+
+TEST_F(SettingsHandlersTest, ApplyFollowsEveryChangeOfASetting) {
+  std::filesystem::create_directories(driveC.path() / "Waves");
+  std::ofstream(driveC.path() / "Sounds" / "a.wav") << "RIFF";
+  form->FileListBox1->SetDirectory("C:\\");
+  form->FileListBox1->SetDirectory("C:\\Sounds");
+  const auto user = [this](const TControl* c) -> auto& {
+    return desktop.widget(c->Peer()->handle())->events();
+  };
+  struct Case {
+    const char* change;
+    std::function<void()> act;
+    bool enables;
+  };
+  const Case cases[] = {
+      {"typing a base count", [&] { user(form->RandomTimeEB).userEditedText("12"); }, true},
+      {"stepping the adjustment", [&] { user(form->UpDown2).userSelected(6); }, true},
+      {"choosing a base unit", [&] { user(form->RandomTimeCB).userSelected(2); }, true},
+      {"typing an adjustment unit", [&] { user(form->VariableTimeCB).userEditedText("Min"); },
+       true},
+      {"typing a folder", [&] { user(form->SoundPathEB).userEditedText("C:\\Wav"); }, true},
+      {"browsing to a folder",
+       [&] {
+         folderBrowser.chooseNextFolder("C:\\Waves");
+         user(form->BrowseBtn).userClicked();
+       },
+       true},
+      {"cancelling the browser",
+       [&] {
+         folderBrowser.cancelNextDialog();
+         user(form->BrowseBtn).userClicked();
+       },
+       false},
+      {"ticking mute", [&] { user(form->WumpexDisabledCB).userToggled(true); }, true},
+      {"unmuting by the menu", [&] { form->Enable1->Click(); }, true},
+      {"muting by the menu", [&] { form->Disable1->Click(); }, true},
+      {"selecting a sound",
+       [&] {
+         form->SoundPathEB->SetText("C:\\Sounds");
+         form->FileListBox1->SetDirectory("C:\\Sounds");
+         form->ApplyBtn->SetEnabled(false);
+         user(form->FileListBox1).userSelected(0);
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.change);
+    form->ApplyBtn->SetEnabled(false);
+    c.act();
+    EXPECT_EQ(form->ApplyBtn->Enabled(), c.enables);
   }
 }
 

@@ -38,15 +38,17 @@ class TickTest : public DesktopTest {
  protected:
   TickTest() {
     application.SetTitle(kProgramTitle);
-    std::filesystem::create_directory(driveC.path() / "Sounds");
-    form->SoundPathEB->SetText("C:\\Sounds");
     media.commands.clear();  // the preview's own opening at start
   }
   void AddSound(const char* name, std::uint32_t milliseconds) {
     WriteWave(driveC.path() / "Sounds" / name, milliseconds);
   }
-  // Points the pool at the folder box's text, as the Browse button does.
-  void ApplyFolder() { form->FileListBox1->SetDirectory(form->SoundPathEB->Text()); }
+  // Lists the folder box's folder afresh, as the Browse button does for a new folder; the
+  // pool already shows the settings' C:\Sounds, which a second setting would not read again.
+  void ApplyFolder() {
+    form->FileListBox1->SetDirectory("C:\\");
+    form->FileListBox1->SetDirectory(form->SoundPathEB->Text());
+  }
   std::vector<platform::headless::HeadlessMedia::Command> Sent(std::uint32_t message) const {
     std::vector<platform::headless::HeadlessMedia::Command> sent;
     for (const auto& c : media.commands) {

@@ -53,6 +53,7 @@ ItemList HeadlessFolderBrowser::browseForFolder(const BrowseInfo& info) {
     shown.rootFolder = root->second.folder;
   }
   dialogs.push_back(shown);
+  if (whileShown) whileShown(shown);
   if (answers_.empty() || !answers_.front().confirmed) {
     if (!answers_.empty()) answers_.pop_front();
     return nullptr;

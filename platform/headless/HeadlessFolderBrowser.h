@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -45,6 +46,8 @@ class HeadlessFolderBrowser : public FolderBrowser {
     answers_.push_back({true, std::nullopt, displayName});
   }
   void cancelNextDialog() { answers_.push_back({false, std::nullopt, {}}); }
+  // Runs while each dialog is shown, before the user's answer: a look at the desktop behind it.
+  std::function<void(const ShownFolderDialog&)> whileShown;
 
   // The system having no allocator to give, or no memory in it.
   void refuseAllocator(bool refuse) { refuseAllocator_ = refuse; }

@@ -244,6 +244,7 @@ std::string HeadlessProfile::readString(const std::string& fileName, const std::
 bool HeadlessProfile::writeString(const std::string& fileName, const std::string& section,
                                   const std::optional<std::string>& key,
                                   const std::optional<std::string>& value) {
+  if (writesLeft_ && (*writesLeft_)-- <= 0) return false;
   const auto real = writablePath(fileName);
   if (!real) return false;
   std::optional<Sections> sections = Load(*real);

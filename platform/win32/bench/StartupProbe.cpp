@@ -1,11 +1,13 @@
-// Starts wumpex.exe and reports the milliseconds until its main window exists, the last
-// step before the message loop. With a second argument, keeps it running that many
-// seconds before asking it to close; prints its exit code.
+// Starts wumpex.exe for a user with a settings file and reports the milliseconds until its main
+// window exists, the last step before the message loop. With a second argument, keeps it running
+// that many seconds before asking it to close; prints its exit code.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "platform/win32/tests/TestSupport.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int keepSeconds = argc > 2 ? std::atoi(argv[2]) : 0;
+  const platform::win32::testing::SettingsFileInWindows settings(
+      platform::win32::testing::settledSettings(platform::win32::testing::windowsDirectory()));
   LARGE_INTEGER frequency, start, ready;
   QueryPerformanceFrequency(&frequency);
   STARTUPINFOA startup{};

@@ -6,18 +6,26 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/tests/TestSupport.h"
 
 namespace wumpex {
 namespace {
 
+using platform::win32::testing::SettingsFileInWindows;
+using platform::win32::testing::settledSettings;
+using platform::win32::testing::windowsDirectory;
+
 class ProgramOnWindows : public ::testing::Test {
  protected:
   platform::win32::Win32Services services;
+  SettingsFileInWindows settings{settledSettings(windowsDirectory())};
   TApplication application;
   TWumpexForm* form = application.CreateForm<TWumpexForm>();
 };
@@ -85,6 +93,46 @@ TEST_F(ProgramOnWindows, TickPlaysThePickedFileToItsEndOnTheWaveDevice) {
   EXPECT_EQ(form->TrayIcon1->ToolTip(), "Last Wumpex! \"tone.wav\"");
   EXPECT_EQ(form->MediaPlayer1->DeviceID(), 0) << "closed after playing";
   EXPECT_TRUE(form->Timer1->Enabled());
+}
+
+// The settings file through the system's own profile calls.
+TEST(SettingsOnWindows, LoadReadsLenientlyAndSaveWritesExactly) {
+  platform::win32::Win32Services services;
+  TApplication application;
+  const std::string folder = windowsDirectory();
+  SettingsFileInWindows settings("[WumpexSettings]\r\nWAVPath=" + folder +
+                                 "\r\nRandomTime=0x1E\r\nRandomTimeType=7\r\nVariableTime=abc\r\n"
+                                 "NumBeQuietItems=3\r\nBeQuietItem0=" +
+                                 std::string(1100, 'p') + "\r\nBeQuietItem2=Calc\r\n");
+  {
+    const auto form = std::make_unique<TWumpexForm>();
+    EXPECT_EQ(form->SoundPathEB->Text(), folder);
+    EXPECT_EQ(form->RandomTimeEB->Text(), "30");
+    EXPECT_EQ(form->RandomTimeCB->ItemIndex(), -1);
+    EXPECT_EQ(form->VariableTimeEB->Text(), "5");
+    EXPECT_EQ(form->VariableTimeCB->ItemIndex(), 0);
+    EXPECT_EQ(form->BeQuietListBox->Items(),
+              (std::vector<std::string>{"", "Calc", std::string(1023, 'p')}));
+
+    form->RandomTimeEB->SetText(" 12");
+    form->VariableTimeEB->SetText("$C");
+    form->ApplyBtnClick(form->ApplyBtn);
+    EXPECT_EQ(
+        settings.content(),
+        "[WumpexSettings]\r\nWAVPath=" + folder +
+            "\r\nRandomTime=12\r\nRandomTimeType=-1\r\nVariableTime=12\r\n"
+            "VariableTimeType=0\r\nNumBeQuietItems=3\r\nBeQuietItem0=\r\nBeQuietItem1=Calc\r\n"
+            "BeQuietItem2=" +
+            std::string(1023, 'p') + "\r\n");
+    form->BeQuietListBox->Clear();
+    form->ApplyBtnClick(form->ApplyBtn);
+    EXPECT_EQ(settings.content(),
+              "[WumpexSettings]\r\nWAVPath=" + folder +
+                  "\r\nRandomTime=12\r\nRandomTimeType=-1\r\nVariableTime=12\r\n"
+                  "VariableTimeType=0\r\nNumBeQuietItems=0\r\n");
+  }
+  EXPECT_EQ(GetFileAttributesA((settings.path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "no scratch file left behind";
 }
 
 }  // namespace

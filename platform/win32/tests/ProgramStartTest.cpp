@@ -79,18 +79,38 @@ class Program {
   PROCESS_INFORMATION process_{};
 };
 
-TEST(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
-  ASSERT_FALSE(programPath.empty()) << "usage: program_start_test <path of wumpex.exe>";
+// Waits until the program's application window exists; nothing when the program ended or
+// the time ran out first.
+HWND awaitApplicationWindow(const Program& program) {
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (WaitForSingleObject(program.handle(), 0) != WAIT_TIMEOUT) return nullptr;
+    if (HWND application = applicationWindowOf(program.id())) return application;
+    std::this_thread::sleep_for(50ms);
+  }
+  return nullptr;
+}
+
+DWORD awaitExitCode(const Program& program) {
+  if (WaitForSingleObject(program.handle(), 10'000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD exitCode = STILL_ACTIVE;
+  GetExitCodeProcess(program.handle(), &exitCode);
+  return exitCode;
+}
+
+class ProgramStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(programPath.empty()) << "usage: program_start_test <path of wumpex.exe>";
+  }
+  platform::win32::testing::SettingsFileInWindows settings{
+      platform::win32::testing::settledSettings(platform::win32::testing::windowsDirectory())};
+};
+
+TEST_F(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
   Program program(programPath);
   ASSERT_TRUE(program.started()) << "cannot start " << programPath;
-
-  HWND application = nullptr;
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (application == nullptr && std::chrono::steady_clock::now() < deadline) {
-    ASSERT_EQ(WaitForSingleObject(program.handle(), 0), WAIT_TIMEOUT) << "the program ended";
-    std::this_thread::sleep_for(50ms);
-    application = applicationWindowOf(program.id());
-  }
+  HWND application = awaitApplicationWindow(program);
   ASSERT_NE(application, nullptr) << "no window titled " << kTitle;
 
   for (HWND window : topLevelWindowsOf(program.id())) {
@@ -101,10 +121,31 @@ TEST(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
   EXPECT_TRUE(platform::win32::testing::styledOffTaskBar(application));
 
   PostMessageA(application, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(program.handle(), 10'000), WAIT_OBJECT_0);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(program.handle(), &exitCode);
-  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(awaitExitCode(program), 0u);
+}
+
+TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {
+  const std::string marker = std::string("OnlyOne") + kTitle;
+  Program first(programPath);
+  HWND application = awaitApplicationWindow(first);
+  ASSERT_NE(application, nullptr) << "the first instance did not start";
+  // The application window comes before the guard: the marker follows shortly.
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (GlobalFindAtomA(marker.c_str()) == 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(20ms);
+  }
+  ASSERT_NE(GlobalFindAtomA(marker.c_str()), 0) << "the first instance marks itself";
+
+  Program second(programPath);
+  ASSERT_TRUE(second.started());
+  EXPECT_EQ(awaitExitCode(second), 0u);
+  EXPECT_EQ(WaitForSingleObject(first.handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+      << "the first instance keeps running";
+  EXPECT_EQ(applicationWindowOf(first.id()), application);
+
+  PostMessageA(application, WM_CLOSE, 0, 0);
+  EXPECT_EQ(awaitExitCode(first), 0u);
+  EXPECT_EQ(GlobalFindAtomA(marker.c_str()), 0) << "the marker went with the last instance";
 }
 
 }  // namespace

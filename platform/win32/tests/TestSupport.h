@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,5 +79,53 @@ inline Bounds boundsInParent(HWND window) {
 inline bool styledOffTaskBar(HWND window) {
   return (exStyle(window) & WS_EX_TOOLWINDOW) != 0 && (exStyle(window) & WS_EX_APPWINDOW) == 0;
 }
+
+inline std::string windowsDirectory() {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  return windows;
+}
+
+// The settings file of a user who saved once with the sound folder `folder`.
+inline std::string settledSettings(const std::string& folder) {
+  return "[WumpexSettings]\r\nWAVPath=" + folder +
+         "\r\nRandomTime=10\r\nRandomTimeType=0\r\nVariableTime=5\r\nVariableTimeType=0\r\n"
+         "NumBeQuietItems=0\r\n";
+}
+
+// Puts a settings file into the Windows directory, where the program looks first, and
+// brings back whatever was there before when it goes.
+class SettingsFileInWindows {
+ public:
+  explicit SettingsFileInWindows(const std::string& content) {
+    path_ = windowsDirectory() + "\\WUMPEX.INI";
+    if (std::ifstream old{path_, std::ios::binary}) {
+      previous_ = std::string(std::istreambuf_iterator<char>(old), {});
+    }
+    write(content);
+  }
+  ~SettingsFileInWindows() {
+    if (previous_) {
+      write(*previous_);
+    } else {
+      DeleteFileA(path_.c_str());
+    }
+  }
+  SettingsFileInWindows(const SettingsFileInWindows&) = delete;
+  SettingsFileInWindows& operator=(const SettingsFileInWindows&) = delete;
+
+  const std::string& path() const { return path_; }
+  void write(const std::string& content) const {
+    std::ofstream(path_, std::ios::binary | std::ios::trunc) << content;
+  }
+  std::string content() const {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+ private:
+  std::string path_;
+  std::optional<std::string> previous_;
+};
 
 }  // namespace platform::win32::testing

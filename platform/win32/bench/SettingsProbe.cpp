@@ -1,0 +1,94 @@
+// Starts wumpex.exe with a settled user's settings file, double-clicks its tray icon the way
+// the shell reports it, and prints the milliseconds until the settings window is visible.
+// Then asks the program to close and prints its exit code.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/win32/tests/TestSupport.h"
+
+namespace {
+
+constexpr UINT kTrayCallback = WM_USER + 1;
+constexpr LPARAM kLeftDoubleClick = WM_LBUTTONDBLCLK;
+
+struct Search {
+  DWORD processId;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId &&
+      platform::win32::testing::className(window) == search->className) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND findWindowOf(DWORD processId, const char* className) {
+  Search search{processId, className, nullptr};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+double millisecondsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: settings_probe <wumpex.exe>\n");
+    return 2;
+  }
+  using platform::win32::testing::settledSettings;
+  const platform::win32::testing::SettingsFileInWindows settings(
+      settledSettings(platform::win32::testing::windowsDirectory()));
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = std::string("\"") + argv[1] + "\"";
+  if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "cannot start %s\n", argv[1]);
+    return 2;
+  }
+  HWND tray = nullptr;
+  HWND form = nullptr;
+  while (tray == nullptr || form == nullptr) {
+    if (WaitForSingleObject(process.hProcess, 5) != WAIT_TIMEOUT) {
+      std::fprintf(stderr, "the program ended before its windows existed\n");
+      return 2;
+    }
+    tray = findWindowOf(process.dwProcessId, "WumpexMessages");
+    form = findWindowOf(process.dwProcessId, "WumpexForm");
+  }
+  // Lets the start finish, so that only the double-click is timed.
+  WaitForInputIdle(process.hProcess, 5000);
+  Sleep(500);
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  PostMessageA(tray, kTrayCallback, 0, kLeftDoubleClick);
+  while (!IsWindowVisible(form) && millisecondsSince(start) < 10'000) Sleep(0);
+  std::printf("shown_ms %.2f\n", IsWindowVisible(form) ? millisecondsSince(start) : -1.0);
+  std::fflush(stdout);
+  PostMessageA(findWindowOf(process.dwProcessId, "WumpexApplication"), WM_CLOSE, 0, 0);
+  WaitForSingleObject(process.hProcess, 10000);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  std::printf("exit_code %lu\n", code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 0;
+}

@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/WumpexProps.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPrompt =
+    "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
+    "please select a folder where WAV files may be found";
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+}
+
+// Every file of a folder, so that a save can be seen to leave nothing behind.
+std::vector<std::string> FilesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+// A click as the user makes it, through the window's guarded handler.
+void Press(platform::headless::HeadlessDesktop& desktop, const TButton* button) {
+  desktop.widget(button->Peer()->handle())->events().userClicked();
+}
+
+class SettingsFileTest : public DesktopTest {
+ protected:
+  SettingsFileTest() { application.SetTitle(kProgramTitle); }
+
+  static std::unique_ptr<TWumpexForm> Start() { return std::make_unique<TWumpexForm>(); }
+};
+
+TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
+  const std::string longPattern(1100, 'p');
+  struct Case {
+    const char* what;
+    std::string keys;
+    const char* randomTime;
+    int randomUnit;
+    const char* variableTime;
+    int variableUnit;
+    std::vector<std::string> patterns;
+  };
+  const Case cases[] = {
+      {"only the folder", "", "10", 0, "5", 0, {"Defrag", "ScanDisk"}},
+      {"every key",
+       "RandomTime=0x1E\r\nRandomTimeType=2\r\nVariableTime=abc\r\nVariableTimeType=7\r\n"
+       "NumBeQuietItems=3\r\nBeQuietItem0=Calc\r\nBeQuietItem2=Defrag\r\n",
+       "30",
+       2,
+       "5",
+       -1,
+       {"", "Calc", "Defrag"}},
+      {"units as stored",
+       "RandomTimeType=1\r\nVariableTimeType=-1\r\n",
+       "10",
+       1,
+       "5",
+       -1,
+       {"Defrag", "ScanDisk"}},
+      {"count -1",
+       "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n",
+       "10",
+       0,
+       "5",
+       0,
+       {"Defrag", "ScanDisk"}},
+      {"count not a number", "NumBeQuietItems=two\r\n", "10", 0, "5", 0, {"Defrag", "ScanDisk"}},
+      {"count 0", "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", "10", 0, "5", 0, {}},
+      {"count -2", "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", "10", 0, "5", 0, {}},
+      {"duplicates and a long pattern",
+       "NumBeQuietItems=3\r\nBeQuietItem0=b\r\nBeQuietItem1=" + longPattern +
+           "\r\nBeQuietItem2=b\r\n",
+       "10",
+       0,
+       "5",
+       0,
+       {"b", "b", longPattern.substr(0, 1023)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteSettings("[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\n" + c.keys);
+    const auto form = Start();
+    EXPECT_EQ(form->SoundPathEB->Text(), "C:\\Sounds");
+    EXPECT_EQ(form->RandomTimeEB->Text(), c.randomTime);
+    EXPECT_EQ(form->RandomTimeCB->ItemIndex(), c.randomUnit);
+    EXPECT_EQ(form->VariableTimeEB->Text(), c.variableTime);
+    EXPECT_EQ(form->VariableTimeCB->ItemIndex(), c.variableUnit);
+    EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);
+    EXPECT_TRUE(desktop.messageBoxes.empty());
+  }
+}
+
+TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
+  WriteSettings(
+      "[Other]\r\nkept=1\r\n[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\nNumBeQuietItems=5\r\n"
+      "BeQuietItem4=gone\r\n");
+  struct Case {
+    const char* what;
+    const char* randomTime;
+    const char* variableTime;
+    std::vector<std::string> patterns;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"counts in other forms",
+       " 12",
+       "$C",
+       {"ScanDisk", "Defrag"},
+       "RandomTime=12\r\nRandomTimeType=1\r\nVariableTime=12\r\nVariableTimeType=-1\r\n"
+       "NumBeQuietItems=2\r\nBeQuietItem0=Defrag\r\nBeQuietItem1=ScanDisk\r\n"},
+      {"empty list",
+       "-3",
+       "0",
+       {},
+       "RandomTime=-3\r\nRandomTimeType=1\r\nVariableTime=0\r\nVariableTimeType=-1\r\n"
+       "NumBeQuietItems=0\r\n"},
+  };
+  const auto form = Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    form->SoundPathEB->SetText("C:\\Sounds");
+    form->RandomTimeEB->SetText(c.randomTime);
+    form->RandomTimeCB->SetItemIndex(1);
+    form->VariableTimeEB->SetText(c.variableTime);
+    form->VariableTimeCB->SetItemIndex(-1);
+    form->BeQuietListBox->Clear();
+    for (const auto& p : c.patterns) form->BeQuietListBox->Add(p);
+    Press(desktop, form->ApplyBtn);
+    EXPECT_EQ(Bytes(SettingsPath()),
+              "[Other]\r\nkept=1\r\n[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\n" + c.expected);
+    EXPECT_EQ(FilesIn(SettingsPath().parent_path()), std::vector<std::string>{"WUMPEX.INI"});
+  }
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
+// Each case on a desktop of its own, since a refusal cannot be taken back.
+TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen) {
+  struct Session : HeadlessServices {
+    TApplication application;
+  };
+  struct Case {
+    const char* what;
+    std::function<void(Session&, TWumpexForm&)> spoil;
+    bool ok;  // else Apply
+    const char* message;
+  };
+  const Case cases[] = {
+      {"base count", [](Session&, TWumpexForm& f) { f.RandomTimeEB->SetText("abc"); }, true,
+       "'abc' is not a valid integer value."},
+      {"adjustment count", [](Session&, TWumpexForm& f) { f.VariableTimeEB->SetText("1.5"); },
+       false, "'1.5' is not a valid integer value."},
+      {"write refused part-way", [](Session& s, TWumpexForm&) { s.profile.refuseWritesAfter(3); },
+       true, "Unable to write to WUMPEX.INI."},
+      {"folder refused", [](Session& s, TWumpexForm&) { s.profile.refuseWritesIn("C:\\windows"); },
+       false, "Unable to write to WUMPEX.INI."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Session session;
+    session.application.SetTitle(kProgramTitle);
+    const auto form = std::make_unique<TWumpexForm>();
+    form->TrayIcon1DblClick(form->TrayIcon1);
+    form->BeQuietListBox->Add("Calc");
+    form->ApplyBtn->SetEnabled(true);
+    c.spoil(session, *form);
+    Press(session.desktop, c.ok ? form->OKBtn : form->ApplyBtn);
+    ASSERT_EQ(session.desktop.messageBoxes.size(), 1u);
+    EXPECT_EQ(session.desktop.messageBoxes[0].text, c.message);
+    EXPECT_EQ(Bytes(session.SettingsPath()), kSettledSettings);
+    EXPECT_EQ(FilesIn(session.SettingsPath().parent_path()),
+              std::vector<std::string>{"WUMPEX.INI"});
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(form->Timer1->Enabled());
+    EXPECT_TRUE(form->ApplyBtn->Enabled());
+  }
+}
+
+TEST_F(SettingsFileTest, OkSavesSchedulesAndHidesApplySavesAndSwitchesItselfOff) {
+  const auto form = Start();
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  form->RandomTimeEB->SetText("2");
+  EXPECT_TRUE(form->ApplyBtn->Enabled());
+  Press(desktop, form->ApplyBtn);
+  EXPECT_FALSE(form->ApplyBtn->Enabled());
+  EXPECT_FALSE(form->Timer1->Enabled()) << "the timer waits for OK";
+  EXPECT_NE(Bytes(SettingsPath()).find("RandomTime=2\r\n"), std::string::npos);
+  form->RandomTimeCB->SetItemIndex(1);
+  Press(desktop, form->OKBtn);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_EQ(form->Timer1->Interval(), 120'000u);
+  EXPECT_NE(Bytes(SettingsPath()).find("RandomTimeType=1\r\n"), std::string::npos);
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
+// A file stays where it is; a new one goes to the Windows directory unless a standard user
+// may not write there.
+TEST_F(SettingsFileTest, FileLivesInTheWindowsDirectoryOrElseInApplicationData) {
+  struct Case {
+    const char* what;
+    bool inWindows;
+    bool inAppData;
+    bool windowsWritable;
+    bool savedInWindows;
+  };
+  const Case cases[] = {
+      {"new, writable Windows directory", false, false, true, true},
+      {"new, standard user", false, false, false, false},
+      {"kept in the Windows directory", true, false, true, true},
+      {"kept in application data", false, true, true, false},
+      {"both: the Windows directory's", true, true, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HeadlessServices session;
+    TApplication sessionApplication;
+    fs::remove(session.SettingsPath());
+    const fs::path appData = session.driveC.path() / "users" / "wumpex" / "AppData" / "Roaming" /
+                             "Wumpex!" / "WUMPEX.INI";
+    std::string stored = "[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\nRandomTime=7\r\n";
+    if (c.inWindows) session.WriteSettings(stored);
+    if (c.inAppData) {
+      fs::create_directories(appData.parent_path());
+      std::ofstream(appData, std::ios::binary) << stored;
+    }
+    if (!c.windowsWritable) session.profile.refuseWritesIn("C:\\windows");
+    if (!c.inWindows && !c.inAppData) session.folderBrowser.chooseNextFolder("C:\\Sounds");
+    const auto form = std::make_unique<TWumpexForm>();
+    EXPECT_EQ(form->RandomTimeEB->Text(), c.inWindows || c.inAppData ? "7" : "10");
+    form->RandomTimeEB->SetText("8");
+    Press(session.desktop, form->ApplyBtn);
+    const fs::path saved = c.savedInWindows ? session.SettingsPath() : appData;
+    const fs::path other = c.savedInWindows ? appData : session.SettingsPath();
+    EXPECT_NE(Bytes(saved).find("RandomTime=8"), std::string::npos);
+    EXPECT_EQ(Bytes(other).find("RandomTime=8"), std::string::npos);
+  }
+}
+
+TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
+  for (const bool confirmed : {true, false}) {
+    SCOPED_TRACE(confirmed ? "folder chosen" : "picker cancelled");
+    SetRandSeed(0);
+    HeadlessServices session;
+    TApplication sessionApplication;
+    fs::remove(session.SettingsPath());
+    fs::create_directories(session.driveC.path() / "Waves");
+    std::ofstream(session.driveC.path() / "Waves" / "a.wav") << "RIFF";
+    struct Seen {
+      std::size_t boxes = 0;
+      bool visible = false;
+      bool wavFolderPage = false;
+      bool timerOff = false;
+    } seen;
+    session.folderBrowser.whileShown = [&](const platform::headless::ShownFolderDialog&) {
+      seen.boxes = session.desktop.messageBoxes.size();
+      seen.visible = WumpexForm->Visible();
+      seen.wavFolderPage = WumpexForm->PageControl1->ActivePage() == WumpexForm->WavFolderTabSheet;
+      seen.timerOff = !WumpexForm->Timer1->Enabled();
+    };
+    if (confirmed) {
+      session.folderBrowser.chooseNextFolder("C:\\Waves");
+    } else {
+      session.folderBrowser.cancelNextDialog();
+    }
+    const auto form = std::make_unique<TWumpexForm>();
+    ASSERT_EQ(session.desktop.messageBoxes.size(), 1u);
+    const auto& box = session.desktop.messageBoxes[0];
+    EXPECT_EQ(box.text, kPrompt);
+    EXPECT_EQ(box.caption, "Wumpex! Configure");
+    EXPECT_EQ(box.flags, 48u);
+    ASSERT_EQ(session.folderBrowser.dialogs.size(), 1u);
+    EXPECT_EQ(session.folderBrowser.dialogs[0].title, "Select WAV sound folder...");
+    EXPECT_EQ(seen.boxes, 1u);
+    EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.wavFolderPage);
+    EXPECT_TRUE(seen.timerOff);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
+    EXPECT_EQ(form->SoundPathEB->Text(), confirmed ? "C:\\Waves" : "");
+    EXPECT_EQ(form->FileListBox1->Count(), confirmed ? 1 : 0);
+    EXPECT_TRUE(form->Timer1->Enabled());
+    EXPECT_EQ(form->Timer1->Interval(), 10'000u) << "one base interval: seed 0 draws no extra";
+    EXPECT_FALSE(fs::exists(session.SettingsPath())) << "the folder is saved only by OK or Apply";
+  }
+}
+
+}  // namespace
+}  // namespace wumpex

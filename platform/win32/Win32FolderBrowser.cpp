@@ -39,6 +39,21 @@ ItemList toItemList(PIDLIST_ABSOLUTE list) {
   return reinterpret_cast<ItemList>(list);
 }
 
+// The shell's dialog wants COM on the thread that runs it; released again when this thread
+// was the one to start it.
+class ComForThisThread {
+ public:
+  ComForThisThread() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComForThisThread() {
+    if (started_) CoUninitialize();
+  }
+  ComForThisThread(const ComForThisThread&) = delete;
+  ComForThisThread& operator=(const ComForThisThread&) = delete;
+
+ private:
+  bool started_;
+};
+
 }  // namespace
 
 std::unique_ptr<TaskAllocator> Win32FolderBrowser::taskAllocator() {
@@ -61,6 +76,7 @@ ItemList Win32FolderBrowser::browseForFolder(const BrowseInfo& info) {
   record.pszDisplayName = info.displayName;
   record.lpszTitle = info.title;
   record.ulFlags = info.flags;
+  const ComForThisThread com;
   return toItemList(SHBrowseForFolderA(&record));
 }
 

@@ -13,30 +13,6 @@ namespace {
 constexpr UINT kTrayCallback = WM_USER + 1;
 constexpr LPARAM kLeftDoubleClick = WM_LBUTTONDBLCLK;
 
-struct Search {
-  DWORD processId;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId &&
-      platform::win32::testing::className(window) == search->className) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND findWindowOf(DWORD processId, const char* className) {
-  Search search{processId, className, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 double millisecondsSince(const LARGE_INTEGER& start) {
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);
@@ -71,8 +47,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "the program ended before its windows existed\n");
       return 2;
     }
-    tray = findWindowOf(process.dwProcessId, "WumpexMessages");
-    form = findWindowOf(process.dwProcessId, "WumpexForm");
+    tray = platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexMessages");
+    form = platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexForm");
   }
   // Lets the start finish, so that only the double-click is timed.
   WaitForInputIdle(process.hProcess, 5000);
@@ -83,7 +59,8 @@ int main(int argc, char** argv) {
   while (!IsWindowVisible(form) && millisecondsSince(start) < 10'000) Sleep(0);
   std::printf("shown_ms %.2f\n", IsWindowVisible(form) ? millisecondsSince(start) : -1.0);
   std::fflush(stdout);
-  PostMessageA(findWindowOf(process.dwProcessId, "WumpexApplication"), WM_CLOSE, 0, 0);
+  PostMessageA(platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexApplication"),
+               WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 10000);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);

@@ -9,35 +9,6 @@
 
 #include "platform/win32/tests/TestSupport.h"
 
-namespace {
-
-struct Search {
-  DWORD processId;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner == search->processId && std::string(name) == search->className) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND findWindowOf(DWORD processId, const char* className) {
-  Search search{processId, className, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: startup_probe <wumpex.exe> [seconds to keep it running]\n");
@@ -58,7 +29,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot start %s\n", argv[1]);
     return 2;
   }
-  while (findWindowOf(process.dwProcessId, "WumpexForm") == nullptr) {
+  while (platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexForm") == nullptr) {
     if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT) {
       std::fprintf(stderr, "the program ended before its window existed\n");
       return 2;
@@ -69,7 +40,8 @@ int main(int argc, char** argv) {
                                      static_cast<double>(frequency.QuadPart));
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(keepSeconds) * 1000);
-  PostMessageA(findWindowOf(process.dwProcessId, "WumpexApplication"), WM_CLOSE, 0, 0);
+  PostMessageA(platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexApplication"),
+               WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 10000);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);

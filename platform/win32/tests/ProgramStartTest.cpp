@@ -20,28 +20,9 @@ using namespace std::chrono_literals;
 constexpr char kTitle[] = "Wumpex! 1.11";
 std::string programPath;
 
-struct WindowSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectWindowOfProcess(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<WindowSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId) search->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> topLevelWindowsOf(DWORD processId) {
-  WindowSearch search{processId, {}};
-  EnumWindows(collectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // The main form carries the same title; the application window is the one of its class.
 HWND applicationWindowOf(DWORD processId) {
-  for (HWND window : topLevelWindowsOf(processId)) {
+  for (HWND window : platform::win32::testing::topLevelWindowsOf(processId)) {
     if (platform::win32::testing::windowText(window) == kTitle &&
         platform::win32::testing::className(window) == platform::win32::kApplicationClass) {
       return window;
@@ -124,13 +105,6 @@ bool holdsText(HWND dialog, const std::string& text) {
   return wanted.second;
 }
 
-HWND formOf(DWORD processId) {
-  for (HWND window : topLevelWindowsOf(processId)) {
-    if (platform::win32::testing::className(window) == platform::win32::kFormClass) return window;
-  }
-  return nullptr;
-}
-
 // Waits until the program's application window exists; nothing when the program ended or
 // the time ran out first.
 HWND awaitApplicationWindow(const Program& program) {
@@ -165,7 +139,7 @@ TEST_F(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
   HWND application = awaitApplicationWindow(program);
   ASSERT_NE(application, nullptr) << "no window titled " << kTitle;
 
-  for (HWND window : topLevelWindowsOf(program.id())) {
+  for (HWND window : platform::win32::testing::topLevelWindowsOf(program.id())) {
     SCOPED_TRACE(platform::win32::testing::className(window) + " " +
                  platform::win32::testing::windowText(window));
     EXPECT_FALSE(IsWindowVisible(window));
@@ -190,7 +164,7 @@ TEST_F(ProgramStart, FirstStartExplainsThenOpensTheFolderBrowserOverTheWindow) {
   HWND browser = awaitDialog(program.id(), "Wumpex! Configure", false);
   ASSERT_NE(browser, nullptr) << "no folder browser";
   EXPECT_TRUE(holdsText(browser, "Select WAV sound folder..."));
-  HWND form = formOf(program.id());
+  HWND form = platform::win32::testing::windowOfProcess(program.id(), platform::win32::kFormClass);
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(IsWindowVisible(form)) << "the settings window is behind the browser";
   PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);

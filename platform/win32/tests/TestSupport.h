@@ -66,6 +66,32 @@ inline DWORD exStyle(HWND window) {
   return static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
 }
 
+// The top-level windows of a process, in Z order.
+inline std::vector<HWND> topLevelWindowsOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->processId) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The process's first top-level window of a class; nothing when it has none.
+inline HWND windowOfProcess(DWORD processId, const std::string& windowClass) {
+  for (HWND window : topLevelWindowsOf(processId)) {
+    if (className(window) == windowClass) return window;
+  }
+  return nullptr;
+}
+
 // A window's rectangle in its parent's client coordinates.
 inline Bounds boundsInParent(HWND window) {
   RECT rect{};

@@ -66,21 +66,23 @@ inline DWORD exStyle(HWND window) {
   return static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
 }
 
+struct ProcessWindows {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK collectProcessWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ProcessWindows*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId) search->found.push_back(window);
+  return TRUE;
+}
+
 // The top-level windows of a process, in Z order.
 inline std::vector<HWND> topLevelWindowsOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->processId) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ProcessWindows search{processId, {}};
+  EnumWindows(collectProcessWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

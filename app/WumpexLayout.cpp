@@ -3,6 +3,8 @@
 
 #include "app/WumpexProps.h"
 
+#include <sstream>
+
 namespace wumpex {
 namespace {
 
@@ -147,6 +149,7 @@ void TWumpexForm::ReadLayout() {
   UrlLabel1 = Text(f, "UrlLabel1", AboutTabSheet, {144, 264, 109, 13}, kMailAddress);
   Label1 = Text(f, "Label1", AboutTabSheet, {64, 112, 217, 33},
                 "Random sounds and noises system extention.", true);
+  Label1->OnClick = [this](TComponent* s) { Label1Click(s); };
   Label2 = Text(f, "Label2", AboutTabSheet, {144, 216, 177, 13}, "Written in C++ on the Win32 API",
                 true);
   Label3 = Text(f, "Label3", AboutTabSheet, {144, 248, 81, 13}, "Wumpex! team", true);
@@ -198,7 +201,9 @@ void TWumpexForm::ReadLayout() {
   WindowsList1->SetAcceptEmptyNames(false);
   // The guard acts in its after-loading step, before the create handler runs.
   OnlyOne1 = f.Make<TOnlyOne>("OnlyOne1");
-  // WavePlayer1, the About page's sound, comes here with the wave player.
+  WavePlayer1 = f.Make<TWavePlayer>("WavePlayer1");
+  std::istringstream builtInWave{std::string(BuiltInWaveData())};
+  WavePlayer1->Wave().ReadDataProperty(builtInWave);
 
   // References to components read later are resolved once all exist.
   TrayIcon1->SetPopupMenu(PopupMenu1);

@@ -207,6 +207,12 @@ void TWumpexForm::FileListBox1Click(TComponent*) {
   MediaPlayer2->Open();
 }
 
+// The built-in sound plays to its end before the caption changes.
+void TWumpexForm::Label1Click(TComponent*) {
+  WavePlayer1->Play();
+  Label1->SetCaption("A shameless rip off of the random sound functionality of Grunzo!");
+}
+
 void TWumpexForm::WumpexDisabledCBClick(TComponent* sender) {
   UpdateTrayIconImage();
   AnyControlChanged(sender);

@@ -11,6 +11,7 @@
 #include "components/BrowseDr.h"
 #include "components/OnlyOne.h"
 #include "components/TrayIcon.h"
+#include "components/Waveplay.h"
 #include "components/WindowsListUnit.h"
 #include "framework/Button.h"
 #include "framework/CheckBox.h"
@@ -62,6 +63,7 @@ class TWumpexForm : public TForm {
   void DeleteBeQuietItemBtnClick(TComponent* sender);
   void FileListBox1Click(TComponent* sender);
   void BrowseBtnClick(TComponent* sender);
+  void Label1Click(TComponent* sender);
 
   // Draws the next interval from the settings controls and starts the timer; nothing while
   // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count
@@ -128,6 +130,7 @@ class TWumpexForm : public TForm {
   TBrowseDirectoryDlg* BrowseDirectoryDlg1;
   TWindowsList* WindowsList1;
   TOnlyOne* OnlyOne1;
+  TWavePlayer* WavePlayer1;
 
  private:
   // Creates every component and sets its properties, in the order of the window's layout.

@@ -18,6 +18,7 @@
 #include "platform/headless/HeadlessMedia.h"
 #include "platform/headless/HeadlessNotificationArea.h"
 #include "platform/headless/HeadlessProfile.h"
+#include "platform/headless/HeadlessSimpleSound.h"
 #include "platform/headless/HeadlessWindowRaising.h"
 
 namespace wumpex {
@@ -83,6 +84,8 @@ struct HeadlessServices {
   platform::FolderBrowserScope folderBrowserScope{folderBrowser};
   platform::headless::HeadlessProfile profile{driveC.path()};
   platform::ProfileScope profileScope{profile};
+  platform::headless::HeadlessSimpleSound simpleSound{desktop};
+  platform::SimpleSoundScope simpleSoundScope{simpleSound};
 };
 
 class DesktopTest : public ::testing::Test, protected HeadlessServices {

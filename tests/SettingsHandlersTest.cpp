@@ -154,5 +154,25 @@ TEST_F(SettingsHandlersTest, PreviewOpensTheTypedFolderJoinedWithTheListedName) 
   EXPECT_FALSE(form->MediaPlayer2->Opened());
 }
 
+TEST_F(SettingsHandlersTest, DescriptionPlaysTheBuiltInSoundEachTimeItIsClicked) {
+  const std::string caption = "A shameless rip off of the random sound functionality of Grunzo!";
+  for (int click = 1; click <= 2; ++click) {
+    SCOPED_TRACE(click);
+    form->ApplyBtn->SetEnabled(false);
+    desktop.screenCursors.clear();
+    const std::uint64_t before = desktop.now();
+    desktop.widget(form->Label1->Peer()->handle())->events().userClicked();
+    ASSERT_EQ(simpleSound.calls.size(), static_cast<std::size_t>(click));
+    const auto& call = simpleSound.calls.back();
+    EXPECT_TRUE(call.played);
+    EXPECT_EQ(call.sound, form->WavePlayer1->Wave().Memory());
+    EXPECT_EQ(form->WavePlayer1->Wave().Size(), 20'916u);
+    EXPECT_GE(desktop.now() - before, 5'000u) << "the interface waits for the sound's end";
+    EXPECT_EQ(desktop.screenCursors, (std::vector<int>{-11, 0}));
+    EXPECT_EQ(form->Label1->Caption(), caption);
+    EXPECT_FALSE(form->ApplyBtn->Enabled());
+  }
+}
+
 }  // namespace
 }  // namespace wumpex

@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Media.h"
 #include "platform/win32/Win32NotificationArea.h"
 #include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32SimpleSound.h"
 #include "platform/win32/Win32WindowRaising.h"
 
 namespace platform::win32 {
@@ -29,6 +30,8 @@ struct Win32Services {
   FolderBrowserScope folderBrowserScope{folderBrowser};
   Win32Profile profile;
   ProfileScope profileScope{profile};
+  Win32SimpleSound simpleSound;
+  SimpleSoundScope simpleSoundScope{simpleSound};
 };
 
 }  // namespace platform::win32

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "components/Waveplay.h"
+#include "framework/Exceptions.h"
+#include "framework/Screen.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+using platform::headless::HeadlessSimpleSound;
+
+// The built-in sound's bare image: 20,764 bytes of sound at 4,096 bytes a second.
+const std::string kJingle{BuiltInWaveData().substr(5)};
+
+std::string Image(const TWave& wave) {
+  return wave.Size() == 0 ? std::string() : std::string(wave.Memory(), wave.Size());
+}
+
+void Load(TWave& wave, const std::string& bytes) {
+  std::istringstream stream(bytes);
+  wave.LoadFromStream(stream);
+}
+
+std::string Message(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EInOutError& e) {
+    return e.Message();
+  }
+  return "nothing raised";
+}
+
+// Takes at most `room` bytes.
+class FullBuffer : public std::streambuf {
+ public:
+  explicit FullBuffer(int room) : room_(room) {}
+
+ protected:
+  int_type overflow(int_type c) override { return room_-- > 0 ? c : traits_type::eof(); }
+
+ private:
+  int room_;
+};
+
+// A sound call that breaks down.
+class BrokenSound final : public platform::SimpleSound {
+  bool playSound(const char* sound, std::uint32_t /*flags*/) override {
+    if (sound != nullptr) throw Exception("no sound");
+    return true;
+  }
+};
+
+class WavePlayerTest : public ::testing::Test, protected HeadlessServices {
+ protected:
+  WavePlayerTest() {
+    Screen().SetCursor(crDefault);
+    desktop.screenCursors.clear();
+  }
+  const HeadlessSimpleSound::Call& LastCall() const { return simpleSound.calls.back(); }
+
+  std::unique_ptr<TWavePlayer> player = std::make_unique<TWavePlayer>(nullptr, "WavePlayer1");
+};
+
+TEST_F(WavePlayerTest, AssignedWavesShareOneImageThatOutlivesItsFirstOwner) {
+  TWave target;
+  Load(target, "old");
+  int changes = 0;
+  target.OnChange = [&](TWave* sender) { changes += sender == &target; };
+  {
+    TWave source;
+    Load(source, "first");
+    target.Assign(&source);
+    EXPECT_EQ(target.Memory(), source.Memory());
+    Load(source, "second");
+    EXPECT_EQ(Image(target), "second");
+    player->SetWave(&target);
+    Load(target, "third");
+    EXPECT_EQ(Image(source), "third");
+  }
+  EXPECT_EQ(Image(player->Wave()), "third");
+  target.Assign(nullptr);
+  EXPECT_EQ(Image(target), "third");
+  EXPECT_EQ(changes, 3);
+  EXPECT_TRUE(target.Modified());
+}
+
+TEST_F(WavePlayerTest, StreamsAndFilesThatFailRaiseTheirErrors) {
+  const TempFolder folder;
+  const std::string file = (folder.path() / "sound.wav").string();
+  const std::string missing = (folder.path() / "none" / "sound.wav").string();
+  TWave wave;
+  int changes = 0;
+  wave.OnChange = [&](TWave*) { ++changes; };
+
+  // The whole stream's size is read from where the stream stands.
+  std::istringstream advanced("0123456789");
+  advanced.seekg(2);
+  EXPECT_EQ(Message([&] { wave.LoadFromStream(advanced); }), "Stream read error");
+  EXPECT_EQ(wave.Size(), 10u);
+  FullBuffer full(4);
+  std::ostream refusing(&full);
+  EXPECT_EQ(Message([&] { wave.SaveToStream(refusing); }), "Stream write error");
+  EXPECT_EQ(changes, 0);
+
+  Load(wave, "short");
+  EXPECT_EQ(Message([&] { wave.LoadFromFile(missing); }), "Cannot open file " + missing);
+  EXPECT_EQ(Message([&] { wave.SaveToFile(missing); }), "Cannot create file " + missing);
+  EXPECT_EQ(Image(wave), "short");
+  std::ofstream(file, std::ios::binary) << "a longer file that is overwritten";
+  wave.SaveToFile(file);
+  TWave reread;
+  reread.LoadFromFile(file);
+  EXPECT_EQ(Image(reread), "short");
+}
+
+TEST_F(WavePlayerTest, TheDataPropertyIsAByteBlockOfTheBareImage) {
+  const struct {
+    std::string image;
+    std::string stored;
+  } cases[] = {
+      {"", std::string("\x0a\0\0\0\0", 5)},
+      {std::string(300, 'x'), std::string("\x0a\x2c\x01\0\0", 5) + std::string(300, 'x')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.image.size());
+    TWave wave;
+    Load(wave, c.image);
+    std::ostringstream written("prefix", std::ios::ate);
+    wave.WriteDataProperty(written);
+    EXPECT_EQ(written.str(), "prefix" + c.stored);
+
+    TWave read;
+    std::istringstream stored("prefix" + c.stored + "next");
+    stored.seekg(6);
+    read.ReadDataProperty(stored);
+    EXPECT_EQ(Image(read), c.image);
+    EXPECT_TRUE(read.Modified());
+  }
+  TWave wave;
+  std::istringstream text(std::string("\x06\x04\0\0\0RIFF", 9));
+  EXPECT_EQ(Message([&] { wave.ReadDataProperty(text); }), "Invalid property value");
+  std::istringstream cut(std::string("\x0a\xff\xff\xff\xffRIFF", 9));
+  EXPECT_EQ(Message([&] { wave.ReadDataProperty(cut); }), "Stream read error");
+  EXPECT_FALSE(wave.Modified());
+}
+
+TEST_F(WavePlayerTest, EachOptionAddsItsFlagToTheMemoryFlag) {
+  using enum TWavePlayOpt;
+  EXPECT_EQ(player->PlayFlags(), 4);
+  EXPECT_EQ(player->Options(), TOptionsSet{wpoSync});
+  Load(player->Wave(), kJingle);
+  const struct {
+    TOptionsSet options;
+    std::uint16_t flags;
+  } cases[] = {
+      {{}, 0x0004},
+      {{wpoSync}, 0x0004},
+      {{wpoAsync, wpoLoop}, 0x000D},
+      {{wpoSync, wpoLoop}, 0x000C},
+      {{wpoNoDefault}, 0x0006},
+      {{wpoNoStop}, 0x0014},
+      {{wpoSync, wpoAsync, wpoNoDefault, wpoLoop, wpoNoStop}, 0x001F},
+  };
+  for (const auto& c : cases) {
+    player->SetOptions(c.options);
+    EXPECT_EQ(player->PlayFlags(), c.flags);
+    player->Play();
+    EXPECT_EQ(LastCall().flags, c.flags);
+    EXPECT_EQ(LastCall().sound, player->Wave().Memory());
+  }
+}
+
+TEST_F(WavePlayerTest, PlayShowsTheHourglassWhileTheSoundPlaysToItsEnd) {
+  std::istringstream stored{std::string(BuiltInWaveData())};
+  player->Wave().ReadDataProperty(stored);
+  ASSERT_EQ(Image(player->Wave()), kJingle);
+  ASSERT_EQ(kJingle.size(), 20916u);
+  std::vector<std::string> seen;
+  player->BeforePlay = [&](TComponent*) {
+    seen.push_back("before " + std::to_string(desktop.now()));
+  };
+  player->AfterPlay = [&](TComponent*) {
+    seen.push_back("after " + std::to_string(desktop.now()) + " cursor " +
+                   std::to_string(Screen().Cursor()));
+  };
+  Screen().SetCursor(5);
+  player->Play();
+  EXPECT_EQ(seen, (std::vector<std::string>{"before 0", "after 5069 cursor 0"}));
+  EXPECT_EQ(desktop.screenCursors, (std::vector<int>{5, crHourGlass, crDefault}));
+  EXPECT_TRUE(LastCall().played);
+
+  desktop.screenCursors.clear();
+  player->SetEnabled(false);
+  player->Play();
+  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_EQ(simpleSound.calls.size(), 1u);
+  EXPECT_TRUE(desktop.screenCursors.empty());
+
+  BrokenSound broken;
+  platform::SimpleSoundScope brokenScope(broken);
+  player->SetEnabled(true);
+  EXPECT_THROW(player->Play(), Exception);
+  EXPECT_EQ(desktop.screenCursors, (std::vector<int>{crHourGlass, crDefault}));
+  EXPECT_EQ(seen.size(), 5u);
+}
+
+TEST_F(WavePlayerTest, ASoundLeftPlayingStopsWhenThePlayerGoes) {
+  player->Play();
+  EXPECT_EQ(LastCall().sound, nullptr);
+  Load(player->Wave(), kJingle);
+  player->SetOptions({TWavePlayOpt::wpoAsync, TWavePlayOpt::wpoLoop});
+  player->Play();
+  EXPECT_EQ(desktop.now(), 0u);
+  desktop.advance(60000);
+  EXPECT_TRUE(simpleSound.playing());
+  player.reset();
+  EXPECT_FALSE(simpleSound.playing());
+  EXPECT_EQ(LastCall().sound, nullptr);
+  EXPECT_EQ(LastCall().flags, 0u);
+}
+
+}  // namespace
+}  // namespace wumpex

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/Canvas.h"
 
 namespace wumpex {
 
@@ -76,6 +77,15 @@ void TControl::InitPeer(platform::Widget& peer) {
   peer.setText(text_);
   peer.setEnabled(enabled_);
   peer.setVisible(visible_);
+}
+
+void TControl::Invalidate() {
+  if (peer_) peer_->invalidate();
+}
+
+void TControl::paint(platform::Painter& painter) {
+  TCanvas canvas(painter);
+  Guarded([&] { Paint(canvas); });
 }
 
 void TControl::Guarded(const std::function<void()>& handler) {

@@ -15,6 +15,8 @@ namespace wumpex {
 
 using platform::Bounds;
 
+class TCanvas;
+
 class TControl : public TComponent, protected platform::WidgetEvents {
  public:
   TControl(TComponent* owner, std::string name, platform::WidgetKind kind);
@@ -28,6 +30,7 @@ class TControl : public TComponent, protected platform::WidgetEvents {
 
   Bounds BoundsRect() const { return bounds_; }
   void SetBounds(Bounds bounds);
+  platform::Rect ClientRect() const { return {0, 0, bounds_.width, bounds_.height}; }
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   bool Enabled() const { return enabled_; }
@@ -56,6 +59,12 @@ class TControl : public TComponent, protected platform::WidgetEvents {
 
   // Runs a handler reached from the user's input inside the application's exception guard.
   static void Guarded(const std::function<void()>& handler);
+
+  // A control that paints itself draws its whole face here when the peer asks for it.
+  virtual void Paint(TCanvas& /*canvas*/) {}
+  // Has the peer paint the control again.
+  void Invalidate();
+  void paint(platform::Painter& painter) override;
 
  private:
   platform::WidgetKind kind_;

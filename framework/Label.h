@@ -1,9 +1,15 @@
 #pragma once
 
+#include "framework/Canvas.h"
 #include "framework/Control.h"
 
 namespace wumpex {
 
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// The plain label is the system's static control. Alignment, ShowAccelChar, Transparent and
+// Color take effect in labels that paint themselves; the static control shows its text
+// left-aligned, with accelerator prefixes, on the window's background.
 class TLabel : public TControl {
  public:
   TLabel(TComponent* owner, std::string name);
@@ -12,20 +18,36 @@ class TLabel : public TControl {
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& caption) { SetTextValue(caption); }
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
+  void SetWordWrap(bool wrap);
   // Stored for the layout; a label never resizes itself to its text here.
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+  // Whether "&" marks the next character as the accelerator (and "&&" stands for "&").
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool show);
+  // A transparent label leaves its background as it is.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
 
   TNotifyEvent OnClick;
 
  protected:
+  // A label whose peer is of another kind: a custom one for labels that paint themselves.
+  TLabel(TComponent* owner, std::string name, platform::WidgetKind kind);
   platform::WidgetStyle Style() const override { return {.wordWrap = wordWrap_}; }
   void userClicked() override;
 
  private:
   bool wordWrap_ = false;
   bool autoSize_ = true;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  bool showAccelChar_ = true;
+  bool transparent_ = false;
+  TColor color_ = clBtnFace;
 };
 
 }  // namespace wumpex

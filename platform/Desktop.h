@@ -46,11 +46,54 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 }  // namespace mb
 
+// A colour in the framework's encoding: 0x00BBGGRR, or 0x80000000 plus the index of one of
+// the system's colours, which the platform looks up each time it draws.
+using Color = std::uint32_t;
+constexpr Color systemColor(unsigned index) {
+  return 0x80000000u | index;
+}
+
 struct Font {
   std::string name;
   int height = 0;
   bool italic = false;
+  // Text that the program paints comes out in it; the system's controls keep their own.
+  Color color = systemColor(8);  // window text
   auto operator<=>(const Font&) const = default;
+};
+
+// A rectangle in a window's client coordinates; right and bottom lie just outside it.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  auto operator<=>(const Rect&) const = default;
+};
+
+// Text-drawing flags, with the values the system gives them.
+namespace dt {
+inline constexpr unsigned kLeft = 0x0000;
+inline constexpr unsigned kCenter = 0x0001;
+inline constexpr unsigned kRight = 0x0002;
+inline constexpr unsigned kWordBreak = 0x0010;
+inline constexpr unsigned kExpandTabs = 0x0040;
+inline constexpr unsigned kNoPrefix = 0x0800;
+}  // namespace dt
+
+// Drawing on the client area of one widget while it paints. Each call carries everything it
+// draws with, so that nothing of one paint leaks into the next.
+class Painter {
+ public:
+  virtual void fillRect(const Rect& rect, Color color) = 0;
+  // The system's text drawing of the whole text into the rectangle, with the flags, in the
+  // font and its colour: over a box in the background colour, or over what is there when
+  // there is none.
+  virtual void drawText(const std::string& text, const Rect& rect, unsigned flags, const Font& font,
+                        std::optional<Color> background) = 0;
+
+ protected:
+  ~Painter() = default;
 };
 
 // What a native widget reports when the user acts on it. Called on the window thread.
@@ -63,6 +106,8 @@ class WidgetEvents {
   virtual void closeRequested() {}
   // Escape in a dialog.
   virtual void cancelRequested() {}
+  // A custom widget's face needs drawing, all of it; the background is already erased.
+  virtual void paint(Painter& /*painter*/) {}
 
  protected:
   ~WidgetEvents() = default;
@@ -82,7 +127,7 @@ enum class WidgetKind {
   Button,
   ListBox,
   Image,
-  Custom,  // a plain child window that the program paints itself
+  Custom,  // a plain child window that the program paints itself, and that reports clicks
 };
 
 // Appearance fixed at creation.
@@ -116,6 +161,8 @@ class Widget {
   // Forms: show centred on the screen and bring to the front.
   virtual void showCentered() = 0;
   virtual void focus() = 0;
+  // Custom widgets: the face is out of date and is to be painted again soon.
+  virtual void invalidate() = 0;
 };
 
 struct MenuItemState {

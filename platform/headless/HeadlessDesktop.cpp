@@ -58,6 +58,21 @@ class HeadlessMessageWindow : public MessageWindow {
   Handle handle_;
 };
 
+void RecordingPainter::fillRect(const Rect& rect, Color color) {
+  ops.push_back({.kind = PaintOp::Kind::FillRect, .rect = rect, .color = color});
+}
+
+void RecordingPainter::drawText(const std::string& text, const Rect& rect, unsigned flags,
+                                const Font& font, std::optional<Color> background) {
+  ops.push_back({.kind = PaintOp::Kind::Text,
+                 .rect = rect,
+                 .color = font.color,
+                 .text = text,
+                 .flags = flags,
+                 .font = font,
+                 .background = background});
+}
+
 HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
                                WidgetStyle style, WidgetEvents& events)
     : desktop_(desktop),
@@ -78,6 +93,13 @@ void HeadlessWidget::setUpDown(int min, int max, int position, Widget* buddy) {
   max_ = max;
   position_ = position;
   buddy_ = buddy != nullptr ? buddy->handle() : 0;
+}
+
+std::vector<PaintOp> HeadlessWidget::paint() const {
+  if (kind_ != WidgetKind::Custom) throw std::logic_error("the system paints its own controls");
+  RecordingPainter painter;
+  events_.paint(painter);
+  return std::move(painter.ops);
 }
 
 void HeadlessWidget::setTabs(const std::vector<std::string>& captions, int active) {

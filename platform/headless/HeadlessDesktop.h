@@ -17,6 +17,30 @@ namespace platform::headless {
 
 class HeadlessWidget;
 
+// One drawing call of a paint, with everything that it drew with.
+struct PaintOp {
+  enum class Kind { FillRect, Text };
+  Kind kind = Kind::FillRect;
+  Rect rect;
+  // The fill colour, or the text's: its font's colour.
+  Color color = 0;
+  std::string text{};
+  unsigned flags = 0;
+  Font font{};
+  std::optional<Color> background{};
+  bool operator==(const PaintOp&) const = default;
+};
+
+// Draws nothing: it lists every drawing call in order.
+class RecordingPainter final : public Painter {
+ public:
+  void fillRect(const Rect& rect, Color color) override;
+  void drawText(const std::string& text, const Rect& rect, unsigned flags, const Font& font,
+                std::optional<Color> background) override;
+
+  std::vector<PaintOp> ops;
+};
+
 struct ShownMessageBox {
   Handle owner = 0;
   std::string text;
@@ -183,6 +207,7 @@ class HeadlessWidget : public Widget {
   void setTabs(const std::vector<std::string>& captions, int active) override;
   void showCentered() override { visible_ = true; }
   void focus() override { desktop_.focused_ = handle_; }
+  void invalidate() override { ++invalidations_; }
 
   WidgetKind kind() const { return kind_; }
   const HeadlessWidget* parent() const { return parent_; }
@@ -198,6 +223,10 @@ class HeadlessWidget : public Widget {
   const WidgetStyle& style() const { return style_; }
   // The user acting on the widget.
   WidgetEvents& events() const { return events_; }
+  // How often the program asked for a new paint.
+  int invalidations() const { return invalidations_; }
+  // Paints the widget as the system does when it comes into view; returns what was drawn.
+  std::vector<PaintOp> paint() const;
 
  private:
   friend class HeadlessDesktop;
@@ -220,6 +249,7 @@ class HeadlessWidget : public Widget {
   int max_ = 0;
   int position_ = 0;
   Handle buddy_ = 0;
+  int invalidations_ = 0;
 };
 
 }  // namespace platform::headless

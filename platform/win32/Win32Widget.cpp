@@ -6,6 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/win32/Win32Canvas.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -37,7 +39,7 @@ NativeClass nativeClass(WidgetKind kind, const WidgetStyle& style) {
     case WidgetKind::TabSheet:
       return {kTabSheetClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::Custom:
-      return {kTabSheetClass, kChild, 0};
+      return {kCustomClass, kChild, 0};
     case WidgetKind::GroupBox:
       return {kGroupBoxClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::Label:
@@ -134,10 +136,13 @@ class PaintScope {
 
 void Win32Widget::registerClasses() {
   static const bool registered = [] {
-    for (const char* name : {kApplicationClass, kFormClass, kTabSheetClass, kGroupBoxClass}) {
+    for (const char* name :
+         {kApplicationClass, kFormClass, kTabSheetClass, kGroupBoxClass, kCustomClass}) {
       WNDCLASSEXA windowClass{};
-      // A group box redraws its frame whenever its size changes.
-      windowClass.style = std::string_view(name) == kGroupBoxClass ? CS_HREDRAW | CS_VREDRAW : 0;
+      // A group box redraws its frame, and a custom widget its face, whenever the size changes.
+      const bool redrawn =
+          std::string_view(name) == kGroupBoxClass || std::string_view(name) == kCustomClass;
+      windowClass.style = redrawn ? CS_HREDRAW | CS_VREDRAW : 0;
       windowClass.lpfnWndProc = windowProc;
       windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
       windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -210,9 +215,18 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       result = reinterpret_cast<LRESULT>(fontHandle(font_));
       return true;
     case WM_PAINT:
-      if (kind_ != WidgetKind::GroupBox) return false;
-      paintGroupFrame();
+      if (kind_ == WidgetKind::GroupBox) {
+        paintGroupFrame();
+      } else if (kind_ == WidgetKind::Custom) {
+        paintCustom();
+      } else {
+        return false;
+      }
       return true;
+    case WM_LBUTTONDOWN:
+      // Reported as the system's static control reports a click on a plain label.
+      if (kind_ == WidgetKind::Custom) events_.userClicked();
+      return false;
     case WM_ACTIVATE:
       if (kind_ != WidgetKind::Form) return false;
       restoreFocus(LOWORD(wParam) != WA_INACTIVE);
@@ -298,6 +312,12 @@ void Win32Widget::paintGroupFrame() {
             DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
+void Win32Widget::paintCustom() {
+  PaintScope paint(window(), nullptr);
+  Win32Painter painter(paint.dc());
+  events_.paint(painter);
+}
+
 // Sheets fill the page control's display area, below the tab row.
 void Win32Widget::layoutSheets() {
   RECT area{};
@@ -326,7 +346,7 @@ void Win32Widget::setText(const std::string& text) {
   if (text == this->text()) return;
   EchoGuard guard(*this);
   SetWindowTextA(window(), text.c_str());
-  if (kind_ == WidgetKind::GroupBox) InvalidateRect(window(), nullptr, TRUE);
+  if (kind_ == WidgetKind::GroupBox || kind_ == WidgetKind::Custom) invalidate();
 }
 
 void Win32Widget::setBounds(Bounds bounds) {
@@ -374,14 +394,11 @@ void Win32Widget::setVisible(bool visible) {
 
 void Win32Widget::setEnabled(bool enabled) {
   EnableWindow(window(), enabled ? TRUE : FALSE);
-  if (kind_ == WidgetKind::GroupBox) InvalidateRect(window(), nullptr, TRUE);
+  if (kind_ == WidgetKind::GroupBox || kind_ == WidgetKind::Custom) invalidate();
 }
 
 void Win32Widget::setFont(const Font& font) {
-  auto created = std::make_shared<UniqueFont>(
-      CreateFontA(font.height, 0, 0, 0, FW_NORMAL, font.italic ? TRUE : FALSE, FALSE, FALSE,
-                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+  auto created = std::make_shared<UniqueFont>(createFont(font));
   SendMessageA(window(), WM_SETFONT, reinterpret_cast<WPARAM>(created->get()), TRUE);
   // The previous font goes only now that the control no longer draws with it.
   font_ = std::move(created);
@@ -397,7 +414,8 @@ void Win32Widget::setFont(const Font& font) {
       layoutSheets();
       break;
     case WidgetKind::GroupBox:
-      InvalidateRect(window(), nullptr, TRUE);
+    case WidgetKind::Custom:
+      invalidate();
       break;
     default:
       break;
@@ -505,6 +523,10 @@ void Win32Widget::setTabs(const std::vector<std::string>& captions, int active) 
   if (SendMessageA(window(), TCM_GETCURSEL, 0, 0) != active) {
     SendMessageA(window(), TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
   }
+}
+
+void Win32Widget::invalidate() {
+  InvalidateRect(window(), nullptr, TRUE);
 }
 
 void Win32Widget::focus() {

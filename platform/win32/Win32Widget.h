@@ -18,6 +18,7 @@ inline constexpr char kApplicationClass[] = "WumpexApplication";
 inline constexpr char kFormClass[] = "WumpexForm";
 inline constexpr char kTabSheetClass[] = "WumpexTabSheet";
 inline constexpr char kGroupBoxClass[] = "WumpexGroupBox";
+inline constexpr char kCustomClass[] = "WumpexCustom";
 
 class Win32Widget final : public Widget {
  public:
@@ -41,6 +42,7 @@ class Win32Widget final : public Widget {
   void setTabs(const std::vector<std::string>& captions, int active) override;
   void showCentered() override;
   void focus() override;
+  void invalidate() override;
 
   WidgetKind kind() const { return kind_; }
   HWND window() const { return window_.get(); }
@@ -66,6 +68,7 @@ class Win32Widget final : public Widget {
   void notify(UINT code);
   void restoreFocus(bool activated);
   void paintGroupFrame();
+  void paintCustom();
   void layoutSheets();
   void applyBounds();
   std::string text() const;

@@ -1,0 +1,59 @@
+#pragma once
+// Painting for controls that draw themselves: a font and a brush as the program sets them,
+// applied to each drawing call of the platform's painter.
+
+#include <string>
+
+#include "platform/Desktop.h"
+
+namespace wumpex {
+
+using TColor = platform::Color;
+using TRect = platform::Rect;
+
+inline constexpr TColor clWhite = 0x00FFFFFF;
+inline constexpr TColor clWindowText = platform::systemColor(8);
+inline constexpr TColor clBtnFace = platform::systemColor(15);
+inline constexpr TColor clBtnShadow = platform::systemColor(16);
+inline constexpr TColor clGrayText = platform::systemColor(17);
+inline constexpr TColor clBtnHighlight = platform::systemColor(20);
+
+// A clear brush fills nothing, so that text goes on without a box behind it.
+enum class TBrushStyle { bsSolid, bsClear };
+
+struct TBrush {
+  TColor Color = clWhite;
+  TBrushStyle Style = TBrushStyle::bsSolid;
+};
+
+// The rectangle moved; coordinates wrap around as the system's do, whatever the offset.
+inline TRect OffsetRect(TRect rect, int dx, int dy) {
+  const auto add = [](int a, int b) {
+    return static_cast<int>(static_cast<unsigned>(a) + static_cast<unsigned>(b));
+  };
+  return {add(rect.left, dx), add(rect.top, dy), add(rect.right, dx), add(rect.bottom, dy)};
+}
+
+class TCanvas {
+ public:
+  explicit TCanvas(platform::Painter& painter) : painter_(painter) {}
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  // The font of the text drawn next, with its colour.
+  platform::Font& Font() { return font_; }
+  TBrush& Brush() { return brush_; }
+
+  // Fills the rectangle with the brush's colour, unless the brush is clear.
+  void FillRect(const TRect& rect);
+  // The system's text drawing (flags from platform::dt) in the font; a solid brush puts a box
+  // in its colour behind the text.
+  void DrawText(const std::string& text, const TRect& rect, unsigned flags);
+
+ private:
+  platform::Painter& painter_;
+  platform::Font font_;
+  TBrush brush_;
+};
+
+}  // namespace wumpex

@@ -8,8 +8,9 @@ TAddBeQuietForm::TAddBeQuietForm(TComponent* owner) : TForm(owner, "AddBeQuietFo
   SetCloseBox(true);
   SetFont({"MS Sans Serif", -11, false});
 
-  StyledLabel1 = Make<TLabel>("StyledLabel1");
+  StyledLabel1 = Make<TStyledLabel>("StyledLabel1");
   StyledLabel1->SetParent(this);
+  StyledLabel1->SetTextStyle(TTextStyle::tsNone);
   StyledLabel1->SetBounds({16, 8, 265, 25});
   StyledLabel1->SetWordWrap(true);
   StyledLabel1->SetAutoSize(false);

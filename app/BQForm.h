@@ -1,10 +1,10 @@
 #pragma once
 // The dialog that asks for a new Be Quiet pattern.
 
+#include "components/StyledLabel.h"
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
-#include "framework/Label.h"
 
 namespace wumpex {
 
@@ -15,7 +15,7 @@ class TAddBeQuietForm : public TForm {
   explicit TAddBeQuietForm(TComponent* owner);
   const char* ClassName() const override { return "TAddBeQuietForm"; }
 
-  TLabel* StyledLabel1;
+  TStyledLabel* StyledLabel1;
   TButton* OKBtn;
   TButton* Button1;
   TEdit* AddBeQuietEditBox;

@@ -38,6 +38,17 @@ TLabel* Text(TForm& form, const char* name, TControl* parent, Bounds bounds,
   return label;
 }
 
+// A heading text: a styled label drawn plain, wrapped within its box.
+TStyledLabel* Heading(TForm& form, const char* name, TControl* parent, Bounds bounds,
+                      const std::string& caption) {
+  auto* label = Place<TStyledLabel>(form, name, parent, bounds);
+  label->SetTextStyle(TTextStyle::tsNone);
+  label->SetAutoSize(false);
+  label->SetWordWrap(true);
+  label->SetCaption(caption);
+  return label;
+}
+
 TMenuItem* Item(TForm& form, TPopupMenu* menu, const char* name, const char* caption, int group) {
   TMenuItem* item = form.Make<TMenuItem>(name);
   item->SetCaption(caption);
@@ -63,9 +74,9 @@ void TWumpexForm::ReadLayout() {
   TimingTabSheet = Page(f, "TimingTabSheet", PageControl1, "Timing");
   Image1 = Place<TImage>(f, "Image1", TimingTabSheet, {8, 16, 33, 33});
   Image1->SetIcon("IMAGE1");
-  StyledLabel2 = Text(
-      f, "StyledLabel2", TimingTabSheet, {48, 16, 257, 33},
-      "Wumpex! timing settings allows control over the intervals between playing WAV's.", true);
+  StyledLabel2 =
+      Heading(f, "StyledLabel2", TimingTabSheet, {48, 16, 257, 33},
+              "Wumpex! timing settings allows control over the intervals between playing WAV's.");
   TimingGB = Place<TGroupBox>(f, "TimingGB", TimingTabSheet, {8, 80, 297, 89}, 0);
   TimingGB->SetCaption("Timing");
   NoteLabel2 = Text(f, "NoteLabel2", TimingGB, {16, 24, 119, 13}, "Play random sound every");
@@ -94,10 +105,9 @@ void TWumpexForm::ReadLayout() {
   WavFolderTabSheet = Page(f, "WavFolderTabSheet", PageControl1, "WAV Folder");
   Image3 = Place<TImage>(f, "Image3", WavFolderTabSheet, {8, 16, 33, 33});
   Image3->SetIcon("IMAGE3");
-  StyledLabel3 = Text(f, "StyledLabel3", WavFolderTabSheet, {48, 16, 257, 33},
-                      "The Wumpex! WAV folder setting allows control where Wumpex! will search "
-                      "for a random sound to play.",
-                      true);
+  StyledLabel3 = Heading(f, "StyledLabel3", WavFolderTabSheet, {48, 16, 257, 33},
+                         "The Wumpex! WAV folder setting allows control where Wumpex! will "
+                         "search for a random sound to play.");
   SoundPathGB = Place<TGroupBox>(f, "SoundPathGB", WavFolderTabSheet, {8, 80, 297, 209}, 0);
   SoundPathGB->SetCaption("WAV Sounds Folder");
   Label4 = Text(f, "Label4", SoundPathGB, {16, 152, 38, 13}, "Preview");
@@ -118,11 +128,10 @@ void TWumpexForm::ReadLayout() {
   BeQuietTabSheet = Page(f, "BeQuietTabSheet", PageControl1, "Be Quiet");
   ProgramOffIconImage = Place<TImage>(f, "ProgramOffIconImage", BeQuietTabSheet, {8, 16, 33, 33});
   ProgramOffIconImage->SetIcon("PROGRAMOFF");
-  StyledLabel4 = Text(f, "StyledLabel4", BeQuietTabSheet, {48, 16, 257, 57},
-                      "The Be Quiet settings define running applications that Wumpex! not "
-                      "should interrupt with WAV's.  Pattern matching is done so title bar "
-                      "changes can be accounted for.",
-                      true);
+  StyledLabel4 = Heading(f, "StyledLabel4", BeQuietTabSheet, {48, 16, 257, 57},
+                         "The Be Quiet settings define running applications that Wumpex! not "
+                         "should interrupt with WAV's.  Pattern matching is done so title bar "
+                         "changes can be accounted for.");
   WumpexDisabledCB = Place<TCheckBox>(f, "WumpexDisabledCB", BeQuietTabSheet, {8, 280, 201, 17}, 0);
   WumpexDisabledCB->SetCaption("&Mute Wumpex!");
   WumpexDisabledCB->OnClick = [this](TComponent* s) { WumpexDisabledCBClick(s); };
@@ -144,8 +153,12 @@ void TWumpexForm::ReadLayout() {
   AboutLabel =
       Text(f, "AboutLabel", AboutTabSheet, {64, 88, 169, 13}, "Version 1.11 ( 21-Dec-1996 )");
   AboutLabel->SetAutoSize(false);
-  StyledLabel1 = Text(f, "StyledLabel1", AboutTabSheet, {64, 8, 169, 65}, "WUMPEX!");
+  // The banner: a 53-pixel italic title with its shadow 7 pixels right and down.
+  StyledLabel1 = Place<TStyledLabel>(f, "StyledLabel1", AboutTabSheet, {64, 8, 169, 65});
+  StyledLabel1->SetCaption("WUMPEX!");
   StyledLabel1->SetFont(kBannerFont);
+  StyledLabel1->SetTextStyle(TTextStyle::tsShadow);
+  StyledLabel1->SetShadowDepth(7);
   UrlLabel1 = Text(f, "UrlLabel1", AboutTabSheet, {144, 264, 109, 13}, kMailAddress);
   Label1 = Text(f, "Label1", AboutTabSheet, {64, 112, 217, 33},
                 "Random sounds and noises system extention.", true);

@@ -10,6 +10,7 @@
 #include "app/MPlayer.h"
 #include "components/BrowseDr.h"
 #include "components/OnlyOne.h"
+#include "components/StyledLabel.h"
 #include "components/TrayIcon.h"
 #include "components/Waveplay.h"
 #include "components/WindowsListUnit.h"
@@ -79,7 +80,7 @@ class TWumpexForm : public TForm {
   TPageControl* PageControl1;
   TTabSheet* TimingTabSheet;
   TImage* Image1;
-  TLabel* StyledLabel2;
+  TStyledLabel* StyledLabel2;
   TGroupBox* TimingGB;
   TLabel* NoteLabel2;
   TLabel* NoteLabel3;
@@ -91,7 +92,7 @@ class TWumpexForm : public TForm {
   TUpDown* UpDown2;
   TTabSheet* WavFolderTabSheet;
   TImage* Image3;
-  TLabel* StyledLabel3;
+  TStyledLabel* StyledLabel3;
   TGroupBox* SoundPathGB;
   TLabel* Label4;
   TEdit* SoundPathEB;
@@ -100,7 +101,7 @@ class TWumpexForm : public TForm {
   TMediaPlayer* MediaPlayer2;
   TTabSheet* BeQuietTabSheet;
   TImage* ProgramOffIconImage;
-  TLabel* StyledLabel4;
+  TStyledLabel* StyledLabel4;
   TCheckBox* WumpexDisabledCB;
   TGroupBox* GroupBox1;
   TButton* AddBeQuietItemBtn;
@@ -109,7 +110,7 @@ class TWumpexForm : public TForm {
   TTabSheet* AboutTabSheet;
   TImage* ProgramOnIconImage;
   TLabel* AboutLabel;
-  TLabel* StyledLabel1;
+  TStyledLabel* StyledLabel1;
   TLabel* UrlLabel1;
   TLabel* Label1;
   TLabel* Label2;

@@ -51,7 +51,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
       {"AboutTabSheet", "TTabSheet", "PageControl1", {}, "About", 3},
       {"Image1", "TImage", "TimingTabSheet", {8, 16, 33, 33}, "IMAGE1", -1},
       {"StyledLabel2",
-       "TLabel",
+       "TStyledLabel",
        "TimingTabSheet",
        {48, 16, 257, 33},
        "Wumpex! timing settings allows control over the intervals between playing WAV's.",
@@ -67,7 +67,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
       {"UpDown2", "TUpDown", "TimingGB", {193, 56, 12, 21}, "", 5},
       {"Image3", "TImage", "WavFolderTabSheet", {8, 16, 33, 33}, "IMAGE3", -1},
       {"StyledLabel3",
-       "TLabel",
+       "TStyledLabel",
        "WavFolderTabSheet",
        {48, 16, 257, 33},
        "The Wumpex! WAV folder setting allows control where Wumpex! will search for a random "
@@ -81,7 +81,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
       {"MediaPlayer2", "TMediaPlayer", "SoundPathGB", {16, 171, 57, 22}, "", 3},
       {"ProgramOffIconImage", "TImage", "BeQuietTabSheet", {8, 16, 33, 33}, "PROGRAMOFF", -1},
       {"StyledLabel4",
-       "TLabel",
+       "TStyledLabel",
        "BeQuietTabSheet",
        {48, 16, 257, 57},
        "The Be Quiet settings define running applications that Wumpex! not should interrupt "
@@ -104,7 +104,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
        {64, 88, 169, 13},
        "Version 1.11 ( 21-Dec-1996 )",
        -1},
-      {"StyledLabel1", "TLabel", "AboutTabSheet", {64, 8, 169, 65}, "WUMPEX!", -1},
+      {"StyledLabel1", "TStyledLabel", "AboutTabSheet", {64, 8, 169, 65}, "WUMPEX!", -1},
       {"UrlLabel1", "TLabel", "AboutTabSheet", {144, 264, 109, 13}, "wumpex@example.com", -1},
       {"Label1",
        "TLabel",
@@ -164,6 +164,12 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   EXPECT_EQ(form->FileListBox1->ItemHeight(), 16);
   EXPECT_FALSE(form->WumpexDisabledCB->Checked());
   EXPECT_EQ(form->StyledLabel1->Font(), (platform::Font{"Haettenschweiler", -53, true}));
+  EXPECT_EQ(form->StyledLabel1->TextStyle(), TTextStyle::tsShadow);
+  EXPECT_EQ(form->StyledLabel1->ShadowDepth(), 7);
+  for (const TStyledLabel* heading : {form->StyledLabel2, form->StyledLabel3, form->StyledLabel4}) {
+    EXPECT_EQ(heading->TextStyle(), TTextStyle::tsNone) << heading->Name();
+    EXPECT_TRUE(heading->WordWrap()) << heading->Name();
+  }
   EXPECT_TRUE(form->Timer1->Enabled());
   EXPECT_FALSE(form->MediaPlayer1->Visible());
   EXPECT_EQ(form->FileListBox1->Mask(), "*.wav");

@@ -67,6 +67,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
        "5",
        -1,
        {"", "Calc", "Defrag"}},
+      {"base count not a number", "RandomTime=abc\r\n", "10", 0, "5", 0, {"Defrag", "ScanDisk"}},
       {"units as stored",
        "RandomTimeType=1\r\nVariableTimeType=-1\r\n",
        "10",

@@ -1,9 +1,10 @@
 #pragma once
-// The media player: drives one multimedia device through command messages and keeps the set
-// of buttons that make sense for the device's state. Its button bar comes later; for now it
-// is a plain child window.
+// The media player: drives one multimedia device through command messages, keeps the set
+// of buttons that make sense for the device's state, and shows a bar of push buttons, one
+// for each command, that the user presses with the mouse or the keyboard.
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -73,6 +74,10 @@ enum class TMPModes : std::uint8_t {
 
 enum class TMPNotifyValues { nvSuccessful, nvSuperseded, nvAborted, nvFailure };
 
+// Before a button's command; clearing doDefault cancels the command and the post-click.
+using EMPNotify = std::function<void(TComponent* sender, TMPBtnType button, bool& doDefault)>;
+using EMPPostNotify = std::function<void(TComponent* sender, TMPBtnType button)>;
+
 // Wait and Notify apply to the next command only: assigning one marks it, and the next
 // command takes it and clears both marks. Unmarked, a command that starts playing or
 // recording returns at once and notifies; any other waits. The program never asks for a
@@ -95,8 +100,22 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   bool AutoRewind() const { return autoRewind_; }
   void SetAutoRewind(bool autoRewind) { autoRewind_ = autoRewind; }
   bool AutoEnable() const { return autoEnable_; }
-  void SetAutoEnable(bool autoEnable) { autoEnable_ = autoEnable; }
+  // On, the buttons in the automatic set can be pressed; off, those in the enabled set.
+  void SetAutoEnable(bool autoEnable);
   TNotifyEvent OnNotify;
+
+  // The bar. Each set holds all nine buttons at first. EnabledButtons (below) is the
+  // automatic set; the enabled set is the one that counts while AutoEnable is off.
+  const TButtonSet& VisibleButtons() const { return visible_; }
+  void SetVisibleButtons(const TButtonSet& buttons);
+  const TButtonSet& EnabledButtonSet() const { return enabled_; }
+  void SetEnabledButtons(const TButtonSet& buttons);
+  const TButtonSet& ColoredButtons() const { return colored_; }
+  void SetColoredButtons(const TButtonSet& buttons);
+  EMPNotify OnClick;
+  EMPPostNotify OnPostClick;
+  int ButtonWidth() const { return buttonWidth_; }
+  TMPBtnType FocusedButton() const { return focusedButton_; }
 
   std::uint16_t DeviceID() const { return deviceId_; }
   bool Opened() const { return opened_; }
@@ -155,8 +174,25 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   // Opens the device when AutoOpen is on. A device that cannot be opened leaves the player
   // closed rather than stopping the program from starting; later commands report it.
   void Loaded() override;
+  void Paint(TCanvas& canvas) override;
+  void Resized() override;
+  void mousePressed(platform::Point at) override;
+  void mouseMoved(platform::Point at) override;
+  void mouseReleased(platform::Point at) override;
+  void keyPressed(unsigned key) override;
+  void focusChanged(bool focused) override;
 
  private:
+  int VisibleCount() const;
+  // Where a visible button starts; the buttons share their border columns.
+  int ButtonLeft(TMPBtnType button) const;
+  bool Pressable(TMPBtnType button) const;
+  void DrawButton(TCanvas& canvas, TMPBtnType button, int x);
+  // OnClick, the command unless cancelled, OnPostClick.
+  void Click(TMPBtnType button);
+  void RunCommand(TMPBtnType button);
+  void SetWidthFromButtons();
+
   std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t wParam,
                                               std::intptr_t lParam) override;
   platform::Handle CallbackWindow();
@@ -200,6 +236,20 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   TMPNotifyValues notifyValue_ = TMPNotifyValues::nvSuccessful;
   TButtonSet buttons_;
   std::unique_ptr<platform::MessageWindow> callbackWindow_;
+
+  TButtonSet visible_;
+  TButtonSet enabled_;
+  TButtonSet colored_;
+  int buttonWidth_ = 0;
+  // Until loading ends the bar keeps the size it is given; the buttons only follow it.
+  bool loading_ = true;
+  bool widthPending_ = false;
+  bool focused_ = false;
+  TMPBtnType focusedButton_ = TMPBtnType::btPlay;
+  TMPBtnType currentButton_ = TMPBtnType::btPlay;
+  platform::Rect currentRect_;
+  bool pressed_ = false;
+  bool down_ = false;
 };
 
 }  // namespace wumpex

@@ -3,6 +3,7 @@
 // applied to each drawing call of the platform's painter.
 
 #include <string>
+#include <vector>
 
 #include "platform/Desktop.h"
 
@@ -17,6 +18,8 @@ inline constexpr TColor clBtnFace = platform::systemColor(15);
 inline constexpr TColor clBtnShadow = platform::systemColor(16);
 inline constexpr TColor clGrayText = platform::systemColor(17);
 inline constexpr TColor clBtnHighlight = platform::systemColor(20);
+inline constexpr TColor clWindowFrame = platform::systemColor(6);
+inline constexpr TColor clOlive = 0x00008080;
 
 // A clear brush fills nothing, so that text goes on without a box behind it.
 enum class TBrushStyle { bsSolid, bsClear };
@@ -24,6 +27,10 @@ enum class TBrushStyle { bsSolid, bsClear };
 struct TBrush {
   TColor Color = clWhite;
   TBrushStyle Style = TBrushStyle::bsSolid;
+};
+
+struct TPen {
+  TColor Color = 0;
 };
 
 // The rectangle moved; coordinates wrap around as the system's do, whatever the offset.
@@ -43,17 +50,26 @@ class TCanvas {
   // The font of the text drawn next, with its colour.
   platform::Font& Font() { return font_; }
   TBrush& Brush() { return brush_; }
+  TPen& Pen() { return pen_; }
 
   // Fills the rectangle with the brush's colour, unless the brush is clear.
   void FillRect(const TRect& rect);
   // The system's text drawing (flags from platform::dt) in the font; a solid brush puts a box
   // in its colour behind the text.
   void DrawText(const std::string& text, const TRect& rect, unsigned flags);
+  // Outlined with the pen, filled with the brush unless it is clear.
+  void Rectangle(const TRect& rect);
+  // Lines with the pen through the points, the last one left out.
+  void Polyline(const std::vector<platform::Point>& points);
+  // A bitmap resource, its pixels of the transparent colour left out.
+  void DrawTransparent(int x, int y, const std::string& resourceName, TColor transparent);
+  void DrawFocusRect(const TRect& rect);
 
  private:
   platform::Painter& painter_;
   platform::Font font_;
   TBrush brush_;
+  TPen pen_;
 };
 
 }  // namespace wumpex

@@ -28,6 +28,7 @@ void TControl::SetBounds(Bounds bounds) {
   if (bounds == bounds_) return;
   bounds_ = bounds;
   if (peer_) peer_->setBounds(bounds_);
+  Resized();
 }
 
 void TControl::SetVisible(bool visible) {

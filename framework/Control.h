@@ -65,6 +65,8 @@ class TControl : public TComponent, protected platform::WidgetEvents {
   // Has the peer paint the control again.
   void Invalidate();
   void paint(platform::Painter& painter) override;
+  // Runs after every change of the bounds, for controls that lay out their own face.
+  virtual void Resized() {}
 
  private:
   platform::WidgetKind kind_;

@@ -1,6 +1,10 @@
 #pragma once
 // The cursor shown over all of the program's windows, by the application's slot numbers.
 
+#include <map>
+
+#include "platform/Desktop.h"
+
 namespace wumpex {
 
 inline constexpr int crDefault = 0;
@@ -10,9 +14,13 @@ class TScreen {
  public:
   int Cursor() const { return cursor_; }
   void SetCursor(int slot);
+  // The cursors that the application's slots hold for controls; 0 when a slot holds none.
+  platform::CursorHandle Cursors(int slot) const;
+  void SetCursors(int slot, platform::CursorHandle cursor);
 
  private:
   int cursor_ = crDefault;
+  std::map<int, platform::CursorHandle> cursors_;
 };
 
 // The program's one screen object.

@@ -16,6 +16,8 @@ namespace platform {
 
 // An opaque window identity; 0 is no window.
 using Handle = std::uintptr_t;
+// A cursor that the system keeps for the life of the process; 0 is none.
+using CursorHandle = std::uintptr_t;
 
 struct Bounds {
   int left = 0;
@@ -28,6 +30,7 @@ struct Bounds {
 struct Point {
   int x = 0;
   int y = 0;
+  bool operator==(const Point&) const = default;
 };
 
 struct TimeOfDay {
@@ -91,6 +94,15 @@ class Painter {
   // there is none.
   virtual void drawText(const std::string& text, const Rect& rect, unsigned flags, const Font& font,
                         std::optional<Color> background) = 0;
+  // One-pixel lines in the colour from each point to the next.
+  virtual void polyline(const std::vector<Point>& points, Color color) = 0;
+  // A one-pixel outline in the pen colour, filled inside with the fill colour unless none.
+  virtual void rectangle(const Rect& rect, Color pen, std::optional<Color> fill) = 0;
+  // A bitmap from the program's resources, by name, with its top-left corner at the point;
+  // its pixels of the transparent colour leave what is there.
+  virtual void drawBitmap(const std::string& resourceName, Point at, Color transparent) = 0;
+  // The system's dotted focus rectangle.
+  virtual void focusRect(const Rect& rect) = 0;
 
  protected:
   ~Painter() = default;
@@ -106,8 +118,21 @@ class WidgetEvents {
   virtual void closeRequested() {}
   // Escape in a dialog.
   virtual void cancelRequested() {}
+  // The right mouse button came up over the widget, at a screen point.
+  virtual void userRightClicked(Point /*at*/) {}
+  // The cursor to show over the widget; 0 leaves the system's.
+  virtual CursorHandle cursor() { return 0; }
   // A custom widget's face needs drawing, all of it; the background is already erased.
   virtual void paint(Painter& /*painter*/) {}
+  // Custom widgets: the left mouse button went down (a double-click too), the pointer moved,
+  // the button came up; at client coordinates.
+  virtual void mousePressed(Point /*at*/) {}
+  virtual void mouseMoved(Point /*at*/) {}
+  virtual void mouseReleased(Point /*at*/) {}
+  // Custom widgets with the keyboard focus: a key went down (its virtual-key code); they ask
+  // for the arrow keys too. The focus came or went.
+  virtual void keyPressed(unsigned /*key*/) {}
+  virtual void focusChanged(bool /*focused*/) {}
 
  protected:
   ~WidgetEvents() = default;
@@ -161,8 +186,12 @@ class Widget {
   // Forms: show centred on the screen and bring to the front.
   virtual void showCentered() = 0;
   virtual void focus() = 0;
+  // The tip shown while the mouse rests on the widget; empty shows none.
+  virtual void setHint(const std::string& hint) = 0;
   // Custom widgets: the face is out of date and is to be painted again soon.
   virtual void invalidate() = 0;
+  // Custom widgets: all mouse input comes here, wherever the pointer is, until released.
+  virtual void setMouseCapture(bool capture) = 0;
 };
 
 struct MenuItemState {
@@ -270,6 +299,8 @@ class Desktop {
   // The cursor shown over the program's windows, by the application's slot number: 0 the
   // arrow, -11 the hourglass.
   virtual void setScreenCursor(int slot) = 0;
+  // A cursor from the program's own resources, by name; 0 when it has none of that name.
+  virtual CursorHandle loadCursor(const std::string& resourceName) = 0;
 
   virtual TimeOfDay utcTimeOfDay() = 0;
   virtual std::string moduleFileName() = 0;

@@ -18,6 +18,7 @@
 #include "platform/headless/HeadlessMedia.h"
 #include "platform/headless/HeadlessNotificationArea.h"
 #include "platform/headless/HeadlessProfile.h"
+#include "platform/headless/HeadlessShell.h"
 #include "platform/headless/HeadlessSimpleSound.h"
 #include "platform/headless/HeadlessWindowRaising.h"
 
@@ -84,6 +85,8 @@ struct HeadlessServices {
   platform::FolderBrowserScope folderBrowserScope{folderBrowser};
   platform::headless::HeadlessProfile profile{driveC.path()};
   platform::ProfileScope profileScope{profile};
+  platform::headless::HeadlessShell shellAndClipboard;
+  platform::ShellScope shellAndClipboardScope{shellAndClipboard};
   platform::headless::HeadlessSimpleSound simpleSound{desktop};
   platform::SimpleSoundScope simpleSoundScope{simpleSound};
 };

@@ -73,6 +73,35 @@ void RecordingPainter::drawText(const std::string& text, const Rect& rect, unsig
                  .background = background});
 }
 
+void RecordingPainter::polyline(const std::vector<Point>& points, Color color) {
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::Polyline;
+  op.color = color;
+  op.points = points;
+}
+
+void RecordingPainter::rectangle(const Rect& rect, Color pen, std::optional<Color> fill) {
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::Rectangle;
+  op.rect = rect;
+  op.color = pen;
+  op.background = fill;
+}
+
+void RecordingPainter::drawBitmap(const std::string& resourceName, Point at, Color transparent) {
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::Bitmap;
+  op.rect = {at.x, at.y, at.x, at.y};
+  op.color = transparent;
+  op.text = resourceName;
+}
+
+void RecordingPainter::focusRect(const Rect& rect) {
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::FocusRect;
+  op.rect = rect;
+}
+
 HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
                                WidgetStyle style, WidgetEvents& events)
     : desktop_(desktop),
@@ -328,6 +357,13 @@ const HeadlessWidget* HeadlessDesktop::child(Handle parent, const std::string& t
 const HeadlessWidget* HeadlessDesktop::widget(Handle handle) const {
   auto it = widgets_.find(handle);
   return it == widgets_.end() ? nullptr : it->second;
+}
+
+CursorHandle HeadlessDesktop::loadCursor(const std::string& resourceName) {
+  loadedCursors.push_back(resourceName);
+  auto [it, added] = cursors_.try_emplace(resourceName, nextHandle_);
+  if (added) ++nextHandle_;
+  return it->second;
 }
 
 }  // namespace platform::headless

@@ -19,7 +19,9 @@ class HeadlessWidget;
 
 // One drawing call of a paint, with everything that it drew with.
 struct PaintOp {
-  enum class Kind { FillRect, Text };
+  // A bitmap's rect holds its top-left corner only, its text the resource name and its
+  // colour the transparent one; a rectangle's colour is its pen and its background the fill.
+  enum class Kind { FillRect, Text, Polyline, Rectangle, Bitmap, FocusRect };
   Kind kind = Kind::FillRect;
   Rect rect;
   // The fill colour, or the text's: its font's colour.
@@ -28,6 +30,7 @@ struct PaintOp {
   unsigned flags = 0;
   Font font{};
   std::optional<Color> background{};
+  std::vector<Point> points{};
   bool operator==(const PaintOp&) const = default;
 };
 
@@ -37,6 +40,10 @@ class RecordingPainter final : public Painter {
   void fillRect(const Rect& rect, Color color) override;
   void drawText(const std::string& text, const Rect& rect, unsigned flags, const Font& font,
                 std::optional<Color> background) override;
+  void polyline(const std::vector<Point>& points, Color color) override;
+  void rectangle(const Rect& rect, Color pen, std::optional<Color> fill) override;
+  void drawBitmap(const std::string& resourceName, Point at, Color transparent) override;
+  void focusRect(const Rect& rect) override;
 
   std::vector<PaintOp> ops;
 };
@@ -92,6 +99,8 @@ class HeadlessDesktop : public Desktop {
   int windowText(Handle window, char* buffer, int count) override;
 
   void setScreenCursor(int slot) override { screenCursors.push_back(slot); }
+  // The same name always gives the same cursor, as the system's shared resources do.
+  CursorHandle loadCursor(const std::string& resourceName) override;
 
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override { return moduleFileName_; }
@@ -128,6 +137,8 @@ class HeadlessDesktop : public Desktop {
   std::vector<Handle> cancelModeSentTo;
   // Every cursor the program showed, in order.
   std::vector<int> screenCursors;
+  // Every cursor the program loaded from its resources, by name, in order.
+  std::vector<std::string> loadedCursors;
   bool quitPosted() const { return quitCode_.has_value(); }
   int quitCode() const { return quitCode_.value_or(-1); }
   // Widget behind a handle, for looking at what the program mirrored into it.
@@ -182,6 +193,7 @@ class HeadlessDesktop : public Desktop {
   std::deque<PostedMessage> posted_;
   std::map<std::string, unsigned> registeredMessages_;
   std::map<Handle, std::string> foreignWindows_;
+  std::map<std::string, CursorHandle> cursors_;
   // Top-level windows, topmost first: foreign windows as opened, then the program's own.
   std::vector<Handle> zOrder() const;
 };
@@ -205,9 +217,11 @@ class HeadlessWidget : public Widget {
   void setUpDown(int min, int max, int position, Widget* buddy) override;
   void setIcon(const std::string& resourceName) override { icon_ = resourceName; }
   void setTabs(const std::vector<std::string>& captions, int active) override;
+  void setHint(const std::string& hint) override { hint_ = hint; }
   void showCentered() override { visible_ = true; }
   void focus() override { desktop_.focused_ = handle_; }
   void invalidate() override { ++invalidations_; }
+  void setMouseCapture(bool capture) override { desktop_.capture_ = capture ? handle_ : 0; }
 
   WidgetKind kind() const { return kind_; }
   const HeadlessWidget* parent() const { return parent_; }
@@ -219,6 +233,7 @@ class HeadlessWidget : public Widget {
   const std::vector<std::string>& items() const { return items_; }
   int itemIndex() const { return itemIndex_; }
   const std::string& icon() const { return icon_; }
+  const std::string& hint() const { return hint_; }
   const Font& font() const { return font_; }
   const WidgetStyle& style() const { return style_; }
   // The user acting on the widget.
@@ -245,6 +260,7 @@ class HeadlessWidget : public Widget {
   std::vector<std::string> items_;
   int itemIndex_ = -1;
   std::string icon_;
+  std::string hint_;
   int min_ = 0;
   int max_ = 0;
   int position_ = 0;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 namespace platform::win32 {
 namespace {
@@ -10,6 +11,29 @@ struct BrushDeleter {
   void operator()(HBRUSH brush) const { DeleteObject(brush); }
 };
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
+
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+// Selects an object into a context for one drawing call and puts the previous one back.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 RECT toRect(const Rect& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
@@ -53,6 +77,41 @@ void Win32Painter::drawText(const std::string& text, const Rect& rect, unsigned 
   }
   RECT area = toRect(rect);
   DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &area, flags);
+}
+
+void Win32Painter::polyline(const std::vector<Point>& points, Color color) {
+  std::vector<POINT> corners;
+  for (const Point& p : points) corners.push_back({p.x, p.y});
+  const UniqueGdiObject pen(CreatePen(PS_SOLID, 1, colorRef(color)));
+  const Selection selected(dc_, pen.get());
+  Polyline(dc_, corners.data(), static_cast<int>(corners.size()));
+}
+
+void Win32Painter::rectangle(const Rect& rect, Color pen, std::optional<Color> fill) {
+  const UniqueGdiObject outline(CreatePen(PS_SOLID, 1, colorRef(pen)));
+  const UniqueGdiObject inside(fill ? CreateSolidBrush(colorRef(*fill)) : nullptr);
+  const Selection penSelected(dc_, outline.get());
+  const Selection brushSelected(dc_, inside ? inside.get() : GetStockObject(NULL_BRUSH));
+  Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void Win32Painter::drawBitmap(const std::string& resourceName, Point at, Color transparent) {
+  const UniqueGdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(),
+                                          IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  if (!bitmap) return;
+  BITMAP size{};
+  GetObjectA(bitmap.get(), sizeof size, &size);
+  const UniqueMemoryDc source(CreateCompatibleDC(dc_));
+  const Selection selected(source.get(), bitmap.get());
+  TransparentBlt(dc_, at.x, at.y, size.bmWidth, size.bmHeight, source.get(), 0, 0, size.bmWidth,
+                 size.bmHeight, colorRef(transparent));
+}
+
+void Win32Painter::focusRect(const Rect& rect) {
+  const RECT area = toRect(rect);
+  SetTextColor(dc_, RGB(0, 0, 0));
+  SetBkColor(dc_, RGB(255, 255, 255));
+  DrawFocusRect(dc_, &area);
 }
 
 // A font is made once for as long as the text keeps to it.

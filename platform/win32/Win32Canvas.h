@@ -25,6 +25,10 @@ class Win32Painter final : public Painter {
   void fillRect(const Rect& rect, Color color) override;
   void drawText(const std::string& text, const Rect& rect, unsigned flags, const Font& font,
                 std::optional<Color> background) override;
+  void polyline(const std::vector<Point>& points, Color color) override;
+  void rectangle(const Rect& rect, Color pen, std::optional<Color> fill) override;
+  void drawBitmap(const std::string& resourceName, Point at, Color transparent) override;
+  void focusRect(const Rect& rect) override;
 
  private:
   void selectFont(const Font& font);

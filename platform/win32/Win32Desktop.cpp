@@ -78,6 +78,12 @@ void Win32Desktop::setScreenCursor(int slot) {
   SetCursor(LoadCursorA(nullptr, slot == kHourGlass ? IDC_WAIT : IDC_ARROW));
 }
 
+// A cursor loaded from a module's resources is shared: the system frees it with the module.
+CursorHandle Win32Desktop::loadCursor(const std::string& resourceName) {
+  return reinterpret_cast<CursorHandle>(
+      LoadCursorA(GetModuleHandleA(nullptr), resourceName.c_str()));
+}
+
 Handle Win32Desktop::topWindow() {
   return toHandle(FindWindowA(nullptr, nullptr));
 }

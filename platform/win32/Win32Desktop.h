@@ -45,6 +45,7 @@ class Win32Desktop final : public Desktop {
   int windowText(Handle window, char* buffer, int count) override;
 
   void setScreenCursor(int slot) override;
+  CursorHandle loadCursor(const std::string& resourceName) override;
 
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override;

@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Media.h"
 #include "platform/win32/Win32NotificationArea.h"
 #include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SimpleSound.h"
 #include "platform/win32/Win32WindowRaising.h"
 
@@ -30,6 +31,8 @@ struct Win32Services {
   FolderBrowserScope folderBrowserScope{folderBrowser};
   Win32Profile profile;
   ProfileScope profileScope{profile};
+  Win32Shell shell;
+  ShellScope shellScope{shell};
   Win32SimpleSound simpleSound;
   SimpleSoundScope simpleSoundScope{simpleSound};
 };

@@ -132,6 +132,11 @@ class PaintScope {
   HGDIOBJ previousFont_ = nullptr;
 };
 
+// Mouse messages carry client coordinates as two signed 16-bit halves.
+Point clientPoint(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 }  // namespace
 
 void Win32Widget::registerClasses() {
@@ -214,6 +219,25 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_GETFONT:
       result = reinterpret_cast<LRESULT>(fontHandle(font_));
       return true;
+    case WM_SETCURSOR:
+      // A system control asks its parent first; the program's own windows ask themselves.
+      if (LOWORD(lParam) != HTCLIENT) return false;
+      if (Win32Widget* target = fromWindow(reinterpret_cast<HWND>(wParam))) {
+        if (const CursorHandle cursor = target->events_.cursor(); cursor != 0) {
+          SetCursor(reinterpret_cast<HCURSOR>(cursor));
+          result = TRUE;
+          return true;
+        }
+      }
+      return false;
+    case WM_CONTEXTMENU:
+      // A system control hands a right click on to its parent, at screen coordinates.
+      if (Win32Widget* target = fromWindow(reinterpret_cast<HWND>(wParam))) {
+        target->events_.userRightClicked(
+            {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return true;
+      }
+      return false;
     case WM_PAINT:
       if (kind_ == WidgetKind::GroupBox) {
         paintGroupFrame();
@@ -226,7 +250,29 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_LBUTTONDOWN:
       // Reported as the system's static control reports a click on a plain label.
       if (kind_ == WidgetKind::Custom) events_.userClicked();
+      if (kind_ == WidgetKind::Custom) events_.mousePressed(clientPoint(lParam));
       return false;
+    case WM_MOUSEMOVE:
+      if (kind_ != WidgetKind::Custom) return false;
+      events_.mouseMoved(clientPoint(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      if (kind_ != WidgetKind::Custom) return false;
+      events_.mouseReleased(clientPoint(lParam));
+      return true;
+    case WM_GETDLGCODE:
+      if (kind_ != WidgetKind::Custom) return false;
+      result = DLGC_WANTARROWS;
+      return true;
+    case WM_KEYDOWN:
+      if (kind_ != WidgetKind::Custom) return false;
+      events_.keyPressed(static_cast<unsigned>(wParam));
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (kind_ != WidgetKind::Custom) return false;
+      events_.focusChanged(message == WM_SETFOCUS);
+      return true;
     case WM_ACTIVATE:
       if (kind_ != WidgetKind::Form) return false;
       restoreFocus(LOWORD(wParam) != WA_INACTIVE);
@@ -506,6 +552,30 @@ void Win32Widget::setIcon(const std::string& resourceName) {
   }
 }
 
+void Win32Widget::setHint(const std::string& hint) {
+  if (hint.empty()) {
+    hintTip_.reset();
+    return;
+  }
+  if (!hintTip_) {
+    // Always a tip, also while the form is not the active window.
+    hintTip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
+    if (!hintTip_) return;
+  }
+  // The whole window is the tool; the tip watches its mouse messages itself.
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(window());
+  tool.uId = reinterpret_cast<UINT_PTR>(window());
+  tool.lpszText = const_cast<char*>(hint.c_str());
+  SendMessageA(hintTip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(hintTip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void Win32Widget::setTabs(const std::vector<std::string>& captions, int active) {
   if (kind_ != WidgetKind::PageControl) return;
   // The program repeats its tabs after every change of page: only a real change rebuilds.
@@ -527,6 +597,14 @@ void Win32Widget::setTabs(const std::vector<std::string>& captions, int active) 
 
 void Win32Widget::invalidate() {
   InvalidateRect(window(), nullptr, TRUE);
+}
+
+void Win32Widget::setMouseCapture(bool capture) {
+  if (capture) {
+    SetCapture(window());
+  } else if (GetCapture() == window()) {
+    ReleaseCapture();
+  }
 }
 
 void Win32Widget::focus() {

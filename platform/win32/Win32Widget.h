@@ -40,9 +40,11 @@ class Win32Widget final : public Widget {
   void setUpDown(int min, int max, int position, Widget* buddy) override;
   void setIcon(const std::string& resourceName) override;
   void setTabs(const std::vector<std::string>& captions, int active) override;
+  void setHint(const std::string& hint) override;
   void showCentered() override;
   void focus() override;
   void invalidate() override;
+  void setMouseCapture(bool capture) override;
 
   WidgetKind kind() const { return kind_; }
   HWND window() const { return window_.get(); }
@@ -86,6 +88,12 @@ class Win32Widget final : public Widget {
   std::vector<std::string> items_;
   std::vector<std::string> tabs_;
   HWND lastFocus_ = nullptr;
+  // The tip that shows the hint, made with the first one. It has no owner, so that it lives
+  // exactly as long as this widget.
+  struct WindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter> hintTip_;
 };
 
 }  // namespace platform::win32

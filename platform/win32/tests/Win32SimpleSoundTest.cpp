@@ -43,9 +43,10 @@ TEST_F(SimpleSoundTest, TheBuiltInSoundPlaysFromMemoryToItsEnd) {
   const auto start = std::chrono::steady_clock::now();
   player.Play();
   const auto took = std::chrono::steady_clock::now() - start;
-  // 20,764 bytes of sound at 4,096 bytes a second.
+  // 20,764 bytes of sound at 4,096 bytes a second; the sound server adds its own latency,
+  // and a busy machine more.
   EXPECT_GE(took, 4900ms);
-  EXPECT_LE(took, 7000ms);
+  EXPECT_LE(took, 10s);
   EXPECT_EQ(wumpex::Screen().Cursor(), wumpex::crDefault);
 }
 

@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MPlayer.h"
+#include "framework/Canvas.h"
+#include "framework/Form.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+namespace mci = platform::mci;
+using Btn = TMPBtnType;
+using platform::Point;
+using platform::headless::PaintOp;
+
+// A silent 8 kHz 8-bit mono WAV file of one second.
+void WriteWave(const std::filesystem::path& path) {
+  std::ofstream out(path, std::ios::binary);
+  const auto put = [&out](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
+  };
+  out << "RIFF";
+  put(36 + 8000, 4);
+  out << "WAVEfmt ";
+  for (auto [value, bytes] :
+       {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {8000u, 4}, {8000u, 4}, {1u, 2}, {8u, 2}}) {
+    put(value, bytes);
+  }
+  out << "data";
+  put(8000, 4);
+  out << std::string(8000, '\x80');
+}
+
+// Built field by field: brace-initialised, some compilers take the font for uninitialised.
+PaintOp Op(PaintOp::Kind kind, TRect rect, TColor color, std::optional<TColor> fill = {},
+           const std::string& name = {}) {
+  PaintOp op;
+  op.kind = kind;
+  op.rect = rect;
+  op.color = color;
+  op.background = fill;
+  op.text = name;
+  return op;
+}
+
+PaintOp Line(TColor color, std::vector<Point> points) {
+  PaintOp op = Op(PaintOp::Kind::Polyline, {}, color);
+  op.points = std::move(points);
+  return op;
+}
+
+// The preview bar as the settings window has it: Play and Stop, 57 by 22.
+class MediaBarTest : public DesktopTest {
+ protected:
+  MediaBarTest() { WriteWave(driveC.path() / "tone.wav"); }
+
+  // Sizes, shows and loads the bar with the given buttons.
+  void Place(Bounds bounds, const TButtonSet& visible = {Btn::btPlay, Btn::btStop}) {
+    bar->SetParent(&form);
+    bar->SetBounds(bounds);
+    bar->SetVisibleButtons(visible);
+    bar->SetColoredButtons({Btn::btPause, Btn::btNext, Btn::btPrev, Btn::btStep, Btn::btBack,
+                            Btn::btRecord, Btn::btEject});
+    bar->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
+    form.LoadedAll();
+    form.CreateHandle();
+  }
+  void OpenFile() {
+    bar->SetFileName("C:\\tone.wav");
+    bar->Open();
+  }
+  const platform::headless::HeadlessWidget& Widget() const {
+    return *desktop.widget(bar->Peer()->handle());
+  }
+  void Press(int x) { Widget().events().mousePressed({x, 10}); }
+  void Release(int x) { Widget().events().mouseReleased({x, 10}); }
+  void Key(unsigned key) { Widget().events().keyPressed(key); }
+  std::size_t Sent(std::uint32_t message) const {
+    std::size_t count = 0;
+    for (const auto& c : media.commands) count += c.message == message ? 1 : 0;
+    return count;
+  }
+  std::vector<PaintOp> Paint(PaintOp::Kind kind) const {
+    std::vector<PaintOp> found;
+    for (const PaintOp& op : Widget().paint()) {
+      if (op.kind == kind) found.push_back(op);
+    }
+    return found;
+  }
+  // Each drawn picture's name and top-left corner.
+  std::vector<std::string> Pictures() const {
+    std::vector<std::string> drawn;
+    for (const PaintOp& op : Paint(PaintOp::Kind::Bitmap)) {
+      drawn.push_back(op.text + "@" + std::to_string(op.rect.left) + "," +
+                      std::to_string(op.rect.top));
+    }
+    return drawn;
+  }
+
+  TForm form{nullptr, "Form"};
+  TMediaPlayer* bar = form.Make<TMediaPlayer>("MediaPlayer2");
+  std::vector<Btn> clicked;
+};
+
+TEST_F(MediaBarTest, ButtonsShareTheirBorderColumnAndTheBarGrowsToTheSmallestButtons) {
+  struct Row {
+    const char* what;
+    TButtonSet visible;
+    Bounds given;
+    int width, height, buttonWidth;
+  };
+  const Row rows[] = {
+      {"the preview bar", {Btn::btPlay, Btn::btStop}, {16, 171, 57, 22}, 57, 22, 29},
+      {"too narrow and too low", {Btn::btPlay, Btn::btStop}, {16, 171, 40, 15}, 57, 20, 29},
+      {"wide buttons", {Btn::btPlay, Btn::btStop}, {0, 0, 101, 30}, 101, 30, 51},
+      {"width not a whole number of buttons",
+       {Btn::btPlay, Btn::btStop},
+       {0, 0, 100, 30},
+       99,
+       30,
+       50},
+      {"the tick's hidden bar", {Btn::btPlay}, {304, 120, 29, 30}, 29, 30, 29},
+      {"no buttons counts as one", {}, {0, 0, 10, 10}, 29, 20, 29},
+  };
+  for (const Row& row : rows) {
+    TForm owner{nullptr, "Owner"};
+    auto* player = owner.Make<TMediaPlayer>("Player");
+    player->SetBounds(row.given);
+    player->SetVisibleButtons(row.visible);
+    owner.LoadedAll();
+    const Bounds expected{row.given.left, row.given.top, row.width, row.height};
+    EXPECT_EQ(player->BoundsRect(), expected) << row.what;
+    EXPECT_EQ(player->ButtonWidth(), row.buttonWidth) << row.what;
+  }
+
+  // After loading, fewer buttons narrow the bar at the same button width.
+  Place({0, 0, 240, 30}, {Btn::btPlay, Btn::btPause, Btn::btStop, Btn::btNext, Btn::btPrev,
+                          Btn::btStep, Btn::btBack, Btn::btRecord, Btn::btEject});
+  EXPECT_EQ(bar->BoundsRect().width, 253);
+  bar->SetVisibleButtons({Btn::btPlay, Btn::btStop});
+  EXPECT_EQ(bar->BoundsRect(), (Bounds{0, 0, 57, 30}));
+}
+
+TEST_F(MediaBarTest, APressHitsTheFirstButtonWhoseSpanHoldsThePointer) {
+  Place({16, 171, 57, 22});
+  bar->SetAutoEnable(false);
+  bar->OnClick = [this](TComponent*, Btn button, bool& doDefault) {
+    clicked.push_back(button);
+    doDefault = false;
+  };
+  const struct {
+    int x;
+    std::vector<Btn> expected;
+  } rows[] = {{0, {Btn::btPlay}},
+              {28, {Btn::btPlay}},
+              {29, {Btn::btPlay}},
+              {30, {Btn::btStop}},
+              {57, {Btn::btStop}},
+              {58, {}},
+              {-1, {}}};
+  for (const auto& row : rows) {
+    clicked.clear();
+    Press(row.x);
+    Release(row.x);
+    EXPECT_EQ(clicked, row.expected) << "x = " << row.x;
+  }
+}
+
+TEST_F(MediaBarTest, AReleaseOutsideThePressedButtonRunsNothingAndLeavesItUp) {
+  Place({16, 171, 57, 22});
+  OpenFile();
+  bar->OnClick = [this](TComponent*, Btn button, bool&) { clicked.push_back(button); };
+  Press(10);
+  EXPECT_EQ(desktop.captureWindow(), bar->Peer()->handle());
+  EXPECT_EQ(Pictures().front(), "EN_MPPLAY@9,4") << "drawn down";
+  Widget().events().mouseMoved({29, 10});
+  EXPECT_EQ(Pictures().front(), "EN_MPPLAY@8,3") << "up once the pointer leaves";
+  Widget().events().mouseMoved({28, 21});
+  EXPECT_EQ(Pictures().front(), "EN_MPPLAY@9,4") << "down again inside";
+  Widget().events().mouseMoved({10, 22});
+  Release(10);
+  EXPECT_EQ(desktop.captureWindow(), 0u);
+  EXPECT_TRUE(clicked.empty());
+  EXPECT_EQ(Sent(mci::kPlay), 0u);
+  EXPECT_EQ(Pictures().front(), "EN_MPPLAY@8,3");
+  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btPlay));
+}
+
+TEST_F(MediaBarTest, ClickRunsTheCommandUnlessOnClickCancelsItButTheTransitionFollows) {
+  Place({16, 171, 57, 22});
+  OpenFile();
+  std::vector<Btn> posted;
+  bar->OnPostClick = [&posted](TComponent*, Btn button) { posted.push_back(button); };
+  bool allow = false;
+  bar->OnClick = [&](TComponent*, Btn button, bool& doDefault) {
+    clicked.push_back(button);
+    doDefault = allow;
+  };
+
+  Press(10);
+  Release(10);
+  EXPECT_EQ(clicked, std::vector{Btn::btPlay});
+  EXPECT_EQ(Sent(mci::kPlay), 0u);
+  EXPECT_TRUE(posted.empty());
+  EXPECT_FALSE(bar->EnabledButtons().Contains(Btn::btPlay)) << "the transition still runs";
+  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop));
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "EN_MPSTOP@36,3"}));
+
+  allow = true;
+  Press(40);
+  Release(40);
+  EXPECT_EQ(Sent(mci::kStop), 1u);
+  EXPECT_EQ(posted, std::vector{Btn::btStop});
+  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btPlay));
+  EXPECT_FALSE(bar->EnabledButtons().Contains(Btn::btStop));
+}
+
+TEST_F(MediaBarTest, WithNoDeviceOpenOnlyTheEnabledSetLetsAPressThroughAndItFails) {
+  Place({16, 171, 57, 22});
+  bar->OnClick = [this](TComponent*, Btn button, bool&) { clicked.push_back(button); };
+  Press(10);
+  Release(10);
+  EXPECT_TRUE(clicked.empty()) << "nothing is usable without a device";
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+
+  bar->SetAutoEnable(false);
+  Press(10);
+  Release(10);
+  EXPECT_EQ(clicked, std::vector{Btn::btPlay});
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, "No MCI device open.");
+  Press(10);
+  EXPECT_EQ(Pictures().front(), "EN_MPPLAY@9,4") << "the failed press left the bar usable";
+  Release(10);
+
+  // The enabled set does not count while AutoEnable is on.
+  OpenFile();
+  bar->SetAutoEnable(true);
+  bar->SetEnabledButtons({});
+  clicked.clear();
+  Press(10);
+  Release(10);
+  EXPECT_EQ(clicked, std::vector{Btn::btPlay});
+  EXPECT_EQ(Sent(mci::kPlay), 1u);
+}
+
+TEST_F(MediaBarTest, TheBarPaintsItsFrameThenEachButtonEdgesPictureAndFocus) {
+  Place({16, 171, 57, 22});
+  OpenFile();
+  bar->SetColoredButtons({Btn::btPause, Btn::btNext});
+  const std::vector<PaintOp> ops = Widget().paint();
+  const std::vector<PaintOp> expected = {
+      Op(PaintOp::Kind::Rectangle, {0, 0, 57, 22}, clWindowFrame),
+      Op(PaintOp::Kind::Rectangle, {0, 0, 29, 22}, clWindowFrame, clBtnFace),
+      Line(clBtnHighlight, {{1, 20}, {1, 1}, {28, 1}}),
+      Line(clBtnShadow, {{2, 20}, {27, 20}, {27, 1}}),
+      Op(PaintOp::Kind::Bitmap, {8, 3, 8, 3}, clOlive, {}, "EN_MPPLAY"),
+      Op(PaintOp::Kind::Rectangle, {28, 0, 57, 22}, clWindowFrame, clBtnFace),
+  };
+  ASSERT_GE(ops.size(), expected.size());
+  EXPECT_EQ(std::vector(ops.begin(), ops.begin() + expected.size()), expected);
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"EN_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
+
+  // Pressed: one shadow line, the picture a pixel further.
+  Press(10);
+  const auto lines = Paint(PaintOp::Kind::Polyline);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].color, clBtnShadow);
+  EXPECT_EQ(lines[0].points, (std::vector<Point>{{1, 20}, {1, 1}, {28, 1}}));
+  Widget().events().mouseMoved({60, 10});
+  Release(60);
+  EXPECT_EQ(Sent(mci::kPlay), 0u);
+
+  // The focus rectangle goes only with the keyboard focus, around the focused button.
+  EXPECT_TRUE(Paint(PaintOp::Kind::FocusRect).empty());
+  Widget().events().focusChanged(true);
+  Key(0x27);
+  const auto focus = Paint(PaintOp::Kind::FocusRect);
+  ASSERT_EQ(focus.size(), 1u);
+  EXPECT_EQ(focus[0].rect, (TRect{31, 3, 54, 19}));
+  EXPECT_EQ(Widget().paint().back().kind, PaintOp::Kind::FocusRect);
+
+  bar->SetEnabled(false);
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
+}
+
+TEST_F(MediaBarTest, ArrowsMoveTheFocusAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {
+  Place({16, 171, 57, 22});
+  OpenFile();
+  Widget().events().focusChanged(true);
+  const struct {
+    unsigned key;
+    Btn focused;
+  } moves[] = {{0x25, Btn::btPlay}, {0x27, Btn::btStop}, {0x27, Btn::btStop}, {0x25, Btn::btPlay}};
+  for (const auto& move : moves) {
+    Key(move.key);
+    EXPECT_EQ(bar->FocusedButton(), move.focused);
+  }
+
+  // Stop is not in the automatic set, but Space asks only the enabled set.
+  Key(0x27);
+  Key(0x20);
+  EXPECT_EQ(Sent(mci::kStop), 1u);
+  bar->SetEnabledButtons({Btn::btPlay});
+  Key(0x20);
+  EXPECT_EQ(Sent(mci::kStop), 1u);
+  Key(0x25);
+  Key(0x20);
+  EXPECT_EQ(Sent(mci::kPlay), 1u);
+  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop)) << "the transition follows";
+}
+
+}  // namespace
+}  // namespace wumpex

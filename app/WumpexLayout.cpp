@@ -122,6 +122,11 @@ void TWumpexForm::ReadLayout() {
   FileListBox1->SetItemHeight(16);
   FileListBox1->OnClick = [this](TComponent* s) { FileListBox1Click(s); };
   MediaPlayer2 = Place<TMediaPlayer>(f, "MediaPlayer2", SoundPathGB, {16, 171, 57, 22}, 3);
+  MediaPlayer2->SetVisibleButtons({TMPBtnType::btPlay, TMPBtnType::btStop});
+  MediaPlayer2->SetEnabledButtons({TMPBtnType::btPlay, TMPBtnType::btStop});
+  MediaPlayer2->SetColoredButtons({TMPBtnType::btPause, TMPBtnType::btNext, TMPBtnType::btPrev,
+                                   TMPBtnType::btStep, TMPBtnType::btBack, TMPBtnType::btRecord,
+                                   TMPBtnType::btEject});
   MediaPlayer2->SetAutoOpen(true);
   MediaPlayer2->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
 
@@ -159,7 +164,13 @@ void TWumpexForm::ReadLayout() {
   StyledLabel1->SetFont(kBannerFont);
   StyledLabel1->SetTextStyle(TTextStyle::tsShadow);
   StyledLabel1->SetShadowDepth(7);
-  UrlLabel1 = Text(f, "UrlLabel1", AboutTabSheet, {144, 264, 109, 13}, kMailAddress);
+  UrlLabel1 = Place<TUrlLabel>(f, "UrlLabel1", AboutTabSheet, {144, 264, 109, 13});
+  UrlLabel1->SetCaption(kMailAddress);
+  UrlLabel1->SetURL("mailto:" + kMailAddress + "?subject=Wumpex! Correspondence");
+  UrlLabel1->SetHint("Click here to send mail");
+  UrlLabel1->SetShowHint(true);
+  UrlLabel1->SetParentShowHint(false);
+  UrlLabel1->SetCursor(crHand);
   Label1 = Text(f, "Label1", AboutTabSheet, {64, 112, 217, 33},
                 "Random sounds and noises system extention.", true);
   Label1->OnClick = [this](TComponent* s) { Label1Click(s); };
@@ -178,6 +189,7 @@ void TWumpexForm::ReadLayout() {
   ShutDownBtn->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };
   MediaPlayer1 = Place<TMediaPlayer>(f, "MediaPlayer1", this, {304, 120, 29, 30}, 4);
   MediaPlayer1->SetVisible(false);
+  MediaPlayer1->SetVisibleButtons({TMPBtnType::btPlay});
   MediaPlayer1->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
 
   // The icon appears as soon as Active arrives, still without picture and tip; the picture

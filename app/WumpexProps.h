@@ -12,6 +12,7 @@
 #include "components/OnlyOne.h"
 #include "components/StyledLabel.h"
 #include "components/TrayIcon.h"
+#include "components/UrlLabel.h"
 #include "components/Waveplay.h"
 #include "components/WindowsListUnit.h"
 #include "framework/Button.h"
@@ -111,7 +112,7 @@ class TWumpexForm : public TForm {
   TImage* ProgramOnIconImage;
   TLabel* AboutLabel;
   TStyledLabel* StyledLabel1;
-  TLabel* UrlLabel1;
+  TUrlLabel* UrlLabel1;
   TLabel* Label1;
   TLabel* Label2;
   TLabel* Label3;

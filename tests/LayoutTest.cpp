@@ -105,7 +105,7 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
        "Version 1.11 ( 21-Dec-1996 )",
        -1},
       {"StyledLabel1", "TStyledLabel", "AboutTabSheet", {64, 8, 169, 65}, "WUMPEX!", -1},
-      {"UrlLabel1", "TLabel", "AboutTabSheet", {144, 264, 109, 13}, "wumpex@example.com", -1},
+      {"UrlLabel1", "TUrlLabel", "AboutTabSheet", {144, 264, 109, 13}, "wumpex@example.com", -1},
       {"Label1",
        "TLabel",
        "AboutTabSheet",
@@ -164,6 +164,11 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   EXPECT_EQ(form->FileListBox1->ItemHeight(), 16);
   EXPECT_FALSE(form->WumpexDisabledCB->Checked());
   EXPECT_EQ(form->StyledLabel1->Font(), (platform::Font{"Haettenschweiler", -53, true}));
+  EXPECT_EQ(form->UrlLabel1->URL(), "mailto:wumpex@example.com?subject=Wumpex! Correspondence");
+  EXPECT_EQ(form->UrlLabel1->Hint(), "Click here to send mail");
+  EXPECT_TRUE(form->UrlLabel1->ShowHint());
+  EXPECT_FALSE(form->UrlLabel1->ParentShowHint());
+  EXPECT_EQ(form->UrlLabel1->Cursor(), 5);
   EXPECT_EQ(form->StyledLabel1->TextStyle(), TTextStyle::tsShadow);
   EXPECT_EQ(form->StyledLabel1->ShadowDepth(), 7);
   for (const TStyledLabel* heading : {form->StyledLabel2, form->StyledLabel3, form->StyledLabel4}) {

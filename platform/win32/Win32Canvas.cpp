@@ -7,34 +7,6 @@
 namespace platform::win32 {
 namespace {
 
-struct BrushDeleter {
-  void operator()(HBRUSH brush) const { DeleteObject(brush); }
-};
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
-
-struct MemoryDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// Selects an object into a context for one drawing call and puts the previous one back.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 RECT toRect(const Rect& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -60,7 +32,7 @@ Win32Painter::~Win32Painter() {
 }
 
 void Win32Painter::fillRect(const Rect& rect, Color color) {
-  const UniqueBrush brush(CreateSolidBrush(colorRef(color)));
+  const UniqueGdi<HBRUSH> brush(CreateSolidBrush(colorRef(color)));
   const RECT area = toRect(rect);
   FillRect(dc_, &area, brush.get());
 }
@@ -82,22 +54,22 @@ void Win32Painter::drawText(const std::string& text, const Rect& rect, unsigned 
 void Win32Painter::polyline(const std::vector<Point>& points, Color color) {
   std::vector<POINT> corners;
   for (const Point& p : points) corners.push_back({p.x, p.y});
-  const UniqueGdiObject pen(CreatePen(PS_SOLID, 1, colorRef(color)));
+  const UniqueGdi<HGDIOBJ> pen(CreatePen(PS_SOLID, 1, colorRef(color)));
   const Selection selected(dc_, pen.get());
   Polyline(dc_, corners.data(), static_cast<int>(corners.size()));
 }
 
 void Win32Painter::rectangle(const Rect& rect, Color pen, std::optional<Color> fill) {
-  const UniqueGdiObject outline(CreatePen(PS_SOLID, 1, colorRef(pen)));
-  const UniqueGdiObject inside(fill ? CreateSolidBrush(colorRef(*fill)) : nullptr);
+  const UniqueGdi<HGDIOBJ> outline(CreatePen(PS_SOLID, 1, colorRef(pen)));
+  const UniqueGdi<HGDIOBJ> inside(fill ? CreateSolidBrush(colorRef(*fill)) : nullptr);
   const Selection penSelected(dc_, outline.get());
   const Selection brushSelected(dc_, inside ? inside.get() : GetStockObject(NULL_BRUSH));
   Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }
 
 void Win32Painter::drawBitmap(const std::string& resourceName, Point at, Color transparent) {
-  const UniqueGdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(),
-                                          IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  const UniqueGdi<HGDIOBJ> bitmap(LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(),
+                                             IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   if (!bitmap) return;
   BITMAP size{};
   GetObjectA(bitmap.get(), sizeof size, &size);

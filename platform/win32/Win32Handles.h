@@ -28,10 +28,33 @@ struct IconDeleter {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
-struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
+// Fonts, brushes, pens and bitmaps all go back to the system with DeleteObject.
+template <typename GdiHandle>
+struct GdiObjectDeleter {
+  void operator()(GdiHandle object) const { DeleteObject(object); }
 };
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+template <typename GdiHandle>
+using UniqueGdi = std::unique_ptr<std::remove_pointer_t<GdiHandle>, GdiObjectDeleter<GdiHandle>>;
+using UniqueFont = UniqueGdi<HFONT>;
+using UniqueBitmap = UniqueGdi<HBITMAP>;
+
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+// Selects an object into a device context and puts the previous one back when it goes.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 // Registers a window class of this program, filling in the size and module; throws when
 // the system refuses.

@@ -21,6 +21,10 @@
 namespace wumpex {
 namespace {
 
+using platform::win32::Selection;
+using platform::win32::UniqueBitmap;
+using platform::win32::UniqueMemoryDc;
+
 using platform::win32::colorRef;
 
 constexpr TColor kBlack = 0x00000000;
@@ -40,27 +44,6 @@ class WindowDc {
  private:
   HWND window_;
   HDC dc_;
-};
-
-struct DcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-struct BitmapDeleter {
-  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
 };
 
 // Where pixels of one colour lie, within a little of it per channel (text edges are blended
@@ -90,7 +73,7 @@ class Picture {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     const WindowDc screen(window);
-    const UniqueDc memory(CreateCompatibleDC(screen.get()));
+    const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
     const UniqueBitmap bitmap(
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

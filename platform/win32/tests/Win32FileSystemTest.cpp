@@ -10,6 +10,7 @@
 
 #include "platform/headless/HeadlessFileSystem.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
 namespace {
@@ -100,11 +101,8 @@ TEST_F(FileSystemTest, AttributesOfOneEntry) {
 }
 
 TEST(GlyphResourceTest, FileListGlyphsAreSixteenByFifteenBitmaps) {
-  struct BitmapDeleter {
-    void operator()(HGDIOBJ bitmap) const { DeleteObject(bitmap); }
-  };
   for (const char* name : {"EXECUTABLE", "CLOSEDFOLDER", "UNKNOWNFILE"}) {
-    const std::unique_ptr<void, BitmapDeleter> bitmap(
+    const UniqueGdi<HANDLE> bitmap(
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bitmap, nullptr) << name;
     BITMAP info{};

@@ -22,11 +22,6 @@ namespace {
 constexpr char kAddress[] = "wumpex@example.com";
 constexpr char kHint[] = "Click here to send mail";
 
-struct BitmapDeleter {
-  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
 // The clipboard's text as any other program reads it, with the size of its memory block.
 struct ClipboardText {
   std::string text;

@@ -14,5 +14,12 @@ mkdir -p "$WINEPREFIX"
     "$wine" wineboot --init >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
   fi
+  # Wine's own stand-ins for the Windows fonts ("MS Sans Serif" with the metrics that the
+  # window's layout is measured in); this Wine does not find them outside the prefix.
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [[ -d /usr/share/wine/fonts && ! -f $fonts/sserife.fon ]]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/* "$fonts/"
+  fi
 ) 9>"$WINEPREFIX.lock"
 exec "$wine" "$@"

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/Desktop.h"
+#include "platform/win32/Win32Handles.h"
 
 namespace platform::win32::testing {
 
@@ -107,6 +109,49 @@ inline Bounds boundsInParent(HWND window) {
 inline bool styledOffTaskBar(HWND window) {
   return (exStyle(window) & WS_EX_TOOLWINDOW) != 0 && (exStyle(window) & WS_EX_APPWINDOW) == 0;
 }
+
+// A window's client area as the system painted it, read back pixel by pixel.
+class ClientPicture {
+ public:
+  explicit ClientPicture(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const HDC windowDc = GetDC(window);
+    {
+      const UniqueMemoryDc memory(CreateCompatibleDC(windowDc));
+      void* bits = nullptr;
+      const UniqueBitmap bitmap(
+          CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+      const Selection selected(memory.get(), bitmap.get());
+      BitBlt(memory.get(), 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
+      GdiFlush();
+      const auto* pixels = static_cast<const std::uint32_t*>(bits);
+      pixels_.assign(pixels, pixels + static_cast<std::size_t>(width_) * height_);
+    }
+    ReleaseDC(window, windowDc);
+  }
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF at(int x, int y) const {
+    const std::uint32_t bgr = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return RGB(bgr >> 16 & 0xFF, bgr >> 8 & 0xFF, bgr & 0xFF);
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+};
 
 inline std::string windowsDirectory() {
   char windows[MAX_PATH] = {};

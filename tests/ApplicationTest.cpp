@@ -19,12 +19,11 @@ class ApplicationTest : public DesktopTest {
 };
 
 TEST_F(ApplicationTest, ExceptionDisplay) {
-  struct Case {
+  const struct {
     const char* what;
     std::function<void()> raise;
     const char* shown;  // nullptr: nothing shown
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"conversion", [] { throw EConvertError("'abc' is not a valid integer value"); },
        "'abc' is not a valid integer value."},
       {"period always added", [] { throw Exception("Done."); }, "Done.."},
@@ -32,10 +31,13 @@ TEST_F(ApplicationTest, ExceptionDisplay) {
       {"standard exception", [] { throw std::runtime_error("bad"); }, "bad."},
       {"abort", [] { throw EAbort("quiet"); }, nullptr},
   };
-  for (const Case& c : cases) {
+  desktop.setCapture(0x4242);
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     desktop.messageBoxes.clear();
+    desktop.cancelModeSentTo.clear();
     GuardHandler(c.raise);
+    EXPECT_EQ(desktop.cancelModeSentTo, std::vector<Handle>{0x4242}) << "mouse capture cancelled";
     if (c.shown == nullptr) {
       EXPECT_TRUE(desktop.messageBoxes.empty());
       continue;
@@ -46,12 +48,6 @@ TEST_F(ApplicationTest, ExceptionDisplay) {
     EXPECT_EQ(desktop.messageBoxes[0].flags, 0x10u);
     EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
   }
-}
-
-TEST_F(ApplicationTest, DisplayCancelsMouseCapture) {
-  desktop.setCapture(0x4242);
-  GuardHandler([] { throw EAbort(""); });
-  EXPECT_EQ(desktop.cancelModeSentTo, std::vector<Handle>{0x4242});
 }
 
 TEST_F(ApplicationTest, MessageBoxDisablesExactlyTheVisibleEnabledWindows) {
@@ -104,33 +100,23 @@ class ProgramTest : public ::testing::Test, protected HeadlessServices {
 };
 
 TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
-  struct Seen {
-    bool applicationWindowHidden = false;
-    bool formHidden = false;
-    std::string title;
-    bool timerRunning = false;
-  } seen;
+  // At 15 s: the application window's title and whether each window is hidden, then whether
+  // the timer runs; then the user shuts the program down.
+  std::vector<std::string> seen;
   desktop.actAfter(15'000, [&] {
     for (Handle w : desktop.threadWindows()) {
       const auto* widget = desktop.widget(w);
       if (widget == nullptr) continue;  // the tray's message window
-      if (widget->kind() == platform::WidgetKind::ApplicationWindow) {
-        seen.applicationWindowHidden = !widget->visible();
-        seen.title = widget->text();
-      } else {
-        seen.formHidden = !widget->visible();
-      }
+      if (widget->kind() == platform::WidgetKind::ApplicationWindow) seen.push_back(widget->text());
+      seen.push_back(widget->visible() ? "shown" : "hidden");
     }
-    seen.timerRunning = WumpexForm->Timer1->Enabled();
-    desktop.widget(WumpexForm->ShutDownBtn->Peer()->handle())->events().userClicked();
+    seen.push_back(WumpexForm->Timer1->Enabled() ? "timer on" : "timer off");
+    User(WumpexForm->ShutDownBtn).userClicked();
   });
   desktop.setUtcMillisecondsAtStart(1000);
 
   EXPECT_EQ(RunWumpex(), 0);
-  EXPECT_TRUE(seen.applicationWindowHidden);
-  EXPECT_TRUE(seen.formHidden);
-  EXPECT_EQ(seen.title, "Wumpex! 1.11");
-  EXPECT_TRUE(seen.timerRunning);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Wumpex! 1.11", "hidden", "hidden", "timer on"}));
   // The tick at 10 s reseeded from the clock and drew the next extra.
   EXPECT_EQ(RandSeed(), 11'000u * 134775813u + 1u);
   EXPECT_TRUE(desktop.messageBoxes.empty());

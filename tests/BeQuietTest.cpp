@@ -14,13 +14,12 @@ class BeQuietTest : public DesktopTest {
 
 TEST_F(BeQuietTest, PatternInsideAnyTitleKeepsQuiet) {
   const std::string longTitle = std::string(250, 'x') + "DEFRAG";  // pattern at 251..256
-  struct Case {
+  const struct {
     const char* what;
     std::vector<std::string> patterns;
     std::vector<std::string> titles;
     bool mayPlay;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"empty list", {}, {"Disk Defragmenter"}, true},
       {"pattern in title, any case", {"Defrag"}, {"Disk Defragmenter"}, false},
       {"lower-case pattern, upper-case title", {"scandisk"}, {"SCANDISK - drive C"}, false},
@@ -34,7 +33,7 @@ TEST_F(BeQuietTest, PatternInsideAnyTitleKeepsQuiet) {
       {"pattern within the first 254", {"xxDEF"}, {longTitle}, false},
       {"second pattern matches", {"aaa", "calc"}, {"Calculator"}, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     form->BeQuietListBox->Clear();
     for (const auto& p : c.patterns) form->BeQuietListBox->Add(p);

@@ -21,10 +21,10 @@ class BrowseDirectoryTest : public DesktopTest {
   const platform::headless::ShownFolderDialog& Shown() const {
     return folderBrowser.dialogs.back();
   }
-  void ExpectAllGivenBack() const {
-    EXPECT_EQ(folderBrowser.liveBlocks(), 0u);
-    EXPECT_EQ(folderBrowser.liveAllocators(), 0);
-    EXPECT_EQ(folderBrowser.strayFrees(), 0);
+  static void ExpectAllGivenBack(const platform::headless::HeadlessFolderBrowser& shell) {
+    EXPECT_EQ(shell.liveBlocks(), 0u);
+    EXPECT_EQ(shell.liveAllocators(), 0);
+    EXPECT_EQ(shell.strayFrees(), 0);
   }
 
   SettingsForm* form = application.CreateForm<SettingsForm>();
@@ -32,41 +32,21 @@ class BrowseDirectoryTest : public DesktopTest {
 };
 
 TEST_F(BrowseDirectoryTest, RootIsTheSpecialFolderOfItsNumber) {
-  using enum TRootID;
-  const struct {
-    TRootID root;
-    int folder;
-  } cases[] = {{idDesktop, 0},
-               {idDesktopExpanded, 1},
-               {idPrograms, 2},
-               {idControlPanel, 3},
-               {idPrinters, 4},
-               {idPersonal, 5},
-               {idFavorites, 6},
-               {idStartup, 7},
-               {idRecent, 8},
-               {idSendTo, 9},
-               {idRecycleBin, 10},
-               {idStartMenu, 11},
-               {idDesktopDirectory, 16},
-               {idDrives, 17},
-               {idNetwork, 18},
-               {idNetHood, 19},
-               {idFonts, 20},
-               {idTemplates, 21}};
-  EXPECT_EQ(dialog->Root(), idDesktopExpanded);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.folder);
-    dialog->SetRoot(c.root);
+  // Each root in the order the enumeration declares them, and its special folder.
+  const int folders[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 16, 17, 18, 19, 20, 21};
+  EXPECT_EQ(dialog->Root(), TRootID::idDesktopExpanded);
+  for (std::size_t i = 0; i < std::size(folders); ++i) {
+    SCOPED_TRACE(i);
+    dialog->SetRoot(static_cast<TRootID>(i));
     EXPECT_FALSE(dialog->Execute());
-    EXPECT_EQ(Shown().rootFolder, c.folder);
+    EXPECT_EQ(Shown().rootFolder, folders[i]);
   }
   // A folder the shell yields nothing for leaves the tree starting at the desktop.
   folderBrowser.yieldNothingFor(1);
-  dialog->SetRoot(idDesktopExpanded);
+  dialog->SetRoot(TRootID::idDesktopExpanded);
   dialog->Execute();
   EXPECT_EQ(Shown().rootFolder, std::nullopt);
-  ExpectAllGivenBack();
+  ExpectAllGivenBack(folderBrowser);
 }
 
 TEST_F(BrowseDirectoryTest, OptionsBecomeTheShellsBrowseFlags) {
@@ -128,16 +108,8 @@ TEST_F(BrowseDirectoryTest, ConfirmedChoiceBecomesDirectoryAndCancelKeepsIt) {
       {"confirmed", {choose("C:\\Sounds\\Wave")}, {true}, "C:\\Sounds\\Wave", 1},
       {"cancelled", {cancel}, {false}, "C:\\Before", 1},
       {"unscripted user cancels", {}, {false}, "C:\\Before", 1},
-      {"second run cancelled keeps the first choice",
-       {choose("D:\\Wav"), cancel},
-       {true, false},
-       "D:\\Wav",
-       2},
-      {"each run starts afresh",
-       {choose("D:\\One"), choose("E:\\Two")},
-       {true, true},
-       "E:\\Two",
-       2},
+      {"cancel keeps the first choice", {choose("D:\\Wav"), cancel}, {true, false}, "D:\\Wav", 2},
+      {"each run starts afresh", {choose("D:\\1"), choose("E:\\2")}, {true, true}, "E:\\2", 2},
       {"an item without a path gives an empty one", {printer}, {true}, "", 1},
       {"no allocator", {noAllocator}, {false}, "C:\\Before", 0},
       {"no memory for the path", {noMemory}, {false}, "C:\\Before", 0},
@@ -157,9 +129,7 @@ TEST_F(BrowseDirectoryTest, ConfirmedChoiceBecomesDirectoryAndCancelKeepsIt) {
     EXPECT_EQ(picker.Directory(), c.directory);
     EXPECT_EQ(shell.dialogs.size(), c.dialogs);
     for (const auto& shown : shell.dialogs) EXPECT_EQ(shown.rootFolder, 1);
-    EXPECT_EQ(shell.liveBlocks(), 0u);
-    EXPECT_EQ(shell.liveAllocators(), 0);
-    EXPECT_EQ(shell.strayFrees(), 0);
+    ExpectAllGivenBack(shell);
   }
 }
 

@@ -7,9 +7,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/Random.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessFileSystem.h"
@@ -47,6 +50,52 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// The whole content of a file, or "<none>" if it cannot be read.
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+}
+
+// A silent 8 kHz 8-bit mono wave file of the given length.
+inline void WriteSilentWave(const std::filesystem::path& path, std::uint32_t milliseconds) {
+  const std::uint32_t samples = milliseconds * 8;
+  std::ofstream out(path, std::ios::binary);
+  const auto put = [&out](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
+  };
+  out << "RIFF";
+  put(36 + samples, 4);
+  out << "WAVEfmt ";
+  for (auto [value, bytes] :
+       {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {8000u, 4}, {8000u, 4}, {1u, 2}, {8u, 2}}) {
+    put(value, bytes);
+  }
+  out << "data";
+  put(samples, 4);
+  out << std::string(samples, '\x80');
+}
+
+// The message of the E that `action` raises; a note instead when it raises none.
+template <class E = Exception, class Action>
+std::string RaisedMessage(Action&& action) {
+  try {
+    action();
+  } catch (const E& e) {
+    return e.Message();
+  }
+  return "<nothing raised>";
+}
+
+// The commands of one kind that the media device was sent, in order.
+inline std::vector<platform::headless::HeadlessMedia::Command> CommandsSent(
+    const platform::headless::HeadlessMedia& media, std::uint32_t message) {
+  std::vector<platform::headless::HeadlessMedia::Command> found;
+  for (const auto& c : media.commands) {
+    if (c.message == message) found.push_back(c);
+  }
+  return found;
+}
+
 // The settings file of a user who chose the folder C:\Sounds and saved once.
 inline constexpr const char* kSettledSettings =
     "[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\nRandomTime=10\r\nRandomTimeType=0\r\n"
@@ -62,6 +111,10 @@ struct HeadlessServices {
   std::filesystem::path SettingsPath() const { return driveC.path() / "windows" / "WUMPEX.INI"; }
   void WriteSettings(const std::string& content) const {
     std::ofstream(SettingsPath(), std::ios::binary) << content;
+  }
+  // The control's window as the user works it.
+  platform::WidgetEvents& User(const TControl* control) const {
+    return desktop.widget(control->Peer()->handle())->events();
   }
 
   platform::headless::HeadlessDesktop desktop;

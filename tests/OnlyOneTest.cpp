@@ -66,74 +66,35 @@ TEST(OnlyOneTest, LaterStartsRaiseTheRunningInstanceAndEnd) {
   // An instance that ended without giving up its reference.
   const Step leftBehind = [](Session& s) { s.atoms.add(kMarker); };
   const std::string longTitle = kTitle + " with a title of more than thirty characters";
-  const std::string longMarker = "OnlyOne" + longTitle.substr(0, 20);
   const std::string tailA = kTitle + " and then some A";
   const std::string tailB = kTitle + " and then some B";
   const Step wumpex = start(kTitle);
+  const Step longStart = start(longTitle);
+  const std::string longMarker = "OnlyOne" + longTitle.substr(0, 20);
+  const std::string tailMarker = "OnlyOne" + tailA.substr(0, 20);
 
   const struct {
     const char* what;
     std::vector<Step> steps;
-    std::string marker;
-    bool quit;
-    int references;             // after the steps
-    std::vector<int> raised;    // runs whose window was brought to top
-    std::vector<int> restored;  // runs whose window was restored
-    int referencesAtEnd;        // once every run has ended
+    bool quit = false;
+    int references = 1;              // after the steps
+    std::vector<int> raised = {};    // runs whose window was brought to top
+    std::vector<int> restored = {};  // runs whose window was restored
+    int referencesAtEnd = 0;         // once every run has ended
+    std::string marker = kMarker;
   } cases[] = {
-      {"first start", {wumpex}, kMarker, false, 1, {}, {}, 0},
-      {"second start raises the first", {wumpex, wumpex}, kMarker, true, 2, {0}, {}, 0},
-      {"a minimised first is restored",
-       {wumpex, minimise(0), wumpex},
-       kMarker,
-       true,
-       2,
-       {},
-       {0},
-       0},
-      {"after the first ended, a start runs",
-       {wumpex, end(0), wumpex},
-       kMarker,
-       false,
-       1,
-       {},
-       {},
-       0},
-      {"marker left behind: the start runs", {leftBehind, wumpex}, kMarker, false, 2, {}, {}, 1},
-      {"marker left behind: the next start finds the one running",
-       {leftBehind, wumpex, wumpex},
-       kMarker,
-       true,
-       3,
-       {0},
-       {},
-       1},
-      {"guard off does nothing", {start(kTitle, false)}, kMarker, false, 0, {}, {}, 0},
-      {"guard off beside a running instance",
-       {wumpex, start(kTitle, false), end(1)},
-       kMarker,
-       false,
-       1,
-       {},
-       {},
-       0},
-      {"title longer than the window-name buffer",
-       {start(longTitle), start(longTitle)},
-       longMarker,
-       true,
-       2,
-       {0},
-       {},
-       0},
-      {"titles alike in their first 20 characters share the marker",
-       {start(tailA), start(tailB)},
-       "OnlyOne" + tailA.substr(0, 20),
-       false,
-       2,
-       {},
-       {},
-       0},
+      {"first start", {wumpex}},
+      {"second start raises the first", {wumpex, wumpex}, true, 2, {0}},
+      {"a minimised first is restored", {wumpex, minimise(0), wumpex}, true, 2, {}, {0}},
+      {"after the first ended, a start runs", {wumpex, end(0), wumpex}},
+      {"marker left behind: the start runs", {leftBehind, wumpex}, false, 2, {}, {}, 1},
+      {"left behind: next start gives way", {leftBehind, wumpex, wumpex}, true, 3, {0}, {}, 1},
+      {"guard off does nothing", {start(kTitle, false)}, false, 0},
+      {"guard off beside a running instance", {wumpex, start(kTitle, false), end(1)}},
+      {"title past the name buffer", {longStart, longStart}, true, 2, {0}, {}, 0, longMarker},
+      {"same first 20 characters", {start(tailA), start(tailB)}, false, 2, {}, {}, 0, tailMarker},
   };
+
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Session s;

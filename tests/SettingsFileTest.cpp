@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,11 +19,6 @@ constexpr const char* kPrompt =
     "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
     "please select a folder where WAV files may be found";
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
-}
-
 // Every file of a folder, so that a save can be seen to leave nothing behind.
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
@@ -32,11 +26,6 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
     names.push_back(entry.path().filename().string());
   }
   return names;
-}
-
-// A click as the user makes it, through the window's guarded handler.
-void Press(platform::headless::HeadlessDesktop& desktop, const TButton* button) {
-  desktop.widget(button->Peer()->handle())->events().userClicked();
 }
 
 class SettingsFileTest : public DesktopTest {
@@ -48,53 +37,38 @@ class SettingsFileTest : public DesktopTest {
 
 TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
   const std::string longPattern(1100, 'p');
-  struct Case {
+  const struct {
     const char* what;
-    std::string keys;
-    const char* randomTime;
-    int randomUnit;
-    const char* variableTime;
-    int variableUnit;
-    std::vector<std::string> patterns;
+    std::string keys = "";
+    const char* randomTime = "10";
+    int randomUnit = 0;
+    const char* variableTime = "5";
+    int variableUnit = 0;
+    std::vector<std::string> patterns = {"Defrag", "ScanDisk"};
+  } cases[] = {
+      {.what = "only the folder"},
+      {.what = "every key",
+       .keys = "RandomTime=0x1E\r\nRandomTimeType=2\r\nVariableTime=abc\r\nVariableTimeType=7\r\n"
+               "NumBeQuietItems=3\r\nBeQuietItem0=Calc\r\nBeQuietItem2=Defrag\r\n",
+       .randomTime = "30",
+       .randomUnit = 2,
+       .variableUnit = -1,
+       .patterns = {"", "Calc", "Defrag"}},
+      {.what = "base count not a number", .keys = "RandomTime=abc\r\n"},
+      {.what = "units as stored",
+       .keys = "RandomTimeType=1\r\nVariableTimeType=-1\r\n",
+       .randomUnit = 1,
+       .variableUnit = -1},
+      {.what = "count -1", .keys = "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n"},
+      {.what = "count not a number", .keys = "NumBeQuietItems=two\r\n"},
+      {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
+      {.what = "count -2", .keys = "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
+      {.what = "duplicates and a long pattern",
+       .keys = "NumBeQuietItems=3\r\nBeQuietItem0=b\r\nBeQuietItem1=" + longPattern +
+               "\r\nBeQuietItem2=b\r\n",
+       .patterns = {"b", "b", longPattern.substr(0, 1023)}},
   };
-  const Case cases[] = {
-      {"only the folder", "", "10", 0, "5", 0, {"Defrag", "ScanDisk"}},
-      {"every key",
-       "RandomTime=0x1E\r\nRandomTimeType=2\r\nVariableTime=abc\r\nVariableTimeType=7\r\n"
-       "NumBeQuietItems=3\r\nBeQuietItem0=Calc\r\nBeQuietItem2=Defrag\r\n",
-       "30",
-       2,
-       "5",
-       -1,
-       {"", "Calc", "Defrag"}},
-      {"base count not a number", "RandomTime=abc\r\n", "10", 0, "5", 0, {"Defrag", "ScanDisk"}},
-      {"units as stored",
-       "RandomTimeType=1\r\nVariableTimeType=-1\r\n",
-       "10",
-       1,
-       "5",
-       -1,
-       {"Defrag", "ScanDisk"}},
-      {"count -1",
-       "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n",
-       "10",
-       0,
-       "5",
-       0,
-       {"Defrag", "ScanDisk"}},
-      {"count not a number", "NumBeQuietItems=two\r\n", "10", 0, "5", 0, {"Defrag", "ScanDisk"}},
-      {"count 0", "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", "10", 0, "5", 0, {}},
-      {"count -2", "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", "10", 0, "5", 0, {}},
-      {"duplicates and a long pattern",
-       "NumBeQuietItems=3\r\nBeQuietItem0=b\r\nBeQuietItem1=" + longPattern +
-           "\r\nBeQuietItem2=b\r\n",
-       "10",
-       0,
-       "5",
-       0,
-       {"b", "b", longPattern.substr(0, 1023)}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     WriteSettings("[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\n" + c.keys);
     const auto form = Start();
@@ -112,14 +86,13 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
   WriteSettings(
       "[Other]\r\nkept=1\r\n[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\nNumBeQuietItems=5\r\n"
       "BeQuietItem4=gone\r\n");
-  struct Case {
+  const struct {
     const char* what;
     const char* randomTime;
     const char* variableTime;
     std::vector<std::string> patterns;
     std::string expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"counts in other forms",
        " 12",
        "$C",
@@ -134,7 +107,7 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
        "NumBeQuietItems=0\r\n"},
   };
   const auto form = Start();
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     form->SoundPathEB->SetText("C:\\Sounds");
     form->RandomTimeEB->SetText(c.randomTime);
@@ -143,8 +116,8 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
     form->VariableTimeCB->SetItemIndex(-1);
     form->BeQuietListBox->Clear();
     for (const auto& p : c.patterns) form->BeQuietListBox->Add(p);
-    Press(desktop, form->ApplyBtn);
-    EXPECT_EQ(Bytes(SettingsPath()),
+    User(form->ApplyBtn).userClicked();
+    EXPECT_EQ(ReadBytes(SettingsPath()),
               "[Other]\r\nkept=1\r\n[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\n" + c.expected);
     EXPECT_EQ(FilesIn(SettingsPath().parent_path()), std::vector<std::string>{"WUMPEX.INI"});
   }
@@ -156,13 +129,12 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
   struct Session : HeadlessServices {
     TApplication application;
   };
-  struct Case {
+  const struct {
     const char* what;
     std::function<void(Session&, TWumpexForm&)> spoil;
     bool ok;  // else Apply
     const char* message;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"base count", [](Session&, TWumpexForm& f) { f.RandomTimeEB->SetText("abc"); }, true,
        "'abc' is not a valid integer value."},
       {"adjustment count", [](Session&, TWumpexForm& f) { f.VariableTimeEB->SetText("1.5"); },
@@ -172,7 +144,7 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
       {"folder refused", [](Session& s, TWumpexForm&) { s.profile.refuseWritesIn("C:\\windows"); },
        false, "Unable to write to WUMPEX.INI."},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Session session;
     session.application.SetTitle(kProgramTitle);
@@ -181,10 +153,10 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
     form->BeQuietListBox->Add("Calc");
     form->ApplyBtn->SetEnabled(true);
     c.spoil(session, *form);
-    Press(session.desktop, c.ok ? form->OKBtn : form->ApplyBtn);
+    session.User(c.ok ? form->OKBtn : form->ApplyBtn).userClicked();
     ASSERT_EQ(session.desktop.messageBoxes.size(), 1u);
     EXPECT_EQ(session.desktop.messageBoxes[0].text, c.message);
-    EXPECT_EQ(Bytes(session.SettingsPath()), kSettledSettings);
+    EXPECT_EQ(ReadBytes(session.SettingsPath()), kSettledSettings);
     EXPECT_EQ(FilesIn(session.SettingsPath().parent_path()),
               std::vector<std::string>{"WUMPEX.INI"});
     EXPECT_TRUE(form->Visible());
@@ -198,37 +170,36 @@ TEST_F(SettingsFileTest, OkSavesSchedulesAndHidesApplySavesAndSwitchesItselfOff)
   form->TrayIcon1DblClick(form->TrayIcon1);
   form->RandomTimeEB->SetText("2");
   EXPECT_TRUE(form->ApplyBtn->Enabled());
-  Press(desktop, form->ApplyBtn);
+  User(form->ApplyBtn).userClicked();
   EXPECT_FALSE(form->ApplyBtn->Enabled());
   EXPECT_FALSE(form->Timer1->Enabled()) << "the timer waits for OK";
-  EXPECT_NE(Bytes(SettingsPath()).find("RandomTime=2\r\n"), std::string::npos);
+  EXPECT_NE(ReadBytes(SettingsPath()).find("RandomTime=2\r\n"), std::string::npos);
   form->RandomTimeCB->SetItemIndex(1);
-  Press(desktop, form->OKBtn);
+  User(form->OKBtn).userClicked();
   EXPECT_FALSE(form->Visible());
   EXPECT_TRUE(form->Timer1->Enabled());
   EXPECT_EQ(form->Timer1->Interval(), 120'000u);
-  EXPECT_NE(Bytes(SettingsPath()).find("RandomTimeType=1\r\n"), std::string::npos);
+  EXPECT_NE(ReadBytes(SettingsPath()).find("RandomTimeType=1\r\n"), std::string::npos);
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
 // A file stays where it is; a new one goes to the Windows directory unless a standard user
 // may not write there.
 TEST_F(SettingsFileTest, FileLivesInTheWindowsDirectoryOrElseInApplicationData) {
-  struct Case {
+  const struct {
     const char* what;
     bool inWindows;
     bool inAppData;
     bool windowsWritable;
     bool savedInWindows;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"new, writable Windows directory", false, false, true, true},
       {"new, standard user", false, false, false, false},
       {"kept in the Windows directory", true, false, true, true},
       {"kept in application data", false, true, true, false},
       {"both: the Windows directory's", true, true, true, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     HeadlessServices session;
     TApplication sessionApplication;
@@ -246,11 +217,11 @@ TEST_F(SettingsFileTest, FileLivesInTheWindowsDirectoryOrElseInApplicationData) 
     const auto form = std::make_unique<TWumpexForm>();
     EXPECT_EQ(form->RandomTimeEB->Text(), c.inWindows || c.inAppData ? "7" : "10");
     form->RandomTimeEB->SetText("8");
-    Press(session.desktop, form->ApplyBtn);
+    session.User(form->ApplyBtn).userClicked();
     const fs::path saved = c.savedInWindows ? session.SettingsPath() : appData;
     const fs::path other = c.savedInWindows ? appData : session.SettingsPath();
-    EXPECT_NE(Bytes(saved).find("RandomTime=8"), std::string::npos);
-    EXPECT_EQ(Bytes(other).find("RandomTime=8"), std::string::npos);
+    EXPECT_NE(ReadBytes(saved).find("RandomTime=8"), std::string::npos);
+    EXPECT_EQ(ReadBytes(other).find("RandomTime=8"), std::string::npos);
   }
 }
 
@@ -263,23 +234,15 @@ TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
     fs::remove(session.SettingsPath());
     fs::create_directories(session.driveC.path() / "Waves");
     std::ofstream(session.driveC.path() / "Waves" / "a.wav") << "RIFF";
-    struct Seen {
-      std::size_t boxes = 0;
-      bool visible = false;
-      bool wavFolderPage = false;
-      bool timerOff = false;
-    } seen;
+    // While the picker shows: prompted once, window shown on the folder page, timer off.
+    std::vector<bool> seen;
     session.folderBrowser.whileShown = [&](const platform::headless::ShownFolderDialog&) {
-      seen.boxes = session.desktop.messageBoxes.size();
-      seen.visible = WumpexForm->Visible();
-      seen.wavFolderPage = WumpexForm->PageControl1->ActivePage() == WumpexForm->WavFolderTabSheet;
-      seen.timerOff = !WumpexForm->Timer1->Enabled();
+      seen = {session.desktop.messageBoxes.size() == 1, WumpexForm->Visible(),
+              WumpexForm->PageControl1->ActivePage() == WumpexForm->WavFolderTabSheet,
+              !WumpexForm->Timer1->Enabled()};
     };
-    if (confirmed) {
-      session.folderBrowser.chooseNextFolder("C:\\Waves");
-    } else {
-      session.folderBrowser.cancelNextDialog();
-    }
+    confirmed ? session.folderBrowser.chooseNextFolder("C:\\Waves")
+              : session.folderBrowser.cancelNextDialog();
     const auto form = std::make_unique<TWumpexForm>();
     ASSERT_EQ(session.desktop.messageBoxes.size(), 1u);
     const auto& box = session.desktop.messageBoxes[0];
@@ -288,10 +251,7 @@ TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
     EXPECT_EQ(box.flags, 48u);
     ASSERT_EQ(session.folderBrowser.dialogs.size(), 1u);
     EXPECT_EQ(session.folderBrowser.dialogs[0].title, "Select WAV sound folder...");
-    EXPECT_EQ(seen.boxes, 1u);
-    EXPECT_TRUE(seen.visible);
-    EXPECT_TRUE(seen.wavFolderPage);
-    EXPECT_TRUE(seen.timerOff);
+    EXPECT_EQ(seen, std::vector<bool>(4, true));
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
     EXPECT_EQ(form->SoundPathEB->Text(), confirmed ? "C:\\Waves" : "");

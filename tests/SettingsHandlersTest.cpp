@@ -25,34 +25,25 @@ class SettingsHandlersTest : public DesktopTest {
 };
 
 TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
-  struct Case {
+  using Close = std::function<void(const HeadlessWidget& dialog)>;
+  const auto press = [this](const char* button) -> Close {
+    return [this, button](const HeadlessWidget& d) {
+      desktop.child(d.handle(), button)->events().userClicked();
+    };
+  };
+  const struct {
     const char* what;
     const char* typed;
-    std::function<void(const HeadlessWidget& dialog, platform::headless::HeadlessDesktop&)> close;
+    Close close;
     bool added;
+  } cases[] = {
+      {"OK", "Defrag", press("OK"), true},
+      {"OK with nothing typed", "", press("OK"), true},
+      {"Cancel", "Calc", press("Cancel"), false},
+      {"Escape", "Calc", [](const HeadlessWidget& d) { d.events().cancelRequested(); }, false},
+      {"close box", "Calc", [](const HeadlessWidget& d) { d.events().closeRequested(); }, false},
   };
-  const Case cases[] = {
-      {"OK", "Defrag",
-       [](const HeadlessWidget& d, auto& desk) {
-         desk.child(d.handle(), "OK")->events().userClicked();
-       },
-       true},
-      {"OK with nothing typed", "",
-       [](const HeadlessWidget& d, auto& desk) {
-         desk.child(d.handle(), "OK")->events().userClicked();
-       },
-       true},
-      {"Cancel", "Calc",
-       [](const HeadlessWidget& d, auto& desk) {
-         desk.child(d.handle(), "Cancel")->events().userClicked();
-       },
-       false},
-      {"Escape", "Calc", [](const HeadlessWidget& d, auto&) { d.events().cancelRequested(); },
-       false},
-      {"close box", "Calc", [](const HeadlessWidget& d, auto&) { d.events().closeRequested(); },
-       false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     form->BeQuietListBox->Clear();
     form->ApplyBtn->SetEnabled(false);
@@ -61,7 +52,7 @@ TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
       EXPECT_EQ(Dialog().text(), "Add new \"Be Quiet\" Application");
       mainWindowDisabled = !desktop.isWindowEnabled(form->Peer()->handle());
       FocusedBox().events().userEditedText(c.typed);
-      c.close(Dialog(), desktop);
+      c.close(Dialog());
     });
     form->AddBeQuietItemBtn->Click();
     EXPECT_TRUE(mainWindowDisabled);
@@ -79,34 +70,20 @@ TEST_F(SettingsHandlersTest, ApplyFollowsEveryChangeOfASetting) {
   std::ofstream(driveC.path() / "Sounds" / "a.wav") << "RIFF";
   form->FileListBox1->SetDirectory("C:\\");
   form->FileListBox1->SetDirectory("C:\\Sounds");
-  const auto user = [this](const TControl* c) -> auto& {
-    return desktop.widget(c->Peer()->handle())->events();
-  };
-  struct Case {
+  const auto browse = [this] { User(form->BrowseBtn).userClicked(); };
+  const struct {
     const char* change;
     std::function<void()> act;
     bool enables;
-  };
-  const Case cases[] = {
-      {"typing a base count", [&] { user(form->RandomTimeEB).userEditedText("12"); }, true},
-      {"stepping the adjustment", [&] { user(form->UpDown2).userSelected(6); }, true},
-      {"choosing a base unit", [&] { user(form->RandomTimeCB).userSelected(2); }, true},
-      {"typing an adjustment unit", [&] { user(form->VariableTimeCB).userEditedText("Min"); },
-       true},
-      {"typing a folder", [&] { user(form->SoundPathEB).userEditedText("C:\\Wav"); }, true},
-      {"browsing to a folder",
-       [&] {
-         folderBrowser.chooseNextFolder("C:\\Waves");
-         user(form->BrowseBtn).userClicked();
-       },
-       true},
-      {"cancelling the browser",
-       [&] {
-         folderBrowser.cancelNextDialog();
-         user(form->BrowseBtn).userClicked();
-       },
-       false},
-      {"ticking mute", [&] { user(form->WumpexDisabledCB).userToggled(true); }, true},
+  } cases[] = {
+      {"typing a base count", [&] { User(form->RandomTimeEB).userEditedText("12"); }, true},
+      {"stepping the adjustment", [&] { User(form->UpDown2).userSelected(6); }, true},
+      {"choosing a base unit", [&] { User(form->RandomTimeCB).userSelected(2); }, true},
+      {"typing a unit", [&] { User(form->VariableTimeCB).userEditedText("Min"); }, true},
+      {"typing a folder", [&] { User(form->SoundPathEB).userEditedText("C:\\Wav"); }, true},
+      {"browsing", [&] { folderBrowser.chooseNextFolder("C:\\Waves"), browse(); }, true},
+      {"cancelling the browser", [&] { folderBrowser.cancelNextDialog(), browse(); }, false},
+      {"ticking mute", [&] { User(form->WumpexDisabledCB).userToggled(true); }, true},
       {"unmuting by the menu", [&] { form->Enable1->Click(); }, true},
       {"muting by the menu", [&] { form->Disable1->Click(); }, true},
       {"selecting a sound",
@@ -114,11 +91,11 @@ TEST_F(SettingsHandlersTest, ApplyFollowsEveryChangeOfASetting) {
          form->SoundPathEB->SetText("C:\\Sounds");
          form->FileListBox1->SetDirectory("C:\\Sounds");
          form->ApplyBtn->SetEnabled(false);
-         user(form->FileListBox1).userSelected(0);
+         User(form->FileListBox1).userSelected(0);
        },
        false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
     form->ApplyBtn->SetEnabled(false);
     c.act();
@@ -132,7 +109,7 @@ TEST_F(SettingsHandlersTest, DeleteRemovesTheSelectedPatternAsAChange) {
   form->DeleteBeQuietItemBtn->Click();
   EXPECT_EQ(form->BeQuietListBox->Count(), 2) << "nothing selected, nothing deleted";
   EXPECT_FALSE(form->ApplyBtn->Enabled());
-  desktop.widget(form->BeQuietListBox->Peer()->handle())->events().userSelected(1);
+  User(form->BeQuietListBox).userSelected(1);
   form->DeleteBeQuietItemBtn->Click();
   EXPECT_EQ(form->BeQuietListBox->Items(), std::vector<std::string>{"Defrag"});
   EXPECT_TRUE(form->ApplyBtn->Enabled());
@@ -145,7 +122,7 @@ TEST_F(SettingsHandlersTest, PreviewOpensTheTypedFolderJoinedWithTheListedName) 
   form->FileListBox1->SetDirectory("C:\\Listed");
   form->SoundPathEB->SetText("C:\\Typed");
   media.commands.clear();
-  desktop.widget(form->FileListBox1->Peer()->handle())->events().userSelected(0);
+  User(form->FileListBox1).userSelected(0);
   ASSERT_FALSE(media.commands.empty());
   const auto& open = media.commands.back();
   EXPECT_EQ(open.message, platform::mci::kOpen);
@@ -161,7 +138,7 @@ TEST_F(SettingsHandlersTest, DescriptionPlaysTheBuiltInSoundEachTimeItIsClicked)
     form->ApplyBtn->SetEnabled(false);
     desktop.screenCursors.clear();
     const std::uint64_t before = desktop.now();
-    desktop.widget(form->Label1->Peer()->handle())->events().userClicked();
+    User(form->Label1).userClicked();
     ASSERT_EQ(simpleSound.calls.size(), static_cast<std::size_t>(click));
     const auto& call = simpleSound.calls.back();
     EXPECT_TRUE(call.played);

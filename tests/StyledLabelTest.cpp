@@ -66,36 +66,23 @@ TEST_F(StyledLabelTest, CopiesGoDownFirstThenTheTextEachMovedFromTheClientRectan
   struct Row {
     const char* what;
     TTextStyle style;
-    int depth;
-    TColor shadow;
-    bool enabled;
     std::vector<Copy> drawn;
+    int depth = 2;
+    TColor shadow = clBtnShadow;
+    bool enabled = true;
   };
+  using enum TTextStyle;
+  const Copy raised[] = {{1, clBtnShadow}, {-1, clBtnHighlight}};
   const Row rows[] = {
-      {"none", TTextStyle::tsNone, 2, clBtnShadow, true, {{0, kNavy}}},
-      {"raised",
-       TTextStyle::tsRaised,
-       2,
-       clBtnShadow,
-       true,
-       {{1, clBtnShadow}, {-1, clBtnHighlight}, {0, kNavy}}},
-      {"recessed",
-       TTextStyle::tsRecessed,
-       2,
-       clBtnShadow,
-       true,
-       {{1, clBtnHighlight}, {-1, clBtnShadow}, {0, kNavy}}},
-      {"banner shadow", TTextStyle::tsShadow, 7, clBtnShadow, true, {{7, clBtnShadow}, {0, kNavy}}},
-      {"shadow under the text", TTextStyle::tsShadow, 0, kRed, true, {{0, kRed}, {0, kNavy}}},
-      {"shadow above and left", TTextStyle::tsShadow, -3, kRed, true, {{-3, kRed}, {0, kNavy}}},
-      {"disabled raised",
-       TTextStyle::tsRaised,
-       2,
-       clBtnShadow,
-       false,
-       {{1, clBtnShadow}, {-1, clBtnHighlight}, {0, clGrayText}}},
-      {"disabled shadow", TTextStyle::tsShadow, 4, kRed, false, {{4, kRed}, {0, clGrayText}}},
-      {"disabled plain", TTextStyle::tsNone, 2, clBtnShadow, false, {{0, clGrayText}}},
+      {"none", tsNone, {{0, kNavy}}},
+      {"raised", tsRaised, {raised[0], raised[1], {0, kNavy}}},
+      {"recessed", tsRecessed, {{1, clBtnHighlight}, {-1, clBtnShadow}, {0, kNavy}}},
+      {"banner shadow", tsShadow, {{7, clBtnShadow}, {0, kNavy}}, 7},
+      {"shadow under the text", tsShadow, {{0, kRed}, {0, kNavy}}, 0, kRed},
+      {"shadow above and left", tsShadow, {{-3, kRed}, {0, kNavy}}, -3, kRed},
+      {"disabled raised", tsRaised, {raised[0], raised[1], {0, clGrayText}}, 2, clBtnShadow, false},
+      {"disabled shadow", tsShadow, {{4, kRed}, {0, clGrayText}}, 4, kRed, false},
+      {"disabled plain", tsNone, {{0, clGrayText}}, 2, clBtnShadow, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -130,13 +117,12 @@ TEST_F(StyledLabelTest, AnyDepthMovesTheShadowWithoutOverflowing) {
 }
 
 TEST_F(StyledLabelTest, EveryCopyDrawsWithTheSameFlags) {
-  struct Row {
+  const struct {
     TAlignment alignment;
     bool wordWrap;
     bool showAccelChar;
     unsigned flags;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {TAlignment::taLeftJustify, false, true, dt::kExpandTabs},
       {TAlignment::taRightJustify, false, true, dt::kExpandTabs | dt::kRight},
       {TAlignment::taCenter, false, true, dt::kExpandTabs | dt::kCenter},
@@ -146,7 +132,7 @@ TEST_F(StyledLabelTest, EveryCopyDrawsWithTheSameFlags) {
        dt::kExpandTabs | dt::kCenter | dt::kWordBreak | dt::kNoPrefix},
   };
   label->SetTextStyle(TTextStyle::tsRaised);
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.flags);
     label->SetAlignment(row.alignment);
     label->SetWordWrap(row.wordWrap);
@@ -160,18 +146,17 @@ TEST_F(StyledLabelTest, EveryCopyDrawsWithTheSameFlags) {
 TEST_F(StyledLabelTest, OnlyTheCaptionsFirst255CharactersAreDrawn) {
   std::string longest;
   for (int i = 0; longest.size() < 300; ++i) longest += "word" + std::to_string(i) + " ";
-  struct Row {
+  const struct {
     std::string caption;
     std::string drawn;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {longest, longest.substr(0, 255)},
       {longest.substr(0, 255), longest.substr(0, 255)},
       {longest.substr(0, 254), longest.substr(0, 254)},
       {std::string("WUM\0PEX!", 8), "WUM"},
   };
   label->SetTextStyle(TTextStyle::tsShadow);
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     label->SetCaption(row.caption);
     for (const PaintOp& op : TextOps()) EXPECT_EQ(op.text, row.drawn);
     EXPECT_EQ(label->Caption(), row.caption) << "the caption itself stays whole";
@@ -210,15 +195,6 @@ TEST_F(StyledLabelTest, ANewStyleColourOrDepthRepaintsAnUnchangedOneDoesNot) {
     change();
     EXPECT_EQ(Widget().invalidations(), before + 1);
   }
-}
-
-TEST_F(StyledLabelTest, TheAboutInformationNamesAYearAMakerAndTheComponentInOneLine) {
-  const TAboutInfo& about = label->About();
-  EXPECT_EQ(about.Year().size(), 4u);
-  EXPECT_EQ(about.Year().find_first_not_of("0123456789"), std::string::npos);
-  EXPECT_FALSE(about.Maker().empty());
-  EXPECT_FALSE(about.Description().empty());
-  EXPECT_EQ(about.Description().find('\n'), std::string::npos) << "one line";
 }
 
 }  // namespace

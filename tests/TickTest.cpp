@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "app/WumpexProps.h"
@@ -12,28 +11,6 @@ namespace {
 
 namespace mci = platform::mci;
 
-// Writes a silent 8 kHz, 8-bit mono PCM wave of the given length.
-void WriteWave(const std::filesystem::path& path, std::uint32_t milliseconds) {
-  const std::uint32_t samples = milliseconds * 8;
-  auto word = [](std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-  };
-  std::ofstream out(path, std::ios::binary);
-  out << "RIFF";
-  word(out, 36 + samples, 4);
-  out << "WAVEfmt ";
-  word(out, 16, 4);
-  word(out, 1, 2);  // PCM
-  word(out, 1, 2);  // mono
-  word(out, 8000, 4);
-  word(out, 8000, 4);
-  word(out, 1, 2);
-  word(out, 8, 2);
-  out << "data";
-  word(out, samples, 4);
-  out << std::string(samples, '\x80');
-}
-
 class TickTest : public DesktopTest {
  protected:
   TickTest() {
@@ -41,7 +18,7 @@ class TickTest : public DesktopTest {
     media.commands.clear();  // the preview's own opening at start
   }
   void AddSound(const char* name, std::uint32_t milliseconds) {
-    WriteWave(driveC.path() / "Sounds" / name, milliseconds);
+    WriteSilentWave(driveC.path() / "Sounds" / name, milliseconds);
   }
   // Lists the folder box's folder afresh, as the Browse button does for a new folder; the
   // pool already shows the settings' C:\Sounds, which a second setting would not read again.
@@ -50,11 +27,7 @@ class TickTest : public DesktopTest {
     form->FileListBox1->SetDirectory(form->SoundPathEB->Text());
   }
   std::vector<platform::headless::HeadlessMedia::Command> Sent(std::uint32_t message) const {
-    std::vector<platform::headless::HeadlessMedia::Command> sent;
-    for (const auto& c : media.commands) {
-      if (c.message == message) sent.push_back(c);
-    }
-    return sent;
+    return CommandsSent(media, message);
   }
 
   // The tip the notification area shows for the program's icon.
@@ -145,20 +118,15 @@ TEST_F(TickTest, EscapeCutsTheWaitingPlayShort) {
 TEST_F(TickTest, FolderTextIsJoinedAsItStands) {
   AddSound("a.wav", 100);
   form->VariableTimeEB->SetText("0");
-  struct Case {
-    const char* folder;
-    const char* element;
-  };
-  const Case cases[] = {{"C:\\Sounds\\", "C:\\Sounds\\\\a.wav"},
-                        {"C:\\Sounds", "C:\\Sounds\\a.wav"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.folder);
-    form->SoundPathEB->SetText(c.folder);
+  for (const auto& [folder, element] : {std::pair{"C:\\Sounds\\", "C:\\Sounds\\\\a.wav"},
+                                        std::pair{"C:\\Sounds", "C:\\Sounds\\a.wav"}}) {
+    SCOPED_TRACE(folder);
+    form->SoundPathEB->SetText(folder);
     ApplyFolder();
     media.commands.clear();
     desktop.advance(10'000);
     ASSERT_EQ(Sent(mci::kOpen).size(), 1u);
-    EXPECT_EQ(Sent(mci::kOpen)[0].params.elementName, c.element);
+    EXPECT_EQ(Sent(mci::kOpen)[0].params.elementName, element);
   }
 }
 

@@ -18,12 +18,11 @@ class TimerTest : public DesktopTest {
 };
 
 TEST_F(TimerTest, ChangesRestartOrLeaveTheCountdown) {
-  struct Case {
+  const struct {
     const char* what;
     std::function<void(TTimer&)> change;
-    std::optional<std::uint64_t> nextTickAt;  // started at 0, changed at 400
-  };
-  const Case cases[] = {
+    std::optional<std::uint64_t> nextTickAt;  // made at 0 as it comes, changed at 400
+  } cases[] = {
       {"no change", [](TTimer&) {}, 1000},
       {"same interval", [](TTimer& t) { t.SetInterval(1000); }, 1000},
       {"same enabled", [](TTimer& t) { t.SetEnabled(true); }, 1000},
@@ -38,7 +37,7 @@ TEST_F(TimerTest, ChangesRestartOrLeaveTheCountdown) {
       {"interval 0", [](TTimer& t) { t.SetInterval(0); }, std::nullopt},
       {"no handler", [](TTimer& t) { t.SetOnTimer(nullptr); }, std::nullopt},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TComponent scratch(nullptr, "Scratch");
     TTimer* t = scratch.Make<TTimer>("Timer");
@@ -47,24 +46,15 @@ TEST_F(TimerTest, ChangesRestartOrLeaveTheCountdown) {
     t->SetOnTimer([&](TComponent*) { seen.push_back(desktop.now() - start); });
     desktop.advance(400);
     c.change(*t);
-    desktop.advance(1600);
+    desktop.advance(2600);
     if (c.nextTickAt) {
-      ASSERT_FALSE(seen.empty());
-      EXPECT_EQ(seen.front(), *c.nextTickAt);
+      ASSERT_GE(seen.size(), 2u);
+      EXPECT_EQ(seen[0], *c.nextTickAt);
+      EXPECT_EQ(seen[1] - seen[0], t->Interval()) << "and it repeats";
     } else {
       EXPECT_TRUE(seen.empty());
     }
   }
-}
-
-TEST_F(TimerTest, StartsEnabledWithOneSecondAndRepeats) {
-  EXPECT_TRUE(timer->Enabled());
-  EXPECT_EQ(timer->Interval(), 1000u);
-  desktop.advance(5000);
-  EXPECT_TRUE(ticks.empty()) << "no handler, no system timer";
-  timer->SetOnTimer(record);
-  desktop.advance(3500);
-  EXPECT_EQ(ticks, (std::vector<std::uint64_t>{6000, 7000, 8000}));
 }
 
 TEST_F(TimerTest, RefusedTimerRaisesAfterTheValueIsTaken) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/WumpexProps.h"
 #include "tests/DesktopFixture.h"
 
@@ -38,29 +40,27 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
 }
 
 TEST_F(TrayHandlersTest, MuteByMenuAndByBox) {
-  struct Step {
+  const std::function<void()> muteByMenu = [&] { form->Disable1->Click(); };
+  const std::function<void()> unmuteByMenu = [&] { form->Enable1->Click(); };
+  const struct {
     const char* what;
-    std::function<void(TWumpexForm&)> act;
+    std::function<void()> act;
     bool boxTicked;
     bool muteOffMark;
     bool muteOnMark;
     const char* picture;
-  };
-  const Step steps[] = {
-      {"menu: mute on", [](TWumpexForm& f) { f.Disable1->Click(); }, true, false, true,
-       "PROGRAMOFF"},
-      {"menu: mute on again", [](TWumpexForm& f) { f.Disable1->Click(); }, true, false, true,
-       "PROGRAMOFF"},
-      {"menu: mute off", [](TWumpexForm& f) { f.Enable1->Click(); }, false, true, false,
+  } steps[] = {
+      {"menu: mute on", muteByMenu, true, false, true, "PROGRAMOFF"},
+      {"menu: mute on again", muteByMenu, true, false, true, "PROGRAMOFF"},
+      {"menu: mute off", unmuteByMenu, false, true, false, "MAINICON"},
+      {"box ticked: the marks stay", [&] { form->WumpexDisabledCB->SetChecked(true); }, true, true,
+       false, "PROGRAMOFF"},
+      {"box cleared", [&] { form->WumpexDisabledCB->SetChecked(false); }, false, true, false,
        "MAINICON"},
-      {"box ticked: the marks stay", [](TWumpexForm& f) { f.WumpexDisabledCB->SetChecked(true); },
-       true, true, false, "PROGRAMOFF"},
-      {"box cleared", [](TWumpexForm& f) { f.WumpexDisabledCB->SetChecked(false); }, false, true,
-       false, "MAINICON"},
   };
-  for (const Step& step : steps) {
+  for (const auto& step : steps) {
     SCOPED_TRACE(step.what);
-    step.act(*form);
+    step.act();
     EXPECT_EQ(form->WumpexDisabledCB->Checked(), step.boxTicked);
     EXPECT_EQ(form->Enable1->Checked(), step.muteOffMark);
     EXPECT_EQ(form->Disable1->Checked(), step.muteOnMark);

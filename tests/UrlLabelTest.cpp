@@ -31,12 +31,11 @@ class UrlLabelTest : public DesktopTest {
 };
 
 TEST_F(UrlLabelTest, ClickHandsTheUntrimmedTargetToTheShellUnlessURLAndCaptionAreBlank) {
-  struct Row {
+  const struct {
     const char* url;
     const char* caption;
     std::optional<std::string> target;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {kMailto, kAddress, kMailto},
       {"", "http://example.com/", "http://example.com/"},
       {" \t\r\n", "http://example.com/", "http://example.com/"},
@@ -45,7 +44,7 @@ TEST_F(UrlLabelTest, ClickHandsTheUntrimmedTargetToTheShellUnlessURLAndCaptionAr
       {"", "", std::nullopt},
       {"  ", " \x01\x1f ", std::nullopt},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(std::string("URL \"") + row.url + "\", caption \"" + row.caption + "\"");
     shellAndClipboard.executions.clear();
     label->SetURL(row.url);
@@ -96,21 +95,20 @@ TEST_F(UrlLabelTest, EveryLabelPutsTheHandCursorInSlotFiveAndShowsWhatThatSlotHo
 }
 
 TEST_F(UrlLabelTest, TheHintShowsOnlyWithShowHintOfItsOwn) {
-  struct Row {
+  const struct {
     const char* what;
     bool handleFirst;
     std::optional<bool> showHint;
     std::optional<bool> parentShowHint;
     const char* shown;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {"as the settings window sets it", false, true, false, "Click here to send mail"},
       {"set on the live window", true, true, false, "Click here to send mail"},
       {"ShowHint alone", false, true, std::nullopt, "Click here to send mail"},
       {"defaults", false, std::nullopt, std::nullopt, ""},
       {"following the parent again", true, true, true, ""},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     TForm window{nullptr, "Form"};
     TUrlLabel* link = window.Make<TUrlLabel>("UrlLabel1");

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -28,15 +27,6 @@ std::string Image(const TWave& wave) {
 void Load(TWave& wave, const std::string& bytes) {
   std::istringstream stream(bytes);
   wave.LoadFromStream(stream);
-}
-
-std::string Message(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EInOutError& e) {
-    return e.Message();
-  }
-  return "nothing raised";
 }
 
 // Takes at most `room` bytes.
@@ -104,16 +94,19 @@ TEST_F(WavePlayerTest, StreamsAndFilesThatFailRaiseTheirErrors) {
   // The whole stream's size is read from where the stream stands.
   std::istringstream advanced("0123456789");
   advanced.seekg(2);
-  EXPECT_EQ(Message([&] { wave.LoadFromStream(advanced); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.LoadFromStream(advanced); }),
+            "Stream read error");
   EXPECT_EQ(wave.Size(), 10u);
   FullBuffer full(4);
   std::ostream refusing(&full);
-  EXPECT_EQ(Message([&] { wave.SaveToStream(refusing); }), "Stream write error");
+  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.SaveToStream(refusing); }), "Stream write error");
   EXPECT_EQ(changes, 0);
 
   Load(wave, "short");
-  EXPECT_EQ(Message([&] { wave.LoadFromFile(missing); }), "Cannot open file " + missing);
-  EXPECT_EQ(Message([&] { wave.SaveToFile(missing); }), "Cannot create file " + missing);
+  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.LoadFromFile(missing); }),
+            "Cannot open file " + missing);
+  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.SaveToFile(missing); }),
+            "Cannot create file " + missing);
   EXPECT_EQ(Image(wave), "short");
   std::ofstream(file, std::ios::binary) << "a longer file that is overwritten";
   wave.SaveToFile(file);
@@ -147,9 +140,10 @@ TEST_F(WavePlayerTest, TheDataPropertyIsAByteBlockOfTheBareImage) {
   }
   TWave wave;
   std::istringstream text(std::string("\x06\x04\0\0\0RIFF", 9));
-  EXPECT_EQ(Message([&] { wave.ReadDataProperty(text); }), "Invalid property value");
+  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.ReadDataProperty(text); }),
+            "Invalid property value");
   std::istringstream cut(std::string("\x0a\xff\xff\xff\xffRIFF", 9));
-  EXPECT_EQ(Message([&] { wave.ReadDataProperty(cut); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.ReadDataProperty(cut); }), "Stream read error");
   EXPECT_FALSE(wave.Modified());
 }
 

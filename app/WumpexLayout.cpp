@@ -105,7 +105,8 @@ void TWumpexForm::ReadLayout() {
   WavFolderTabSheet = Page(f, "WavFolderTabSheet", PageControl1, "WAV Folder");
   Image3 = Place<TImage>(f, "Image3", WavFolderTabSheet, {8, 16, 33, 33});
   Image3->SetIcon("IMAGE3");
-  StyledLabel3 = Heading(f, "StyledLabel3", WavFolderTabSheet, {48, 16, 257, 33},
+  // Three lines high: the sentence needs a third line in the window's font.
+  StyledLabel3 = Heading(f, "StyledLabel3", WavFolderTabSheet, {48, 16, 257, 39},
                          "The Wumpex! WAV folder setting allows control where Wumpex! will "
                          "search for a random sound to play.");
   SoundPathGB = Place<TGroupBox>(f, "SoundPathGB", WavFolderTabSheet, {8, 80, 297, 209}, 0);

@@ -22,6 +22,7 @@ void TControl::SetParent(TControl* parent) {
     parent_->children_.push_back(this);
     if (parent_->HandleAllocated()) CreateHandle();
   }
+  if (!font_) FontReached();
 }
 
 void TControl::SetBounds(Bounds bounds) {
@@ -51,6 +52,14 @@ platform::Font TControl::Font() const {
 void TControl::SetFont(const platform::Font& font) {
   font_ = font;
   if (peer_) peer_->setFont(font);
+  FontReached();
+}
+
+void TControl::FontReached() {
+  FontChanged();
+  for (TControl* child : children_) {
+    if (!child->font_) child->FontReached();
+  }
 }
 
 bool TControl::SetTextValue(const std::string& text, bool fromPeer) {

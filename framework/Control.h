@@ -67,8 +67,13 @@ class TControl : public TComponent, protected platform::WidgetEvents {
   void paint(platform::Painter& painter) override;
   // Runs after every change of the bounds, for controls that lay out their own face.
   virtual void Resized() {}
+  // Runs when the font this control shows changes, its own or the one it takes from its
+  // parent.
+  virtual void FontChanged() {}
 
  private:
+  void FontReached();
+
   platform::WidgetKind kind_;
   TControl* parent_ = nullptr;
   std::vector<TControl*> children_;

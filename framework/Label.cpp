@@ -8,10 +8,40 @@ TLabel::TLabel(TComponent* owner, std::string name)
 TLabel::TLabel(TComponent* owner, std::string name, platform::WidgetKind kind)
     : TControl(owner, std::move(name), kind) {}
 
+void TLabel::SetCaption(const std::string& caption) {
+  if (SetTextValue(caption)) AdjustBounds();
+}
+
 void TLabel::SetWordWrap(bool wrap) {
   if (wrap == wordWrap_) return;
   wordWrap_ = wrap;
+  AdjustBounds();
   Invalidate();
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+  if (autoSize == autoSize_) return;
+  autoSize_ = autoSize;
+  AdjustBounds();
+}
+
+void TLabel::Loaded() {
+  loaded_ = true;
+  AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+  if (!autoSize_ || !loaded_) return;
+  unsigned flags = platform::dt::kExpandTabs;
+  if (wordWrap_) flags |= platform::dt::kWordBreak;
+  if (!showAccelChar_) flags |= platform::dt::kNoPrefix;
+  Bounds bounds = BoundsRect();
+  const platform::Size needed =
+      platform::desktop().measureText(Caption(), Font(), flags, bounds.width);
+  if (alignment_ == TAlignment::taRightJustify) bounds.left += bounds.width - needed.width;
+  bounds.width = needed.width;
+  bounds.height = needed.height;
+  SetBounds(bounds);
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
@@ -23,6 +53,7 @@ void TLabel::SetAlignment(TAlignment alignment) {
 void TLabel::SetShowAccelChar(bool show) {
   if (show == showAccelChar_) return;
   showAccelChar_ = show;
+  AdjustBounds();
   Invalidate();
 }
 

@@ -16,12 +16,14 @@ class TLabel : public TControl {
   const char* ClassName() const override { return "TLabel"; }
 
   const std::string& Caption() const { return GetText(); }
-  void SetCaption(const std::string& caption) { SetTextValue(caption); }
+  void SetCaption(const std::string& caption);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap);
-  // Stored for the layout; a label never resizes itself to its text here.
+  // An auto-sized label takes the room its caption needs in its font, from its after-loading
+  // step on: a word-wrapped one breaks its lines within its width, a right-aligned one keeps
+  // its right edge.
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
+  void SetAutoSize(bool autoSize);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment alignment);
   // Whether "&" marks the next character as the accelerator (and "&&" stands for "&").
@@ -40,8 +42,14 @@ class TLabel : public TControl {
   TLabel(TComponent* owner, std::string name, platform::WidgetKind kind);
   platform::WidgetStyle Style() const override { return {.wordWrap = wordWrap_}; }
   void userClicked() override;
+  void FontChanged() override { AdjustBounds(); }
+  // The layout gives a label its properties one by one; it takes its size once all are in.
+  void Loaded() override;
 
  private:
+  void AdjustBounds();
+
+  bool loaded_ = false;
   bool wordWrap_ = false;
   bool autoSize_ = true;
   TAlignment alignment_ = TAlignment::taLeftJustify;

@@ -27,6 +27,12 @@ struct Bounds {
   auto operator<=>(const Bounds&) const = default;
 };
 
+struct Size {
+  int width = 0;
+  int height = 0;
+  auto operator<=>(const Size&) const = default;
+};
+
 struct Point {
   int x = 0;
   int y = 0;
@@ -301,6 +307,11 @@ class Desktop {
   virtual void setScreenCursor(int slot) = 0;
   // A cursor from the program's own resources, by name; 0 when it has none of that name.
   virtual CursorHandle loadCursor(const std::string& resourceName) = 0;
+
+  // The room that the system's text drawing of the whole text takes in the font, with the
+  // drawing flags (dt::...); with word breaking, lines break within `width`.
+  virtual Size measureText(const std::string& text, const Font& font, unsigned flags,
+                           int width) = 0;
 
   virtual TimeOfDay utcTimeOfDay() = 0;
   virtual std::string moduleFileName() = 0;

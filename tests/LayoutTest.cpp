@@ -30,6 +30,8 @@ class LayoutTest : public DesktopTest {
   }
 };
 
+// Auto-sized labels take their caption's size in the in-memory desktop's model font: 6 by 13
+// pixels a character in the window's font, 27 by 55 in the banner's.
 TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
   struct Row {
     const char* name;
@@ -57,8 +59,8 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
        "Wumpex! timing settings allows control over the intervals between playing WAV's.",
        -1},
       {"TimingGB", "TGroupBox", "TimingTabSheet", {8, 80, 297, 89}, "Timing", 0},
-      {"NoteLabel2", "TLabel", "TimingGB", {16, 24, 119, 13}, "Play random sound every", -1},
-      {"NoteLabel3", "TLabel", "TimingGB", {16, 56, 116, 13}, "Random time adjustment", -1},
+      {"NoteLabel2", "TLabel", "TimingGB", {16, 24, 138, 13}, "Play random sound every", -1},
+      {"NoteLabel3", "TLabel", "TimingGB", {16, 56, 132, 13}, "Random time adjustment", -1},
       {"UpDown1", "TUpDown", "TimingGB", {193, 24, 12, 21}, "", 0},
       {"RandomTimeEB", "TEdit", "TimingGB", {144, 24, 49, 21}, "10", 1},
       {"RandomTimeCB", "TComboBox", "TimingGB", {208, 24, 73, 21}, "Seconds", 2},
@@ -69,12 +71,12 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
       {"StyledLabel3",
        "TStyledLabel",
        "WavFolderTabSheet",
-       {48, 16, 257, 33},
+       {48, 16, 257, 39},
        "The Wumpex! WAV folder setting allows control where Wumpex! will search for a random "
        "sound to play.",
        -1},
       {"SoundPathGB", "TGroupBox", "WavFolderTabSheet", {8, 80, 297, 209}, "WAV Sounds Folder", 0},
-      {"Label4", "TLabel", "SoundPathGB", {16, 152, 38, 13}, "Preview", -1},
+      {"Label4", "TLabel", "SoundPathGB", {16, 152, 42, 13}, "Preview", -1},
       {"SoundPathEB", "TEdit", "SoundPathGB", {16, 120, 185, 21}, "C:\\Sounds", 0},
       {"BrowseBtn", "TButton", "SoundPathGB", {208, 120, 75, 23}, "&Browse", 1},
       {"FileListBox1", "TFileListBox", "SoundPathGB", {16, 24, 265, 84}, "", 2},
@@ -104,8 +106,8 @@ TEST_F(LayoutTest, EveryControlWithClassParentBoundsTextAndTabOrder) {
        {64, 88, 169, 13},
        "Version 1.11 ( 21-Dec-1996 )",
        -1},
-      {"StyledLabel1", "TStyledLabel", "AboutTabSheet", {64, 8, 169, 65}, "WUMPEX!", -1},
-      {"UrlLabel1", "TUrlLabel", "AboutTabSheet", {144, 264, 109, 13}, "wumpex@example.com", -1},
+      {"StyledLabel1", "TStyledLabel", "AboutTabSheet", {64, 8, 189, 55}, "WUMPEX!", -1},
+      {"UrlLabel1", "TUrlLabel", "AboutTabSheet", {144, 264, 108, 13}, "wumpex@example.com", -1},
       {"Label1",
        "TLabel",
        "AboutTabSheet",

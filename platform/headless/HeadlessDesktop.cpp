@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace platform::headless {
 
@@ -298,6 +300,57 @@ int HeadlessDesktop::windowText(Handle window, char* buffer, int count) {
   title.copy(buffer, length);
   buffer[length] = '\0';
   return static_cast<int>(length);
+}
+
+Size HeadlessDesktop::measureText(const std::string& text, const Font& font, unsigned flags,
+                                  int width) {
+  const int em = font.height < 0 ? -font.height : font.height;
+  const int charWidth = (em + 1) / 2;
+  const int lineHeight = em + 2;
+  // The characters that show: "&" only marks the next one unless prefixes are off.
+  std::vector<std::string> lines{""};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\n') {
+      lines.emplace_back();
+    } else if (c == '&' && (flags & dt::kNoPrefix) == 0 && i + 1 < text.size()) {
+      lines.back() += text[++i];
+    } else if (c == '\t' && (flags & dt::kExpandTabs) != 0) {
+      lines.back().append(8 - lines.back().size() % 8, ' ');
+    } else if (c != '\r') {
+      lines.back() += c;
+    }
+  }
+  const auto columns = [&](const std::string& line) {
+    return static_cast<int>(line.size()) * charWidth;
+  };
+  Size size;
+  for (const std::string& line : lines) {
+    if ((flags & dt::kWordBreak) == 0) {
+      size.width = std::max(size.width, columns(line));
+      size.height += lineHeight;
+      continue;
+    }
+    // Words go onto the line while they fit; a word wider than the whole width stands alone.
+    std::string row;
+    std::size_t start = 0;
+    do {
+      const std::size_t end = std::min(line.find(' ', start), line.size());
+      const std::string word = line.substr(start, end - start);
+      const std::string longer = row.empty() ? word : row + " " + word;
+      if (!row.empty() && columns(longer) > width) {
+        size.width = std::max(size.width, columns(row));
+        size.height += lineHeight;
+        row = word;
+      } else {
+        row = longer;
+      }
+      start = end + 1;
+    } while (start <= line.size());
+    size.width = std::max(size.width, columns(row));
+    size.height += lineHeight;
+  }
+  return size;
 }
 
 TimeOfDay HeadlessDesktop::utcTimeOfDay() {

@@ -102,6 +102,10 @@ class HeadlessDesktop : public Desktop {
   // The same name always gives the same cursor, as the system's shared resources do.
   CursorHandle loadCursor(const std::string& resourceName) override;
 
+  // Text in a model font: every character is half the font's height wide (rounded up), a
+  // tab reaches the next multiple of eight characters, and a line is the height plus 2.
+  Size measureText(const std::string& text, const Font& font, unsigned flags, int width) override;
+
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override { return moduleFileName_; }
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32MessageWindow.h"
 #include "platform/win32/Win32PopupMenu.h"
@@ -171,6 +172,16 @@ void Win32Desktop::runModalLoop(const std::function<bool()>& done) {
 
 void Win32Desktop::postQuit(int exitCode) {
   PostQuitMessage(exitCode);
+}
+
+Size Win32Desktop::measureText(const std::string& text, const Font& font, unsigned flags,
+                               int width) {
+  const WindowDc screen(nullptr);
+  const UniqueFont handle = createFont(font);
+  const Selection selected(screen.get(), handle.get());
+  RECT area{0, 0, width, 0};
+  DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &area, flags | DT_CALCRECT);
+  return {area.right - area.left, area.bottom - area.top};
 }
 
 TimeOfDay Win32Desktop::utcTimeOfDay() {

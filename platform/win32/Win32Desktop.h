@@ -47,6 +47,8 @@ class Win32Desktop final : public Desktop {
   void setScreenCursor(int slot) override;
   CursorHandle loadCursor(const std::string& resourceName) override;
 
+  Size measureText(const std::string& text, const Font& font, unsigned flags, int width) override;
+
   TimeOfDay utcTimeOfDay() override;
   std::string moduleFileName() override;
 };

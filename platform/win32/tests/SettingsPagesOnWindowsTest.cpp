@@ -117,6 +117,16 @@ TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
       }
       const RECT placed = placedIn(frame, *control);
       EXPECT_EQ(text(realIn(frame, *control)), text(placed));
+      if (const auto* label = dynamic_cast<const TLabel*>(control)) {
+        unsigned flags = platform::dt::kExpandTabs;
+        if (label->WordWrap()) flags |= platform::dt::kWordBreak;
+        if (!label->ShowAccelChar()) flags |= platform::dt::kNoPrefix;
+        const Bounds box = label->BoundsRect();
+        const platform::Size text =
+            services.desktop.measureText(label->Caption(), label->Font(), flags, box.width);
+        EXPECT_LE(text.width, box.width) << "the text is cut on the right";
+        EXPECT_LE(text.height, box.height) << "the text is cut at the bottom";
+      }
       if (control == form->PageControl1) continue;
       occupied.push_back(placed);
       EXPECT_GE(differingIn(picture, placed, background), 8) << "nothing drawn";

@@ -125,19 +125,16 @@ class ClientPicture {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const HDC windowDc = GetDC(window);
-    {
-      const UniqueMemoryDc memory(CreateCompatibleDC(windowDc));
-      void* bits = nullptr;
-      const UniqueBitmap bitmap(
-          CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-      const Selection selected(memory.get(), bitmap.get());
-      BitBlt(memory.get(), 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
-      GdiFlush();
-      const auto* pixels = static_cast<const std::uint32_t*>(bits);
-      pixels_.assign(pixels, pixels + static_cast<std::size_t>(width_) * height_);
-    }
-    ReleaseDC(window, windowDc);
+    const WindowDc windowDc(window);
+    const UniqueMemoryDc memory(CreateCompatibleDC(windowDc.get()));
+    void* bits = nullptr;
+    const UniqueBitmap bitmap(
+        CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const Selection selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width_, height_, windowDc.get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    pixels_.assign(pixels, pixels + static_cast<std::size_t>(width_) * height_);
   }
 
   int width() const { return width_; }

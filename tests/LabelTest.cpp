@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "framework/Label.h"
+#include "tests/DesktopFixture.h"
+
+namespace wumpex {
+namespace {
+
+// The in-memory desktop measures 6 pixels a character and 13 a line in a font of height -11.
+const platform::Font kSmall{"MS Sans Serif", -11, false};
+const platform::Font kLarge{"Banner", -21, false};  // 11 by 23
+constexpr Bounds kStart{10, 20, 60, 13};
+
+struct LabelOnForm {
+  LabelOnForm() {
+    form.SetFont(kSmall);
+    label->SetParent(&form);
+    label->SetBounds(kStart);
+  }
+
+  TForm form{nullptr, "Form"};
+  TLabel* label = form.Make<TLabel>("Label1");
+};
+
+using LabelTest = DesktopTest;
+
+TEST_F(LabelTest, AutoSizeTakesTheCaptionsRoomOnceLoaded) {
+  const struct {
+    const char* what;
+    std::function<void(TLabel&, TForm&)> change;
+    Bounds bounds;
+  } rows[] = {
+      {"one line", [](TLabel& l, TForm&) { l.SetCaption("abcdefgh"); }, {10, 20, 48, 13}},
+      {"lines of their own",
+       [](TLabel& l, TForm&) { l.SetCaption("abc\r\nabcdef\nab"); },
+       {10, 20, 36, 39}},
+      {"empty caption", [](TLabel& l, TForm&) { l.SetCaption(""); }, {10, 20, 0, 13}},
+      {"prefix marks", [](TLabel& l, TForm&) { l.SetCaption("&Add && go"); }, {10, 20, 48, 13}},
+      {"prefixes shown as typed",
+       [](TLabel& l, TForm&) {
+         l.SetShowAccelChar(false);
+         l.SetCaption("&Add && go");
+       },
+       {10, 20, 60, 13}},
+      {"tab to the eighth column",
+       [](TLabel& l, TForm&) { l.SetCaption("ab\tc"); },
+       {10, 20, 54, 13}},
+      {"word wrap within the width",
+       [](TLabel& l, TForm&) {
+         l.SetWordWrap(true);
+         l.SetCaption("one two three");
+       },
+       {10, 20, 42, 26}},
+      {"a word wider than the line stands alone",
+       [](TLabel& l, TForm&) {
+         l.SetWordWrap(true);
+         l.SetCaption("a abcdefghijkl b");
+       },
+       {10, 20, 72, 39}},
+      {"right edge kept",
+       [](TLabel& l, TForm&) {
+         l.SetAlignment(TAlignment::taRightJustify);
+         l.SetCaption("abcdefghijklmn");
+       },
+       {-14, 20, 84, 13}},
+      {"own font",
+       [](TLabel& l, TForm&) {
+         l.SetCaption("abc");
+         l.SetFont(kLarge);
+       },
+       {10, 20, 33, 23}},
+      {"the parent's new font",
+       [](TLabel& l, TForm& f) {
+         l.SetCaption("abc");
+         f.SetFont(kLarge);
+       },
+       {10, 20, 33, 23}},
+      {"off",
+       [](TLabel& l, TForm&) {
+         l.SetAutoSize(false);
+         l.SetCaption("abcdefghijklmn");
+       },
+       kStart},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    LabelOnForm on;
+    row.change(*on.label, on.form);
+    EXPECT_EQ(on.label->BoundsRect(), kStart) << "nothing moves before loading";
+    on.form.LoadedAll();
+    EXPECT_EQ(on.label->BoundsRect(), row.bounds);
+  }
+}
+
+TEST_F(LabelTest, AfterLoadingEveryChangeOfCaptionOrFontResizesThePeerToo) {
+  LabelOnForm on;
+  on.form.LoadedAll();
+  on.form.CreateHandle();
+  on.label->SetCaption("abcd");
+  EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 24, 13}));
+  on.form.SetFont(kLarge);
+  EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 44, 23}));
+  EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->bounds(), (Bounds{10, 20, 44, 23}));
+}
+
+}  // namespace
+}  // namespace wumpex

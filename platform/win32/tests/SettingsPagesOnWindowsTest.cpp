@@ -83,10 +83,8 @@ class SettingsPagesOnWindows : public ::testing::Test {
 };
 
 TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  ASSERT_EQ(dpi, 96) << "the layout is in pixels at 96 dpi";
+  ASSERT_EQ(GetDeviceCaps(platform::win32::WindowDc(nullptr).get(), LOGPIXELSX), 96)
+      << "the layout is in pixels at 96 dpi";
 
   form->TrayIcon1DblClick(form->TrayIcon1);
   const HWND frame = windowOf(*form);

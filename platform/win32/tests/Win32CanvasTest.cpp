@@ -5,10 +5,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <cstdlib>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "components/StyledLabel.h"
@@ -21,30 +18,14 @@
 namespace wumpex {
 namespace {
 
-using platform::win32::Selection;
-using platform::win32::UniqueBitmap;
-using platform::win32::UniqueMemoryDc;
-
 using platform::win32::colorRef;
+using platform::win32::testing::ClientPicture;
 
 constexpr TColor kBlack = 0x00000000;
 constexpr TColor kRed = 0x000000FF;
 // Far from the text's colours and from every copy's.
 constexpr TColor kTeal = 0x00808000;
 constexpr Bounds kLabelBounds{20, 20, 300, 100};
-
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() { ReleaseDC(window_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
 
 // Where pixels of one colour lie, within a little of it per channel (text edges are blended
 // with what is behind them).
@@ -56,60 +37,22 @@ struct Spread {
   int maxY = INT_MIN;
 };
 
-// The client area of a window as the screen shows it once all painting is done.
-class Picture {
- public:
-  explicit Picture(HWND window) {
-    UpdateWindow(window);
-    RECT client{};
-    GetClientRect(window, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const WindowDc screen(window);
-    const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    void* bits = nullptr;
-    const UniqueBitmap bitmap(
-        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const Selection selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    pixels_.assign(pixels, pixels + static_cast<std::size_t>(width_) * height_);
-  }
-
-  Spread spread(COLORREF color) const {
-    constexpr int kNear = 48;
-    Spread found;
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        const std::uint32_t bgr = pixels_[static_cast<std::size_t>(y) * width_ + x];
-        const int distance =
-            std::max({std::abs(static_cast<int>(bgr >> 16 & 0xFF) - GetRValue(color)),
-                      std::abs(static_cast<int>(bgr >> 8 & 0xFF) - GetGValue(color)),
-                      std::abs(static_cast<int>(bgr & 0xFF) - GetBValue(color))});
-        if (distance > kNear) continue;
-        ++found.count;
-        found.minX = std::min(found.minX, x);
-        found.minY = std::min(found.minY, y);
-        found.maxX = std::max(found.maxX, x);
-        found.maxY = std::max(found.maxY, y);
-      }
+Spread spread(const ClientPicture& picture, COLORREF color) {
+  constexpr int kNear = 48;
+  Spread found;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const COLORREF pixel = picture.at(x, y);
+      const int distance = std::max({std::abs(GetRValue(pixel) - GetRValue(color)),
+                                     std::abs(GetGValue(pixel) - GetGValue(color)),
+                                     std::abs(GetBValue(pixel) - GetBValue(color))});
+      if (distance > kNear) continue;
+      found = {found.count + 1, std::min(found.minX, x), std::min(found.minY, y),
+               std::max(found.maxX, x), std::max(found.maxY, y)};
     }
-    return found;
   }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<std::uint32_t> pixels_;
-};
+  return found;
+}
 
 class StyledLabelOnWindows : public ::testing::Test {
  protected:
@@ -129,6 +72,11 @@ class StyledLabelOnWindows : public ::testing::Test {
   }
 
   HWND Window() const { return platform::win32::toWindow(label->Peer()->handle()); }
+  // The label as the screen shows it once all painting is done.
+  ClientPicture Picture() const {
+    UpdateWindow(Window());
+    return ClientPicture(Window());
+  }
 
   platform::win32::Win32Desktop desktop;
   platform::DesktopScope scope{desktop};
@@ -175,11 +123,11 @@ TEST_F(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
     label->SetShadowDepth(row.depth);
     label->SetShadowColor(kRed);
     label->SetEnabled(row.enabled);
-    const Picture picture(Window());
-    const Spread text = picture.spread(colorRef(row.text));
+    const ClientPicture picture = Picture();
+    const Spread text = spread(picture, colorRef(row.text));
     ASSERT_GT(text.count, 200);
     for (const Copy& copy : row.copies) {
-      const Spread drawn = picture.spread(colorRef(copy.color));
+      const Spread drawn = spread(picture, colorRef(copy.color));
       if (copy.offset == 0) {
         EXPECT_EQ(drawn.count, 0);
         continue;
@@ -201,11 +149,11 @@ TEST_F(StyledLabelOnWindows, TheBackgroundIsTheLabelsColourUnlessTransparent) {
   label->SetTextStyle(TTextStyle::tsNone);
   label->SetColor(kRed);
   const int area = kLabelBounds.width * kLabelBounds.height;
-  EXPECT_GT(Picture(Window()).spread(colorRef(kRed)).count, area / 2);
+  EXPECT_GT(spread(Picture(), colorRef(kRed)).count, area / 2);
   label->SetTransparent(true);
-  const Picture transparent(Window());
-  EXPECT_EQ(transparent.spread(colorRef(kRed)).count, 0);
-  EXPECT_GT(transparent.spread(colorRef(clBtnFace)).count, area / 2);
+  const ClientPicture transparent = Picture();
+  EXPECT_EQ(spread(transparent, colorRef(kRed)).count, 0);
+  EXPECT_GT(spread(transparent, colorRef(clBtnFace)).count, area / 2);
 }
 
 TEST_F(StyledLabelOnWindows, AClickReachesTheLabel) {

@@ -47,8 +47,21 @@ class ProfileTest : public ::testing::Test {
     std::ofstream(RealName(name), std::ios::binary) << content;
     std::ofstream(*headless->realPath(FakeName(name)), std::ios::binary) << content;
   }
-  void ExpectSameFile(const std::string& name, const std::string& step) {
-    EXPECT_EQ(Bytes(*headless->realPath(FakeName(name))), Bytes(RealName(name))) << step;
+  struct Write {
+    const char* section;
+    Text key;
+    Text value;
+  };
+  // After every write both must answer alike and leave the same bytes.
+  void ExpectSameWrites(const std::string& name, const std::vector<Write>& writes) {
+    for (std::size_t step = 0; step < writes.size(); ++step) {
+      const Write& w = writes[step];
+      EXPECT_EQ(headless->writeString(FakeName(name), w.section, w.key, w.value),
+                real.writeString(RealName(name), w.section, w.key, w.value))
+          << "step " << step;
+      EXPECT_EQ(Bytes(*headless->realPath(FakeName(name))), Bytes(RealName(name)))
+          << "step " << step;
+    }
   }
 
   Win32Profile real;
@@ -90,54 +103,20 @@ TEST_F(ProfileTest, ReadsAsTheSystemReads) {
 }
 
 TEST_F(ProfileTest, WritesAsTheSystemWrites) {
-  const struct {
-    const char* section;
-    Text key;
-    Text value;
-  } writes[] = {{"Main", std::nullopt, std::nullopt},  // a missing file stays missing
-                {"Main", "k", std::nullopt},
-                {"One", "a", "1"},
-                {"One", "b", "  two  "},
-                {"Two", "c", "3"},
-                {"one", "A", "x"},
-                {"one", "a", "x"},
-                {"Three", "d", ""},
-                {" New ", " k ", "v"},
-                {"One", std::nullopt, std::nullopt},
-                {"Two", "c", std::nullopt},
-                {"Two", "e", "5"},
-                {"Absent", std::nullopt, std::nullopt},
-                {"Two", std::nullopt, std::nullopt},
-                {"Three", std::nullopt, std::nullopt},
-                {"new", std::nullopt, std::nullopt}};
-  int step = 0;
-  for (const auto& w : writes) {
-    EXPECT_EQ(headless->writeString(FakeName("W.INI"), w.section, w.key, w.value),
-              real.writeString(RealName("W.INI"), w.section, w.key, w.value));
-    ExpectSameFile("W.INI", "step " + std::to_string(step++));
-  }
-}
-
-TEST_F(ProfileTest, ChangesAMessyFileAsTheSystemDoes) {
-  const struct {
-    const char* section;
-    Text key;
-    Text value;
-  } writes[] = {{"Absent", std::nullopt, std::nullopt},
-                {"Main", "absent", std::nullopt},
-                {"Main", "key", "\" q \""},
-                {" Main ", std::nullopt, std::nullopt},
-                {"MAIN", "z", std::nullopt},
-                {"main", "noequals", "v"},
-                {"main", std::nullopt, std::nullopt},
-                {"Other", "y", "2"}};
+  const Text none = std::nullopt;
+  // The first write leaves a missing file missing.
+  const std::vector<Write> fresh = {
+      {"Main", none, none},   {"Main", "k", none}, {"One", "a", "1"},     {"One", "b", "  two  "},
+      {"Two", "c", "3"},      {"one", "A", "x"},   {"one", "a", "x"},     {"Three", "d", ""},
+      {" New ", " k ", "v"},  {"One", none, none}, {"Two", "c", none},    {"Two", "e", "5"},
+      {"Absent", none, none}, {"Two", none, none}, {"Three", none, none}, {"new", none, none}};
+  ExpectSameWrites("W.INI", fresh);
+  const std::vector<Write> messy = {{"Absent", none, none},     {"Main", "absent", none},
+                                    {"Main", "key", "\" q \""}, {" Main ", none, none},
+                                    {"MAIN", "z", none},        {"main", "noequals", "v"},
+                                    {"main", none, none},       {"Other", "y", "2"}};
   Put("M.INI", kMessy);
-  int step = 0;
-  for (const auto& w : writes) {
-    EXPECT_EQ(headless->writeString(FakeName("M.INI"), w.section, w.key, w.value),
-              real.writeString(RealName("M.INI"), w.section, w.key, w.value));
-    ExpectSameFile("M.INI", "step " + std::to_string(step++));
-  }
+  ExpectSameWrites("M.INI", messy);
 }
 
 TEST_F(ProfileTest, BareNamesLiveInTheWindowsDirectory) {

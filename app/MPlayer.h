@@ -171,6 +171,8 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   void ApplyTransition(TMPBtnType pressed);
 
  protected:
+  // The bar works by keyboard too, so Tab reaches it.
+  platform::WidgetStyle Style() const override { return {.tabStop = true}; }
   // Opens the device when AutoOpen is on. A device that cannot be opened leaves the player
   // closed rather than stopping the program from starting; later commands report it.
   void Loaded() override;

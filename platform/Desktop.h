@@ -167,6 +167,7 @@ struct WidgetStyle {
   bool sorted = false;    // list boxes
   int itemHeight = 0;     // list boxes; 0 leaves the system's
   bool closeBox = false;  // forms: a system menu with a close box
+  bool tabStop = false;   // custom widgets: Tab reaches them
 };
 
 // The native counterpart of one control. It mirrors what the control object tells it and

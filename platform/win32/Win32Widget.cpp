@@ -39,7 +39,7 @@ NativeClass nativeClass(WidgetKind kind, const WidgetStyle& style) {
     case WidgetKind::TabSheet:
       return {kTabSheetClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::Custom:
-      return {kCustomClass, kChild, 0};
+      return {kCustomClass, kChild | (style.tabStop ? WS_TABSTOP : 0), 0};
     case WidgetKind::GroupBox:
       return {kGroupBoxClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::Label:

@@ -156,5 +156,15 @@ TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
   }
 }
 
+TEST_F(SettingsPagesOnWindows, TabGoesFromTheFileListToThePreviewBar) {
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  form->PageControl1->SetActivePage(form->WavFolderTabSheet);
+  const HWND list = windowOf(*form->FileListBox1);
+  SetFocus(list);
+  PostMessageA(list, WM_KEYDOWN, VK_TAB, 0);
+  pumpFor(services.desktop, 200ms);
+  EXPECT_EQ(GetFocus(), windowOf(*form->MediaPlayer2));
+}
+
 }  // namespace
 }  // namespace wumpex

@@ -31,27 +31,23 @@ int main(int argc, char** argv) {
   using platform::win32::testing::settledSettings;
   const platform::win32::testing::SettingsFileInWindows settings(
       settledSettings(platform::win32::testing::windowsDirectory()));
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = std::string("\"") + argv[1] + "\"";
-  if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  const platform::win32::testing::StartedProgram program(argv[1]);
+  if (!program.started()) {
     std::fprintf(stderr, "cannot start %s\n", argv[1]);
     return 2;
   }
   HWND tray = nullptr;
   HWND form = nullptr;
   while (tray == nullptr || form == nullptr) {
-    if (WaitForSingleObject(process.hProcess, 5) != WAIT_TIMEOUT) {
+    if (WaitForSingleObject(program.handle(), 5) != WAIT_TIMEOUT) {
       std::fprintf(stderr, "the program ended before its windows existed\n");
       return 2;
     }
-    tray = platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexMessages");
-    form = platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexForm");
+    tray = platform::win32::testing::windowOfProcess(program.id(), "WumpexMessages");
+    form = platform::win32::testing::windowOfProcess(program.id(), "WumpexForm");
   }
   // Lets the start finish, so that only the double-click is timed.
-  WaitForInputIdle(process.hProcess, 5000);
+  WaitForInputIdle(program.handle(), 5000);
   Sleep(500);
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
@@ -59,13 +55,8 @@ int main(int argc, char** argv) {
   while (!IsWindowVisible(form) && millisecondsSince(start) < 10'000) Sleep(0);
   std::printf("shown_ms %.2f\n", IsWindowVisible(form) ? millisecondsSince(start) : -1.0);
   std::fflush(stdout);
-  PostMessageA(platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexApplication"),
+  PostMessageA(platform::win32::testing::windowOfProcess(program.id(), "WumpexApplication"),
                WM_CLOSE, 0, 0);
-  WaitForSingleObject(process.hProcess, 10000);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  std::printf("exit_code %lu\n", code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  std::printf("exit_code %lu\n", program.awaitExitCode());
   return 0;
 }

@@ -19,18 +19,14 @@ int main(int argc, char** argv) {
       platform::win32::testing::settledSettings(platform::win32::testing::windowsDirectory()));
   LARGE_INTEGER frequency, start, ready;
   QueryPerformanceFrequency(&frequency);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = std::string("\"") + argv[1] + "\"";
   QueryPerformanceCounter(&start);
-  if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  const platform::win32::testing::StartedProgram program(argv[1]);
+  if (!program.started()) {
     std::fprintf(stderr, "cannot start %s\n", argv[1]);
     return 2;
   }
-  while (platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexForm") == nullptr) {
-    if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT) {
+  while (platform::win32::testing::windowOfProcess(program.id(), "WumpexForm") == nullptr) {
+    if (WaitForSingleObject(program.handle(), 1) != WAIT_TIMEOUT) {
       std::fprintf(stderr, "the program ended before its window existed\n");
       return 2;
     }
@@ -40,13 +36,8 @@ int main(int argc, char** argv) {
                                      static_cast<double>(frequency.QuadPart));
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(keepSeconds) * 1000);
-  PostMessageA(platform::win32::testing::windowOfProcess(process.dwProcessId, "WumpexApplication"),
+  PostMessageA(platform::win32::testing::windowOfProcess(program.id(), "WumpexApplication"),
                WM_CLOSE, 0, 0);
-  WaitForSingleObject(process.hProcess, 10000);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  std::printf("exit_code %lu\n", code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  std::printf("exit_code %lu\n", program.awaitExitCode());
   return 0;
 }

@@ -31,35 +31,7 @@ HWND applicationWindowOf(DWORD processId) {
   return nullptr;
 }
 
-// The started program; ended by force should a check fail before it exits.
-class Program {
- public:
-  explicit Program(const std::string& path) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + path + "\"";
-    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_) != FALSE;
-  }
-  ~Program() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 1);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  bool started() const { return started_; }
-  DWORD id() const { return process_.dwProcessId; }
-  HANDLE handle() const { return process_.hProcess; }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION process_{};
-};
+using platform::win32::testing::StartedProgram;
 
 struct DialogSearch {
   DWORD processId;
@@ -107,21 +79,14 @@ bool holdsText(HWND dialog, const std::string& text) {
 
 // Waits until the program's application window exists; nothing when the program ended or
 // the time ran out first.
-HWND awaitApplicationWindow(const Program& program) {
+HWND awaitApplicationWindow(const StartedProgram& program) {
   const auto deadline = std::chrono::steady_clock::now() + 30s;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (WaitForSingleObject(program.handle(), 0) != WAIT_TIMEOUT) return nullptr;
+    if (!program.running()) return nullptr;
     if (HWND application = applicationWindowOf(program.id())) return application;
     std::this_thread::sleep_for(50ms);
   }
   return nullptr;
-}
-
-DWORD awaitExitCode(const Program& program) {
-  if (WaitForSingleObject(program.handle(), 10'000) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD exitCode = STILL_ACTIVE;
-  GetExitCodeProcess(program.handle(), &exitCode);
-  return exitCode;
 }
 
 class ProgramStart : public ::testing::Test {
@@ -134,7 +99,7 @@ class ProgramStart : public ::testing::Test {
 };
 
 TEST_F(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
-  Program program(programPath);
+  StartedProgram program(programPath);
   ASSERT_TRUE(program.started()) << "cannot start " << programPath;
   HWND application = awaitApplicationWindow(program);
   ASSERT_NE(application, nullptr) << "no window titled " << kTitle;
@@ -147,12 +112,12 @@ TEST_F(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
   EXPECT_TRUE(platform::win32::testing::styledOffTaskBar(application));
 
   PostMessageA(application, WM_CLOSE, 0, 0);
-  EXPECT_EQ(awaitExitCode(program), 0u);
+  EXPECT_EQ(program.awaitExitCode(), 0u);
 }
 
 TEST_F(ProgramStart, FirstStartExplainsThenOpensTheFolderBrowserOverTheWindow) {
   settings.write("");
-  Program program(programPath);
+  StartedProgram program(programPath);
   ASSERT_TRUE(program.started());
   HWND box = awaitDialog(program.id(), "Wumpex! Configure", true);
   ASSERT_NE(box, nullptr) << "no first-start message";
@@ -177,13 +142,13 @@ TEST_F(ProgramStart, FirstStartExplainsThenOpensTheFolderBrowserOverTheWindow) {
   HWND application = awaitApplicationWindow(program);
   ASSERT_NE(application, nullptr) << "the program ended";
   PostMessageA(application, WM_CLOSE, 0, 0);
-  EXPECT_EQ(awaitExitCode(program), 0u);
+  EXPECT_EQ(program.awaitExitCode(), 0u);
   EXPECT_EQ(settings.content(), "") << "nothing is saved without OK or Apply";
 }
 
 TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {
   const std::string marker = std::string("OnlyOne") + kTitle;
-  Program first(programPath);
+  StartedProgram first(programPath);
   HWND application = awaitApplicationWindow(first);
   ASSERT_NE(application, nullptr) << "the first instance did not start";
   // The application window comes before the guard: the marker follows shortly.
@@ -193,15 +158,14 @@ TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {
   }
   ASSERT_NE(GlobalFindAtomA(marker.c_str()), 0) << "the first instance marks itself";
 
-  Program second(programPath);
+  StartedProgram second(programPath);
   ASSERT_TRUE(second.started());
-  EXPECT_EQ(awaitExitCode(second), 0u);
-  EXPECT_EQ(WaitForSingleObject(first.handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
-      << "the first instance keeps running";
+  EXPECT_EQ(second.awaitExitCode(), 0u);
+  EXPECT_TRUE(first.running()) << "the first instance keeps running";
   EXPECT_EQ(applicationWindowOf(first.id()), application);
 
   PostMessageA(application, WM_CLOSE, 0, 0);
-  EXPECT_EQ(awaitExitCode(first), 0u);
+  EXPECT_EQ(first.awaitExitCode(), 0u);
   EXPECT_EQ(GlobalFindAtomA(marker.c_str()), 0) << "the marker went with the last instance";
 }
 

@@ -150,6 +150,42 @@ class ClientPicture {
   std::vector<std::uint32_t> pixels_;
 };
 
+// A started program; ended by force should it still run when its owner goes.
+class StartedProgram {
+ public:
+  explicit StartedProgram(const std::string& path) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + path + "\"";
+    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &process_) != FALSE;
+  }
+  ~StartedProgram() {
+    if (!started_) return;
+    if (running()) TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  bool started() const { return started_; }
+  DWORD id() const { return process_.dwProcessId; }
+  HANDLE handle() const { return process_.hProcess; }
+  bool running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+  // The exit code once the program has ended within ten seconds; STILL_ACTIVE otherwise.
+  DWORD awaitExitCode() const {
+    if (WaitForSingleObject(process_.hProcess, 10'000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    return exitCode;
+  }
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION process_{};
+};
+
 inline std::string windowsDirectory() {
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);

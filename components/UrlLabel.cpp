@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/PopupMenu.h"
 #include "framework/Screen.h"
 #include "platform/Shell.h"
 
@@ -25,41 +26,12 @@ platform::Handle ApplicationWindow() {
 TUrlLabel::TUrlLabel(TComponent* owner, std::string name) : TLabel(owner, std::move(name)) {
   Screen().SetCursors(crHand, platform::desktop().loadCursor("HAND"));
   SetCursor(crHand);
-  menu_ = Make<TPopupMenu>("");
-  TMenuItem* copy = menu_->Make<TMenuItem>("");
+  auto* menu = Make<TPopupMenu>("");
+  TMenuItem* copy = menu->Make<TMenuItem>("");
   copy->SetCaption("Copy");
   copy->OnClick = [this](TComponent*) { CopyCaption(); };
-  menu_->Add(copy);
-}
-
-void TUrlLabel::SetHint(const std::string& hint) {
-  hint_ = hint;
-  UpdateHint();
-}
-
-void TUrlLabel::SetShowHint(bool show) {
-  showHint_ = show;
-  parentShowHint_ = false;
-  UpdateHint();
-}
-
-void TUrlLabel::SetParentShowHint(bool follow) {
-  parentShowHint_ = follow;
-  if (follow) showHint_ = false;
-  UpdateHint();
-}
-
-std::string TUrlLabel::ShownHint() const {
-  return showHint_ ? hint_ : std::string();
-}
-
-void TUrlLabel::UpdateHint() {
-  if (HandleAllocated()) Peer()->setHint(ShownHint());
-}
-
-void TUrlLabel::InitPeer(platform::Widget& peer) {
-  TLabel::InitPeer(peer);
-  peer.setHint(ShownHint());
+  menu->Add(copy);
+  SetPopupMenu(menu);
 }
 
 void TUrlLabel::Click() {
@@ -72,14 +44,6 @@ void TUrlLabel::Click() {
 
 void TUrlLabel::userClicked() {
   Guarded([this] { Click(); });
-}
-
-void TUrlLabel::userRightClicked(platform::Point at) {
-  Guarded([this, at] { menu_->Popup(at, HandleAllocated() ? Peer()->handle() : 0); });
-}
-
-platform::CursorHandle TUrlLabel::cursor() {
-  return Screen().Cursors(cursor_);
 }
 
 void TUrlLabel::CopyCaption() {

@@ -4,6 +4,8 @@
 
 #include "framework/Application.h"
 #include "framework/Canvas.h"
+#include "framework/PopupMenu.h"
+#include "framework/Screen.h"
 
 namespace wumpex {
 
@@ -62,6 +64,43 @@ void TControl::FontReached() {
   }
 }
 
+void TControl::SetHint(const std::string& hint) {
+  hint_ = hint;
+  HintReached();
+}
+
+bool TControl::ShowHint() const {
+  if (!parentShowHint_) return showHint_;
+  return parent_ != nullptr && parent_->ShowHint();
+}
+
+void TControl::SetShowHint(bool show) {
+  showHint_ = show;
+  parentShowHint_ = false;
+  HintReached();
+}
+
+void TControl::SetParentShowHint(bool follow) {
+  parentShowHint_ = follow;
+  HintReached();
+}
+
+void TControl::HintReached() {
+  if (peer_) peer_->setHint(ShowHint() ? hint_ : std::string());
+  for (TControl* child : children_) {
+    if (child->parentShowHint_) child->HintReached();
+  }
+}
+
+void TControl::userRightClicked(platform::Point at) {
+  if (popupMenu_ == nullptr) return;
+  Guarded([this, at] { popupMenu_->Popup(at, HandleAllocated() ? Peer()->handle() : 0); });
+}
+
+platform::CursorHandle TControl::cursor() {
+  return Screen().Cursors(cursor_);
+}
+
 bool TControl::SetTextValue(const std::string& text, bool fromPeer) {
   if (text == text_) return false;
   text_ = text;
@@ -82,6 +121,7 @@ void TControl::CreateHandle() {
 }
 
 void TControl::InitPeer(platform::Widget& peer) {
+  peer.setHint(ShowHint() ? hint_ : std::string());
   peer.setFont(Font());
   peer.setBounds(bounds_);
   peer.setText(text_);

@@ -16,6 +16,7 @@ namespace wumpex {
 using platform::Bounds;
 
 class TCanvas;
+class TPopupMenu;
 
 class TControl : public TComponent, protected platform::WidgetEvents {
  public:
@@ -42,6 +43,22 @@ class TControl : public TComponent, protected platform::WidgetEvents {
   platform::Font Font() const;
   void SetFont(const platform::Font& font);
 
+  // The application cursor slot shown over the control; crDefault leaves the system's.
+  int Cursor() const { return cursor_; }
+  void SetCursor(int slot) { cursor_ = slot; }
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  // Whether the hint shows: the control's own choice, or while it follows its parent
+  // (ParentShowHint), the parent's; setting it stops the following. Without a parent,
+  // following shows none.
+  bool ShowHint() const;
+  void SetShowHint(bool show);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool follow);
+  // Shown where the right mouse button comes up over the control; not owned.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
   bool HandleAllocated() const { return peer_ != nullptr; }
   // Makes the native peer of this control and of its children, in tab order.
   void CreateHandle();
@@ -65,6 +82,8 @@ class TControl : public TComponent, protected platform::WidgetEvents {
   // Has the peer paint the control again.
   void Invalidate();
   void paint(platform::Painter& painter) override;
+  void userRightClicked(platform::Point at) override;
+  platform::CursorHandle cursor() override;
   // Runs after every change of the bounds, for controls that lay out their own face.
   virtual void Resized() {}
   // Runs when the font this control shows changes, its own or the one it takes from its
@@ -73,6 +92,8 @@ class TControl : public TComponent, protected platform::WidgetEvents {
 
  private:
   void FontReached();
+  // Hands the hint, or none while it does not show, to this peer and to the followers'.
+  void HintReached();
 
   platform::WidgetKind kind_;
   TControl* parent_ = nullptr;
@@ -83,6 +104,11 @@ class TControl : public TComponent, protected platform::WidgetEvents {
   int tabOrder_ = -1;
   std::optional<platform::Font> font_;
   std::string text_;
+  int cursor_ = 0;
+  std::string hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  TPopupMenu* popupMenu_ = nullptr;
   std::unique_ptr<platform::Widget> peer_;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "framework/Label.h"
 #include "tests/DesktopFixture.h"
@@ -103,6 +104,37 @@ TEST_F(LabelTest, AfterLoadingEveryChangeOfCaptionOrFontResizesThePeerToo) {
   on.form.SetFont(kLarge);
   EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 44, 23}));
   EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->bounds(), (Bounds{10, 20, 44, 23}));
+}
+
+// Hints belong to every control; a label shows one here.
+TEST_F(LabelTest, TheHintShowsWithShowHintOfItsOwnOrOfTheParentItFollows) {
+  const struct {
+    const char* what;
+    bool handleFirst;
+    bool parentShows;
+    std::optional<bool> showHint;
+    std::optional<bool> parentShowHint;
+    const char* shown;
+  } rows[] = {
+      {"its own, as the settings window sets it", false, false, true, false, "Tip"},
+      {"its own, set on the live window", true, false, true, false, "Tip"},
+      {"ShowHint alone stops following", false, false, true, std::nullopt, "Tip"},
+      {"defaults: following a parent without hints", false, false, std::nullopt, std::nullopt, ""},
+      {"following a parent with hints", true, true, std::nullopt, std::nullopt, "Tip"},
+      {"its own refusal over the parent's hints", false, true, false, std::nullopt, ""},
+      {"following the parent again", true, false, true, true, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    LabelOnForm on;
+    if (row.handleFirst) on.form.CreateHandle();
+    on.label->SetHint("Tip");
+    if (row.showHint) on.label->SetShowHint(*row.showHint);
+    if (row.parentShowHint) on.label->SetParentShowHint(*row.parentShowHint);
+    on.form.SetShowHint(row.parentShows);
+    on.form.CreateHandle();
+    EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->hint(), row.shown);
+  }
 }
 
 }  // namespace

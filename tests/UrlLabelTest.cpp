@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "components/UrlLabel.h"
+#include "framework/PopupMenu.h"
 #include "framework/Screen.h"
 #include "tests/DesktopFixture.h"
 
@@ -92,34 +93,11 @@ TEST_F(UrlLabelTest, EveryLabelPutsTheHandCursorInSlotFiveAndShowsWhatThatSlotHo
 
   label->SetCursor(crDefault);
   EXPECT_EQ(Widget().events().cursor(), 0u) << "the system's own cursor";
-}
-
-TEST_F(UrlLabelTest, TheHintShowsOnlyWithShowHintOfItsOwn) {
-  const struct {
-    const char* what;
-    bool handleFirst;
-    std::optional<bool> showHint;
-    std::optional<bool> parentShowHint;
-    const char* shown;
-  } rows[] = {
-      {"as the settings window sets it", false, true, false, "Click here to send mail"},
-      {"set on the live window", true, true, false, "Click here to send mail"},
-      {"ShowHint alone", false, true, std::nullopt, "Click here to send mail"},
-      {"defaults", false, std::nullopt, std::nullopt, ""},
-      {"following the parent again", true, true, true, ""},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    TForm window{nullptr, "Form"};
-    TUrlLabel* link = window.Make<TUrlLabel>("UrlLabel1");
-    link->SetParent(&window);
-    if (row.handleFirst) window.CreateHandle();
-    link->SetHint("Click here to send mail");
-    if (row.showHint) link->SetShowHint(*row.showHint);
-    if (row.parentShowHint) link->SetParentShowHint(*row.parentShowHint);
-    window.CreateHandle();
-    EXPECT_EQ(desktop.widget(link->Peer()->handle())->hint(), row.shown);
-  }
+  TLabel* plain = form.Make<TLabel>("Label1");
+  plain->SetParent(&form);
+  plain->SetCursor(crHand);
+  EXPECT_EQ(desktop.widget(plain->Peer()->handle())->events().cursor(), hand)
+      << "every control whose cursor is 5 shows the hand";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "components/UrlLabel.h"
+#include "framework/PopupMenu.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Screen.h"

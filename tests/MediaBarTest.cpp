@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,24 +17,6 @@ namespace mci = platform::mci;
 using Btn = TMPBtnType;
 using platform::Point;
 using platform::headless::PaintOp;
-
-// A silent 8 kHz 8-bit mono WAV file of one second.
-void WriteWave(const std::filesystem::path& path) {
-  std::ofstream out(path, std::ios::binary);
-  const auto put = [&out](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-  };
-  out << "RIFF";
-  put(36 + 8000, 4);
-  out << "WAVEfmt ";
-  for (auto [value, bytes] :
-       {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {8000u, 4}, {8000u, 4}, {1u, 2}, {8u, 2}}) {
-    put(value, bytes);
-  }
-  out << "data";
-  put(8000, 4);
-  out << std::string(8000, '\x80');
-}
 
 // Built field by field: brace-initialised, some compilers take the font for uninitialised.
 PaintOp Op(PaintOp::Kind kind, TRect rect, TColor color, std::optional<TColor> fill = {},
@@ -58,7 +39,7 @@ PaintOp Line(TColor color, std::vector<Point> points) {
 // The preview bar as the settings window has it: Play and Stop, 57 by 22.
 class MediaBarTest : public DesktopTest {
  protected:
-  MediaBarTest() { WriteWave(driveC.path() / "tone.wav"); }
+  MediaBarTest() { WriteSilentWave(driveC.path() / "tone.wav", 1000); }
 
   // Sizes, shows and loads the bar with the given buttons.
   void Place(Bounds bounds, const TButtonSet& visible = {Btn::btPlay, Btn::btStop}) {
@@ -81,11 +62,7 @@ class MediaBarTest : public DesktopTest {
   void Press(int x) { Widget().events().mousePressed({x, 10}); }
   void Release(int x) { Widget().events().mouseReleased({x, 10}); }
   void Key(unsigned key) { Widget().events().keyPressed(key); }
-  std::size_t Sent(std::uint32_t message) const {
-    std::size_t count = 0;
-    for (const auto& c : media.commands) count += c.message == message ? 1 : 0;
-    return count;
-  }
+  std::size_t Sent(std::uint32_t message) const { return CommandsSent(media, message).size(); }
   std::vector<PaintOp> Paint(PaintOp::Kind kind) const {
     std::vector<PaintOp> found;
     for (const PaintOp& op : Widget().paint()) {
@@ -293,6 +270,7 @@ TEST_F(MediaBarTest, TheBarPaintsItsFrameThenEachButtonEdgesPictureAndFocus) {
 TEST_F(MediaBarTest, ArrowsMoveTheFocusAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {
   Place({16, 171, 57, 22});
   OpenFile();
+  EXPECT_TRUE(Widget().style().tabStop) << "Tab reaches the bar";
   Widget().events().focusChanged(true);
   const struct {
     unsigned key;

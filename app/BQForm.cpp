@@ -11,7 +11,8 @@ TAddBeQuietForm::TAddBeQuietForm(TComponent* owner) : TForm(owner, "AddBeQuietFo
   StyledLabel1 = Make<TStyledLabel>("StyledLabel1");
   StyledLabel1->SetParent(this);
   StyledLabel1->SetTextStyle(TTextStyle::tsNone);
-  StyledLabel1->SetBounds({16, 8, 265, 25});
+  // Two whole lines of the dialog's font: the sentence wraps once.
+  StyledLabel1->SetBounds({16, 8, 265, 26});
   StyledLabel1->SetWordWrap(true);
   StyledLabel1->SetAutoSize(false);
   StyledLabel1->SetCaption(

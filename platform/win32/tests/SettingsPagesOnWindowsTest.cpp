@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BQForm.h"
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "platform/win32/Win32Services.h"
@@ -76,6 +77,18 @@ bool framed(const TControl& control) {
 
 class SettingsPagesOnWindows : public ::testing::Test {
  protected:
+  // The label's text, measured in the system's fonts, fits the label's box.
+  void ExpectWhole(const TLabel& label) {
+    unsigned flags = platform::dt::kExpandTabs;
+    if (label.WordWrap()) flags |= platform::dt::kWordBreak;
+    if (!label.ShowAccelChar()) flags |= platform::dt::kNoPrefix;
+    const Bounds box = label.BoundsRect();
+    const platform::Size text =
+        services.desktop.measureText(label.Caption(), label.Font(), flags, box.width);
+    EXPECT_LE(text.width, box.width) << label.Name() << ": the text is cut on the right";
+    EXPECT_LE(text.height, box.height) << label.Name() << ": the text is cut at the bottom";
+  }
+
   platform::win32::Win32Services services;
   SettingsFileInWindows settings{settledSettings(windowsDirectory())};
   TApplication application;
@@ -115,16 +128,7 @@ TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
       }
       const RECT placed = placedIn(frame, *control);
       EXPECT_EQ(text(realIn(frame, *control)), text(placed));
-      if (const auto* label = dynamic_cast<const TLabel*>(control)) {
-        unsigned flags = platform::dt::kExpandTabs;
-        if (label->WordWrap()) flags |= platform::dt::kWordBreak;
-        if (!label->ShowAccelChar()) flags |= platform::dt::kNoPrefix;
-        const Bounds box = label->BoundsRect();
-        const platform::Size text =
-            services.desktop.measureText(label->Caption(), label->Font(), flags, box.width);
-        EXPECT_LE(text.width, box.width) << "the text is cut on the right";
-        EXPECT_LE(text.height, box.height) << "the text is cut at the bottom";
-      }
+      if (const auto* label = dynamic_cast<const TLabel*>(control)) ExpectWhole(*label);
       if (control == form->PageControl1) continue;
       occupied.push_back(placed);
       EXPECT_GE(differingIn(picture, placed, background), 8) << "nothing drawn";
@@ -154,6 +158,11 @@ TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
     }
     EXPECT_EQ(strays, 0) << "first at " << firstStray.x << "," << firstStray.y;
   }
+}
+
+TEST_F(SettingsPagesOnWindows, TheAddDialogsTextIsWhole) {
+  const TAddBeQuietForm dialog(nullptr);
+  ExpectWhole(*dialog.StyledLabel1);
 }
 
 TEST_F(SettingsPagesOnWindows, TabGoesFromTheFileListToThePreviewBar) {

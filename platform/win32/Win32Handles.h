@@ -18,6 +18,11 @@ inline HWND toWindow(Handle handle) {
   return reinterpret_cast<HWND>(handle);
 }
 
+struct WindowDeleter {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };

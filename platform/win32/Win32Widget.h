@@ -90,10 +90,7 @@ class Win32Widget final : public Widget {
   HWND lastFocus_ = nullptr;
   // The tip that shows the hint, made with the first one. It has no owner, so that it lives
   // exactly as long as this widget.
-  struct WindowDeleter {
-    void operator()(HWND window) const { DestroyWindow(window); }
-  };
-  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter> hintTip_;
+  UniqueWindow hintTip_;
 };
 
 }  // namespace platform::win32

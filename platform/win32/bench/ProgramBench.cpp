@@ -36,11 +36,6 @@ void report(const char* what, Work work, int runs = kRuns) {
               ms[static_cast<std::size_t>(runs / 2)], ms.front(), ms.back(), runs);
 }
 
-struct WindowDeleter {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
-
 }  // namespace
 
 int main() {
@@ -65,11 +60,10 @@ int main() {
   });
   std::printf("  (the pool held %d files)\n", form->FileListBox1->Count());
 
-  std::vector<OwnedWindow> windows;
+  std::vector<platform::win32::UniqueWindow> windows;
   for (int i = 0; i < 1'000; ++i) {
-    const std::string title = "Bench window number " + std::to_string(i);
-    windows.emplace_back(CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 10, 10,
-                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    windows.push_back(platform::win32::testing::topLevelWindow(
+        "Bench window number " + std::to_string(i), WS_POPUP));
   }
   for (int i = 0; i < 100; ++i) form->BeQuietListBox->Add("pattern " + std::to_string(i));
   bool mayPlay = false;

@@ -20,6 +20,7 @@ namespace {
 
 using platform::win32::testing::SettingsFileInWindows;
 using platform::win32::testing::settledSettings;
+using platform::win32::testing::topLevelWindow;
 using platform::win32::testing::windowsDirectory;
 
 class ProgramOnWindows : public ::testing::Test {
@@ -30,26 +31,11 @@ class ProgramOnWindows : public ::testing::Test {
   TWumpexForm* form = application.CreateForm<TWumpexForm>();
 };
 
-// A top-level window of the test's own, as another program's would be.
-class ForeignWindow {
- public:
-  explicit ForeignWindow(const char* title)
-      : window_(CreateWindowExA(0, "STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr)) {}
-  ~ForeignWindow() { DestroyWindow(window_); }
-  ForeignWindow(const ForeignWindow&) = delete;
-  ForeignWindow& operator=(const ForeignWindow&) = delete;
-  HWND get() const { return window_; }
-
- private:
-  HWND window_;
-};
-
 TEST_F(ProgramOnWindows, WindowWalkSeesEveryTitleAndATitleHoldsTheTick) {
   form->BeQuietListBox->Add("Defrag");
   EXPECT_TRUE(form->BeQuietCheck());
   {
-    ForeignWindow hidden("Disk Defragmenter");
+    const auto hidden = topLevelWindow("Disk Defragmenter", WS_POPUP);
     ASSERT_NE(hidden.get(), nullptr);
     EXPECT_FALSE(form->BeQuietCheck()) << "a hidden window's title counts too";
     form->WindowsList1->Refresh();
@@ -64,7 +50,7 @@ TEST_F(ProgramOnWindows, WindowWalkSeesEveryTitleAndATitleHoldsTheTick) {
 
 TEST_F(ProgramOnWindows, LongTitlesAreReadToTheir254thCharacter) {
   const std::string title = std::string(254, 'x') + "Defrag";
-  ForeignWindow window(title.c_str());
+  const auto window = topLevelWindow(title, WS_POPUP);
   form->WindowsList1->Refresh();
   std::size_t longest = 0;
   for (const auto& entry : form->WindowsList1->TheWindowsList()) {

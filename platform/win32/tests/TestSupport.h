@@ -150,6 +150,12 @@ class ClientPicture {
   std::vector<std::uint32_t> pixels_;
 };
 
+// A top-level window of the test's own, as another program's would be.
+inline UniqueWindow topLevelWindow(const std::string& title, DWORD style) {
+  return UniqueWindow(CreateWindowExA(0, "STATIC", title.c_str(), style, 0, 0, 200, 100, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+}
+
 // A started program; ended by force should it still run when its owner goes.
 class StartedProgram {
  public:

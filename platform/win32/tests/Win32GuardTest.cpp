@@ -8,9 +8,12 @@
 #include "framework/Application.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/tests/TestSupport.h"
 
 namespace platform::win32 {
 namespace {
+
+using testing::topLevelWindow;
 
 // A name no other program holds.
 std::string OwnName(const char* stem) {
@@ -33,21 +36,6 @@ TEST(Win32GlobalAtomsTest, EachAddIsAReferenceThatADeleteTakesAway) {
   EXPECT_EQ(atoms.find(name), 0);
 }
 
-// A visible top-level window of the test's own, as another instance's would be.
-class OtherInstanceWindow {
- public:
-  explicit OtherInstanceWindow(const std::string& title)
-      : window_(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
-  ~OtherInstanceWindow() { DestroyWindow(window_); }
-  OtherInstanceWindow(const OtherInstanceWindow&) = delete;
-  OtherInstanceWindow& operator=(const OtherInstanceWindow&) = delete;
-  HWND get() const { return window_; }
-
- private:
-  HWND window_;
-};
-
 // Whether the first window lies above the second in Z-order.
 bool Above(HWND upper, HWND lower) {
   for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -63,8 +51,9 @@ TEST(Win32GuardTest, SecondStartRestoresOrRaisesTheFirstsWindowAndEnds) {
     Win32Services services;
     wumpex::TApplication application;
     const std::string title = OwnName("Wumpex guard ");
-    OtherInstanceWindow first(title);
-    OtherInstanceWindow cover(OwnName("Wumpex cover "));
+    // Visible top-level windows of the test's own, as another instance's would be.
+    const auto first = topLevelWindow(title, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const auto cover = topLevelWindow(OwnName("Wumpex cover "), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(first.get() != nullptr && cover.get() != nullptr);
     if (minimised) ShowWindow(first.get(), SW_MINIMIZE);
     ASSERT_EQ(IsIconic(first.get()) != FALSE, minimised);

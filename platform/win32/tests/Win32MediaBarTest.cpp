@@ -80,10 +80,7 @@ class MediaBarOnWindows : public ::testing::Test {
   }
   COLORREF Pixel(int x, int y) {
     pumpFor(desktop, 100ms);
-    HDC dc = GetDC(Window());
-    const COLORREF pixel = GetPixel(dc, x, y);
-    ReleaseDC(Window(), dc);
-    return pixel;
+    return GetPixel(platform::win32::WindowDc(Window()).get(), x, y);
   }
 
   platform::win32::Win32Desktop desktop;

@@ -10,11 +10,12 @@
 namespace wumpex {
 namespace {
 
-// The shell's special folder numbers, by TRootID. idDesktopExpanded passes 1, which names
-// none of the others; the shell may yield no item list for it, and the tree then starts
-// at the desktop.
-constexpr std::array<int, 18> kRootFolders = {0, 1,  2,  3,  4,  5,  6,  7,  8,
-                                              9, 10, 11, 16, 17, 18, 19, 20, 21};
+// The shell's special folder numbers, by TRootID. idDesktopExpanded asks for no root, so
+// that the tree starts at the desktop: its number, 1, names a virtual folder on current
+// systems (Wine roots an empty tree at its "Internet" folder for it).
+constexpr int kNoRoot = -1;
+constexpr std::array<int, 18> kRootFolders = {0, kNoRoot, 2,  3,  4,  5,  6,  7,  8,
+                                              9, 10,      11, 16, 17, 18, 19, 20, 21};
 
 // The shell's browse flags, by TBrowseFlag.
 constexpr std::array<std::uint32_t, 5> kBrowseFlags = {
@@ -55,8 +56,9 @@ bool BrowseDirectory(std::string& path, TControl* owner, const std::string& titl
     if (!owner->HandleAllocated()) owner->CreateHandle();
     window = owner->Peer()->handle();
   }
+  const int rootFolder = kRootFolders[static_cast<std::size_t>(root)];
   const TaskOwned<platform::ShellItem> rootList(
-      shell.specialFolderLocation(window, kRootFolders[static_cast<std::size_t>(root)]), free);
+      rootFolder == kNoRoot ? nullptr : shell.specialFolderLocation(window, rootFolder), free);
 
   platform::BrowseInfo info;
   info.owner = window;

@@ -32,8 +32,10 @@ class BrowseDirectoryTest : public DesktopTest {
 };
 
 TEST_F(BrowseDirectoryTest, RootIsTheSpecialFolderOfItsNumber) {
-  // Each root in the order the enumeration declares them, and its special folder.
-  const int folders[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 16, 17, 18, 19, 20, 21};
+  // Each root in the order the enumeration declares them, and its special folder; the
+  // default asks for none, so that the tree starts at the desktop.
+  const std::optional<int> folders[] = {0, std::nullopt, 2,  3,  4,  5,  6,  7,  8,
+                                        9, 10,           11, 16, 17, 18, 19, 20, 21};
   EXPECT_EQ(dialog->Root(), TRootID::idDesktopExpanded);
   for (std::size_t i = 0; i < std::size(folders); ++i) {
     SCOPED_TRACE(i);
@@ -41,9 +43,9 @@ TEST_F(BrowseDirectoryTest, RootIsTheSpecialFolderOfItsNumber) {
     EXPECT_FALSE(dialog->Execute());
     EXPECT_EQ(Shown().rootFolder, folders[i]);
   }
-  // A folder the shell yields nothing for leaves the tree starting at the desktop.
-  folderBrowser.yieldNothingFor(1);
-  dialog->SetRoot(TRootID::idDesktopExpanded);
+  // A folder the shell yields nothing for leaves the tree starting at the desktop too.
+  folderBrowser.yieldNothingFor(5);
+  dialog->SetRoot(TRootID::idPersonal);
   dialog->Execute();
   EXPECT_EQ(Shown().rootFolder, std::nullopt);
   ExpectAllGivenBack(folderBrowser);
@@ -128,7 +130,7 @@ TEST_F(BrowseDirectoryTest, ConfirmedChoiceBecomesDirectoryAndCancelKeepsIt) {
     EXPECT_EQ(results, c.results);
     EXPECT_EQ(picker.Directory(), c.directory);
     EXPECT_EQ(shell.dialogs.size(), c.dialogs);
-    for (const auto& shown : shell.dialogs) EXPECT_EQ(shown.rootFolder, 1);
+    for (const auto& shown : shell.dialogs) EXPECT_EQ(shown.rootFolder, std::nullopt);
     ExpectAllGivenBack(shell);
   }
 }

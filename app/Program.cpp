@@ -5,18 +5,20 @@
 
 namespace wumpex {
 
+// Whatever fails before the message loop, the application object's own window included,
+// ends in the last-resort report.
 int RunWumpex() {
-  TApplication application;
-  // The program never has a task-bar button: the application window stays hidden.
-  application.HideApplicationWindow();
-  application.SetTitle(kProgramTitle);
   try {
+    TApplication application;
+    // The program never has a task-bar button: the application window stays hidden.
+    application.HideApplicationWindow();
+    application.SetTitle(kProgramTitle);
     application.CreateForm<TWumpexForm>();
+    application.SetShowMainForm(false);
+    return application.Run();
   } catch (const std::exception& error) {
-    return application.ShowLastResort(error);
+    return ShowLastResort(error);
   }
-  application.SetShowMainForm(false);
-  return application.Run();
 }
 
 }  // namespace wumpex

@@ -92,7 +92,7 @@ void TApplication::HandleException(const std::exception& error) {
              platform::mb::kOk | platform::mb::kIconError);
 }
 
-int TApplication::ShowLastResort(const std::exception& error) {
+int ShowLastResort(const std::exception& error) {
   const auto* known = dynamic_cast<const Exception*>(&error);
   const std::string className = known != nullptr ? known->ClassName() : "Exception";
   const std::string module = BaseName(platform::desktop().moduleFileName()).substr(0, 63);

@@ -69,8 +69,6 @@ class TApplication : private platform::WidgetEvents {
   // Shows an exception that left an event handler: EAbort silently dropped, anything else
   // as its message and "." under the title, with the error icon.
   void HandleException(const std::exception& error);
-  // The report for an exception that escaped start-up; returns the exit code, 1.
-  int ShowLastResort(const std::exception& error);
 
  private:
   void closeRequested() override;
@@ -85,6 +83,10 @@ class TApplication : private platform::WidgetEvents {
 
 // The one application object of the process, while it exists.
 extern TApplication* Application;
+
+// The report for an exception that escaped start-up, made without the application object,
+// which may be what failed; returns the exit code, 1.
+int ShowLastResort(const std::exception& error);
 
 // Runs an event handler; what escapes it goes to the application's exception display.
 void GuardHandler(const std::function<void()>& handler);

@@ -25,7 +25,8 @@ void TForm::Show() {
   CreateHandle();
   const bool wasVisible = Visible();
   SetVisible(true);
-  Peer()->showCentered();
+  // A window already shown stays where the user put it.
+  Peer()->show(!wasVisible);
   if (activeControl_ != nullptr && activeControl_->Peer() != nullptr) {
     activeControl_->Peer()->focus();
   }

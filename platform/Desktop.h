@@ -190,8 +190,8 @@ class Widget {
   virtual void setIcon(const std::string& resourceName) = 0;
   // Page controls: the tab captions and the active tab.
   virtual void setTabs(const std::vector<std::string>& captions, int active) = 0;
-  // Forms: show centred on the screen and bring to the front.
-  virtual void showCentered() = 0;
+  // Forms: show and bring to the front, centred on the screen when asked.
+  virtual void show(bool centred) = 0;
   virtual void focus() = 0;
   // The tip shown while the mouse rests on the widget; empty shows none.
   virtual void setHint(const std::string& hint) = 0;

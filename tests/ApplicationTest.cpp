@@ -72,7 +72,7 @@ TEST_F(ApplicationTest, MessageBoxDisablesExactlyTheVisibleEnabledWindows) {
 
 TEST_F(ApplicationTest, LastResortReport) {
   desktop.setModuleFileName("C:\\Programs\\wumpex.exe");
-  EXPECT_EQ(application.ShowLastResort(EOutOfResources("Not enough timers available")), 1);
+  EXPECT_EQ(ShowLastResort(EOutOfResources("Not enough timers available")), 1);
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   const auto& box = desktop.messageBoxes[0];
   EXPECT_EQ(box.caption, "Application Error");
@@ -85,7 +85,7 @@ TEST_F(ApplicationTest, LastResortReport) {
 
   desktop.messageBoxes.clear();
   desktop.setModuleFileName(std::string(70, 'x') + ".exe");
-  application.ShowLastResort(Exception("ends."));
+  ShowLastResort(Exception("ends."));
   EXPECT_TRUE(std::regex_match(desktop.messageBoxes[0].text,
                                std::regex("Exception Exception in module x{63} at [0-9A-F]+\\.\n"
                                           "ends\\.")))
@@ -126,13 +126,27 @@ TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
 }
 
 TEST_F(ProgramTest, FailedStartEndsWithTheApplicationErrorAndOne) {
-  desktop.refuseTimers(true);
-  EXPECT_EQ(RunWumpex(), 1);
-  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-  EXPECT_EQ(desktop.messageBoxes[0].caption, "Application Error");
-  EXPECT_NE(desktop.messageBoxes[0].text.find("EOutOfResources"), std::string::npos);
-  EXPECT_EQ(WumpexForm, nullptr);
-  EXPECT_TRUE(desktop.threadWindows().empty());
+  // The main window's timer, or the application object's own window, is refused.
+  const struct {
+    void (platform::headless::HeadlessDesktop::*refuse)(bool);
+    const char* reported;
+  } cases[] = {
+      {&platform::headless::HeadlessDesktop::refuseTimers, "EOutOfResources"},
+      {&platform::headless::HeadlessDesktop::refuseWindows, "cannot create a window"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reported);
+    desktop.messageBoxes.clear();
+    (desktop.*c.refuse)(true);
+    EXPECT_EQ(RunWumpex(), 1);
+    (desktop.*c.refuse)(false);
+    ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+    EXPECT_EQ(desktop.messageBoxes[0].caption, "Application Error");
+    EXPECT_NE(desktop.messageBoxes[0].text.find(c.reported), std::string::npos);
+    EXPECT_EQ(WumpexForm, nullptr);
+    EXPECT_EQ(Application, nullptr);
+    EXPECT_TRUE(desktop.threadWindows().empty());
+  }
 }
 
 }  // namespace

@@ -37,6 +37,13 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
   EXPECT_TRUE(desktop.widget(form->Peer()->handle())->visible());
   EXPECT_FALSE(form->ApplyBtn->Enabled());
   EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
+
+  // Opened again while open, it only comes to the front: where the user moved it, with the
+  // changes made meanwhile.
+  User(form->RandomTimeEB).userEditedText("30");
+  UserDoubleClicksTheTrayIcon();
+  EXPECT_EQ(desktop.widget(form->Peer()->handle())->timesCentred(), 1);
+  EXPECT_TRUE(form->ApplyBtn->Enabled());
 }
 
 TEST_F(TrayHandlersTest, MuteByMenuAndByBox) {

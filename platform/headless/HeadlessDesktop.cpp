@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace platform::headless {
@@ -144,6 +145,10 @@ HeadlessDesktop::~HeadlessDesktop() = default;
 std::unique_ptr<Widget> HeadlessDesktop::createWidget(WidgetKind kind, Widget* parent,
                                                       const WidgetStyle& style,
                                                       WidgetEvents& events) {
+  // As the real desktop does when the system has no room for another window.
+  if (refuseWindows_) {
+    throw std::system_error(8, std::system_category(), "cannot create a window");
+  }
   return std::make_unique<HeadlessWidget>(*this, kind, static_cast<HeadlessWidget*>(parent), style,
                                           events);
 }
@@ -222,9 +227,10 @@ int HeadlessDesktop::messageBox(Handle owner, const std::string& text, const std
   }
   messageBoxes.push_back(std::move(box));
   if (boxAnswers_.empty()) return mb::kIdOk;
-  int answer = boxAnswers_.front();
+  const BoxAnswer answer = boxAnswers_.front();
   boxAnswers_.pop_front();
-  return answer;
+  if (answer.readFor > 0) advance(answer.readFor);
+  return answer.button;
 }
 
 int HeadlessDesktop::runMessageLoop() {

@@ -128,11 +128,16 @@ class HeadlessDesktop : public Desktop {
   void setModuleFileName(std::string name) { moduleFileName_ = std::move(name); }
   // When set, the system refuses every new timer.
   void refuseTimers(bool refuse) { refuseTimers_ = refuse; }
+  void refuseWindows(bool refuse) { refuseWindows_ = refuse; }
   void setCapture(Handle window) { capture_ = window; }
 
   // The scripted user: answers for coming message boxes and menus, in order.
   // Unscripted boxes are answered with OK, unscripted menus with no choice.
-  void answerNextMessageBox(int button) { boxAnswers_.push_back(button); }
+  // The user may read a box for a while before answering; the box's own message loop runs
+  // the program's timers meanwhile.
+  void answerNextMessageBox(int button, std::uint64_t readFor = 0) {
+    boxAnswers_.push_back({button, readFor});
+  }
   // Something the user does after a delay on the virtual clock.
   void actAfter(std::uint64_t milliseconds, std::function<void()> action);
   void chooseNextMenuItem(int index) { menuChoices_.push_back(index); }
@@ -185,9 +190,14 @@ class HeadlessDesktop : public Desktop {
   std::uint32_t utcAtStart_ = 0;
   std::string moduleFileName_ = "C:\\Program Files\\Wumpex\\wumpex.exe";
   bool refuseTimers_ = false;
+  bool refuseWindows_ = false;
   Handle active_ = 0;
   Handle capture_ = 0;
-  std::deque<int> boxAnswers_;
+  struct BoxAnswer {
+    int button;
+    std::uint64_t readFor;
+  };
+  std::deque<BoxAnswer> boxAnswers_;
   std::deque<int> menuChoices_;
   std::deque<std::function<void()>> modalAnswers_;
   Handle focused_ = 0;
@@ -216,13 +226,19 @@ class HeadlessWidget : public Widget {
   void setEnabled(bool enabled) override { enabled_ = enabled; }
   void setFont(const Font& font) override { font_ = font; }
   void setChecked(bool checked) override { checked_ = checked; }
-  void setItems(const std::vector<std::string>& items) override { items_ = items; }
+  void setItems(const std::vector<std::string>& items) override {
+    items_ = items;
+    ++itemUpdates_;
+  }
   void setItemIndex(int index) override { itemIndex_ = index; }
   void setUpDown(int min, int max, int position, Widget* buddy) override;
   void setIcon(const std::string& resourceName) override { icon_ = resourceName; }
   void setTabs(const std::vector<std::string>& captions, int active) override;
   void setHint(const std::string& hint) override { hint_ = hint; }
-  void showCentered() override { visible_ = true; }
+  void show(bool centred) override {
+    visible_ = true;
+    if (centred) ++timesCentred_;
+  }
   void focus() override { desktop_.focused_ = handle_; }
   void invalidate() override { ++invalidations_; }
   void setMouseCapture(bool capture) override { desktop_.capture_ = capture ? handle_ : 0; }
@@ -244,6 +260,10 @@ class HeadlessWidget : public Widget {
   WidgetEvents& events() const { return events_; }
   // How often the program asked for a new paint.
   int invalidations() const { return invalidations_; }
+  // How often the whole list of items was sent.
+  int itemUpdates() const { return itemUpdates_; }
+  // How often a form was placed at the centre of the screen.
+  int timesCentred() const { return timesCentred_; }
   // Paints the widget as the system does when it comes into view; returns what was drawn.
   std::vector<PaintOp> paint() const;
 
@@ -270,6 +290,8 @@ class HeadlessWidget : public Widget {
   int position_ = 0;
   Handle buddy_ = 0;
   int invalidations_ = 0;
+  int timesCentred_ = 0;
+  int itemUpdates_ = 0;
 };
 
 }  // namespace platform::headless

@@ -173,6 +173,9 @@ Win32Widget::Win32Widget(WidgetKind kind, Win32Widget* parent, const WidgetStyle
     SendMessageA(window(), LB_SETITEMHEIGHT, 0, itemHeight_);
   }
   if (kind_ == WidgetKind::TabSheet && parent != nullptr) parent->layoutSheets();
+  if (kind_ == WidgetKind::Label) {
+    SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc));
+  }
 }
 
 Win32Widget* Win32Widget::fromWindow(HWND window) {
@@ -191,6 +194,39 @@ LRESULT CALLBACK Win32Widget::windowProc(HWND window, UINT message, WPARAM wPara
   } catch (...) {
     return 0;
   }
+}
+
+LRESULT CALLBACK Win32Widget::labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const WNDPROC systemProc = [] {
+    WNDCLASSEXA label{};
+    label.cbSize = sizeof label;
+    GetClassInfoExA(nullptr, "STATIC", &label);
+    return label.lpfnWndProc;
+  }();
+  try {
+    // The system's label reports a click on the press, and a quick second one not at all.
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP) {
+      if (Win32Widget* widget = fromWindow(window)) widget->trackClick(message, lParam);
+    }
+  } catch (...) {
+    // As in windowProc: nothing unwinds through the system's code.
+  }
+  return CallWindowProcA(systemProc, window, message, wParam, lParam);
+}
+
+void Win32Widget::trackClick(UINT message, LPARAM lParam) {
+  if (message != WM_LBUTTONUP) {
+    pressed_ = true;
+    if (GetCapture() != window()) SetCapture(window());
+    return;
+  }
+  RECT client{};
+  GetClientRect(window(), &client);
+  const Point at = clientPoint(lParam);
+  const bool clicked = pressed_ && PtInRect(&client, POINT{at.x, at.y});
+  pressed_ = false;
+  if (GetCapture() == window()) ReleaseCapture();
+  if (clicked) events_.userClicked();
 }
 
 bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -248,10 +284,10 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       }
       return true;
     case WM_LBUTTONDOWN:
-      // Reported as the system's static control reports a click on a plain label.
-      if (kind_ == WidgetKind::Custom) events_.userClicked();
-      if (kind_ == WidgetKind::Custom) events_.mousePressed(clientPoint(lParam));
-      return false;
+      if (kind_ != WidgetKind::Custom) return false;
+      events_.mousePressed(clientPoint(lParam));
+      trackClick(message, lParam);
+      return true;
     case WM_MOUSEMOVE:
       if (kind_ != WidgetKind::Custom) return false;
       events_.mouseMoved(clientPoint(lParam));
@@ -259,6 +295,7 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_LBUTTONUP:
       if (kind_ != WidgetKind::Custom) return false;
       events_.mouseReleased(clientPoint(lParam));
+      trackClick(message, lParam);
       return true;
     case WM_GETDLGCODE:
       if (kind_ != WidgetKind::Custom) return false;
@@ -285,9 +322,6 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 void Win32Widget::command(WORD code) {
   if (echoGuards_ > 0) return;
   switch (kind_) {
-    case WidgetKind::Label:
-      if (code == STN_CLICKED) events_.userClicked();
-      break;
     case WidgetKind::Button:
       if (code == BN_CLICKED) events_.userClicked();
       break;
@@ -611,7 +645,7 @@ void Win32Widget::focus() {
   SetFocus(window());
 }
 
-void Win32Widget::showCentered() {
+void Win32Widget::show(bool centred) {
   if (kind_ != WidgetKind::Form) return;
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -619,8 +653,9 @@ void Win32Widget::showCentered() {
   GetWindowRect(window(), &outer);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
+  const UINT keepPlace = centred ? 0 : SWP_NOMOVE;
   SetWindowPos(window(), HWND_TOP, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE);
+               work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | keepPlace);
   ShowWindow(window(), SW_SHOW);
   SetForegroundWindow(window());
 }

@@ -41,7 +41,7 @@ class Win32Widget final : public Widget {
   void setIcon(const std::string& resourceName) override;
   void setTabs(const std::vector<std::string>& captions, int active) override;
   void setHint(const std::string& hint) override;
-  void showCentered() override;
+  void show(bool centred) override;
   void focus() override;
   void invalidate() override;
   void setMouseCapture(bool capture) override;
@@ -65,6 +65,11 @@ class Win32Widget final : public Widget {
   };
 
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The system's label sees the mouse first here, so that a label clicks on release.
+  static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // A click is a press and a release of the left button inside the control, as on a button:
+  // pressing and moving away before the release clicks nothing.
+  void trackClick(UINT message, LPARAM lParam);
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void command(WORD code);
   void notify(UINT code);
@@ -80,6 +85,7 @@ class Win32Widget final : public Widget {
   OwnedWindow window_;
   int itemHeight_;  // list boxes; 0 leaves the font's
   int echoGuards_ = 0;
+  bool pressed_ = false;  // the left button went down inside and is not up yet
   Bounds bounds_;
   // Shared with children created later, which start in their parent's font.
   std::shared_ptr<UniqueFont> font_;

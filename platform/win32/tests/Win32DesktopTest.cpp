@@ -80,7 +80,7 @@ TEST_F(DesktopTest, WindowStatesRoundTripAndOnlyTopLevelWindowsAreListed) {
   EXPECT_FALSE(listed(toHandle(static_cast<Win32TimerWindow&>(*timers).window())));
 
   form->setBounds({0, 0, 200, 100});
-  form->showCentered();
+  form->show(true);
   const Handle window = form->handle();
   EXPECT_EQ(desktop_.activeWindow(), window);
   for (const bool enable : {false, true}) {

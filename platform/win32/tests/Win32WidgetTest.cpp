@@ -37,6 +37,13 @@ void click(HWND window, UINT itemRect = 0, WPARAM index = 0) {
   SendMessageA(window, WM_LBUTTONUP, 0, position);
 }
 
+// Presses the left button near the top left corner, moves away and lets go outside.
+void pressAndLeave(HWND window) {
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, -30));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(-30, -30));
+}
+
 void type(HWND window, const std::string& text) {
   for (char c : text) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
@@ -147,11 +154,11 @@ TEST_F(WidgetTest, FormHasADialogFrameWithoutSystemMenuAndTheGivenClientSize) {
   }
 }
 
-TEST_F(WidgetTest, ShowCenteredCentresTheFormInTheWorkAreaAndFocusesItsFirstTabStop) {
+TEST_F(WidgetTest, ShowCentresTheFormInTheWorkAreaOnceAndFocusesItsFirstTabStop) {
   makeOnForm(WidgetKind::Label, {10, 10, 100, 20});
   Made edit = makeOnForm(WidgetKind::Edit, {10, 40, 100, 24});
 
-  form_.widget.showCentered();
+  form_.widget.show(true);
 
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -162,6 +169,14 @@ TEST_F(WidgetTest, ShowCenteredCentresTheFormInTheWorkAreaAndFocusesItsFirstTabS
   EXPECT_LE(std::abs((outer.top - work.top) - (work.bottom - outer.bottom)), 1);
   EXPECT_EQ(GetForegroundWindow(), form_.window);
   EXPECT_EQ(GetFocus(), edit.window);
+
+  // Shown again where the user moved it, it stays there.
+  SetWindowPos(form_.window, HWND_BOTTOM, 7, 9, 0, 0, SWP_NOSIZE);
+  form_.widget.show(false);
+  GetWindowRect(form_.window, &outer);
+  EXPECT_EQ(outer.left, 7);
+  EXPECT_EQ(outer.top, 9);
+  EXPECT_EQ(GetForegroundWindow(), form_.window);
 }
 
 TEST_F(WidgetTest, ControlsAreTheirClassesAtTheirBoundsWithTheirStylesAndText) {
@@ -188,7 +203,7 @@ TEST_F(WidgetTest, ControlsAreTheirClassesAtTheirBoundsWithTheirStylesAndText) {
       {WidgetKind::PageControl, "SysTabControl32", false, false, {}, 0, 0},
       {WidgetKind::GroupBox, "WumpexGroupBox", false, true, {}, 0, 0},
   };
-  form_.widget.showCentered();
+  form_.widget.show(true);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.windowClass);
     const Bounds bounds{12, 34, 150, 60};
@@ -245,6 +260,26 @@ TEST_F(WidgetTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
        [](Widget& w, HWND) { w.setText("Click me"); },
        [](HWND control) { click(control); },
        {"clicked"}},
+      {"label double-clicked",
+       WidgetKind::Label,
+       [](Widget& w, HWND) { w.setText("Click me"); },
+       [](HWND control) {
+         click(control);
+         SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+         SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+       },
+       {"clicked", "clicked"}},
+      {"label pressed, then left", WidgetKind::Label, [](Widget&, HWND) {}, pressAndLeave, {}},
+      {"self-drawn control click",
+       WidgetKind::Custom,
+       [](Widget&, HWND) {},
+       [](HWND control) { click(control); },
+       {"clicked"}},
+      {"self-drawn control pressed, then left",
+       WidgetKind::Custom,
+       [](Widget&, HWND) {},
+       pressAndLeave,
+       {}},
       {"checked check box clicked twice",
        WidgetKind::CheckBox,
        [](Widget& w, HWND control) {
@@ -323,7 +358,7 @@ TEST_F(WidgetTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
        [](HWND control) { click(control, TCM_GETITEMRECT, 2); },
        {"selected 2"}},
   };
-  form_.widget.showCentered();
+  form_.widget.show(true);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Made made = makeOnForm(c.kind, {10, 10, 200, 120}, c.creation);
@@ -387,7 +422,7 @@ TEST_F(WidgetTest, PageControlSheetsFillTheDisplayArea) {
             displayArea(pages.window));
 
   // The program shows one sheet at a time; what a hidden sheet holds is hidden with it.
-  form_.widget.showCentered();
+  form_.widget.show(true);
   second.widget.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(button.window));
   second.widget.setVisible(true);
@@ -399,7 +434,7 @@ TEST_F(WidgetTest, ContainersPassTheirControlsReportsOn) {
   Made sheet = make(WidgetKind::TabSheet, &pages.widget);
   Made group = makeOnForm(WidgetKind::GroupBox, {8, 220, 300, 90});
   group.widget.setText("Options");
-  form_.widget.showCentered();
+  form_.widget.show(true);
 
   for (Widget* parent : {&form_.widget, &sheet.widget, &group.widget}) {
     SCOPED_TRACE(className(windowOf(*parent)));
@@ -447,7 +482,7 @@ TEST_F(WidgetTest, TabWalksFromTheFormIntoTheActiveSheet) {
   Made inner = make(WidgetKind::Edit, &make(WidgetKind::TabSheet, &pages.widget).widget);
   inner.widget.setBounds({10, 10, 100, 24});
   pages.widget.setTabs({"Page"}, 0);
-  form_.widget.showCentered();
+  form_.widget.show(true);
   SetFocus(first.window);
 
   PostMessageA(first.window, WM_KEYDOWN, VK_TAB, 1);

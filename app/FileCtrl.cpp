@@ -129,6 +129,13 @@ void TFileListBox::SetDirectory(const std::string& text) {
   }
 }
 
+void TFileListBox::ClearFiles() {
+  Clear();
+  glyphs_.clear();
+  listed_ = false;
+  Changed();
+}
+
 void TFileListBox::SetMask(const std::string& mask) {
   if (mask == mask_) return;
   mask_ = mask;
@@ -238,7 +245,7 @@ TFileListBox::SplitPathResult TFileListBox::SplitPath(const std::string& text) {
 }
 
 void TFileListBox::ChangeDirectory(const std::string& directory) {
-  if (SameText(directory, directory_)) return;
+  if (listed_ && SameText(directory, directory_)) return;
   // A relative path counts from the old directory. That one may have been removed since,
   // which must not stop a new one that exists.
   static_cast<void>(platform::fileSystem().setCurrentDirectory(directory_));
@@ -254,10 +261,7 @@ void TFileListBox::ListFiles() {
   Enter(directory_);
   {
     const TCursorRestorer cursor;
-    struct Update {
-      TListBox& list;
-      ~Update() { list.EndUpdate(); }
-    } update{(BeginUpdate(), *this)};
+    const TListUpdate update(*this);
     Clear();
     glyphs_.clear();
 
@@ -281,6 +285,7 @@ void TFileListBox::ListFiles() {
       start = end + 1;
     }
   }
+  listed_ = true;
   Changed();
 }
 

@@ -46,6 +46,9 @@ class TFileListBox : public TListBox {
   // EInOutErrorWithCode for a directory that cannot be entered and EInvalidOperation for a
   // file that does not exist; either leaves the list as it was.
   void SetDirectory(const std::string& text);
+  // Lists nothing until a directory is applied again, the same one included. The directory
+  // stays, so that a relative path still counts from it.
+  void ClearFiles();
   // Patterns separated by ";"; a file that two of them match is listed twice.
   const std::string& Mask() const { return mask_; }
   void SetMask(const std::string& mask);
@@ -100,6 +103,7 @@ class TFileListBox : public TListBox {
   bool showGlyphs_ = false;
   TEdit* fileEdit_ = nullptr;
   int lastSelection_ = -1;
+  bool listed_ = false;              // the items are the directory's files
   std::vector<std::string> glyphs_;  // one per item, in item order
 };
 

@@ -1,6 +1,10 @@
 #include "app/WumpexProps.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "app/BQForm.h"
 #include "framework/Application.h"
@@ -53,6 +57,39 @@ std::string BeQuietKey(int index) {
   return "BeQuietItem" + std::to_string(index);
 }
 
+// The index of a pattern key as the program writes it ("BeQuietItem" and a decimal number
+// without padding; letter case counts no more than it does for the system); nothing for
+// any other key.
+std::optional<std::int32_t> BeQuietIndex(const std::string& key) {
+  constexpr std::string_view kPrefix = "BEQUIETITEM";
+  const std::string upper = UpperCase(key);
+  if (!upper.starts_with(kPrefix)) return std::nullopt;
+  const std::string_view digits = std::string_view(upper).substr(kPrefix.size());
+  if (digits.empty() || (digits.size() > 1 && digits[0] == '0') ||
+      !std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  std::int32_t index = 0;
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), index).ec != std::errc()) {
+    return std::nullopt;
+  }
+  return index;
+}
+
+// Errors of the device rather than of the file: every other file would meet them too.
+bool DeviceTrouble(std::uint32_t error) {
+  namespace mci = platform::mci;
+  for (const std::uint32_t code :
+       {mci::kErrHardware, mci::kErrInvalidDeviceName, mci::kErrDeviceOpen,
+        mci::kErrCannotLoadDriver, mci::kErrDeviceNotReady, mci::kErrDeviceLocked,
+        mci::kErrDeviceNotInstalled, mci::kErrWaveOutputsInUse, mci::kErrWaveSetOutputInUse,
+        mci::kErrWaveOutputUnspecified, mci::kErrWaveOutputsUnsuitable,
+        mci::kErrWaveSetOutputUnsuitable}) {
+    if (error == code) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TWumpexForm::TWumpexForm() : TForm(nullptr, "WumpexForm") {
@@ -70,10 +107,9 @@ TWumpexForm::~TWumpexForm() {
   if (WumpexForm == this) WumpexForm = nullptr;
 }
 
-// The folder box's text, whatever it holds, points the pool at the sound folder.
 void TWumpexForm::FormCreate(TComponent*) {
   LoadSettings();
-  FileListBox1->SetDirectory(SoundPathEB->Text());
+  ListSoundFolder();
   ScheduleNextSound();
 }
 
@@ -85,6 +121,7 @@ void TWumpexForm::TrayIcon1DblClick(TComponent*) {
 
 void TWumpexForm::OKBtnClick(TComponent*) {
   SaveSettings();
+  ListTypedFolder();
   ScheduleNextSound();
   Hide();
 }
@@ -92,6 +129,27 @@ void TWumpexForm::OKBtnClick(TComponent*) {
 void TWumpexForm::ApplyBtnClick(TComponent*) {
   SaveSettings();
   ApplyBtn->SetEnabled(false);
+  ListTypedFolder();
+}
+
+// An empty folder box means no folder: the pool is empty rather than some other folder's.
+void TWumpexForm::ListSoundFolder() {
+  listedFolder_ = SoundPathEB->Text();
+  unplayable_.clear();
+  try {
+    if (listedFolder_.empty()) {
+      FileListBox1->ClearFiles();
+    } else {
+      FileListBox1->SetDirectory(listedFolder_);
+    }
+  } catch (...) {
+    FileListBox1->ClearFiles();
+    throw;
+  }
+}
+
+void TWumpexForm::ListTypedFolder() {
+  if (SoundPathEB->Text() != listedFolder_) ListSoundFolder();
 }
 
 // Nothing is erased before the whole file is known: the stored defaults of the Be Quiet list
@@ -104,11 +162,21 @@ void TWumpexForm::LoadSettings() {
   VariableTimeEB->SetText(std::to_string(file.ReadInteger(kSettingsSection, "VariableTime", 5)));
   VariableTimeCB->SetItemIndex(file.ReadInteger(kSettingsSection, "VariableTimeType", 0));
   const std::int32_t patterns = file.ReadInteger(kSettingsSection, "NumBeQuietItems", -1);
+  const TListUpdate update(*BeQuietListBox);
   if (patterns == -1) {
     BeQuietListBox->Add("ScanDisk");
     BeQuietListBox->Add("Defrag");
   }
-  for (int i = 0; i < patterns; ++i) {
+  // A count beyond the last pattern key present (a corrupt or forged file) reads no further
+  // than that key; absent keys below it still read as empty patterns.
+  std::int32_t present = 0;
+  if (patterns > 0) {
+    for (const std::string& key : file.ReadSection(kSettingsSection)) {
+      const auto index = BeQuietIndex(key);
+      if (index && *index < patterns) present = std::max(present, *index + 1);
+    }
+  }
+  for (int i = 0; i < present; ++i) {
     BeQuietListBox->Add(file.ReadString(kSettingsSection, BeQuietKey(i), ""));
   }
   if (SoundPathEB->Text().empty()) ConfigureFirstRun();
@@ -196,7 +264,7 @@ void TWumpexForm::DeleteBeQuietItemBtnClick(TComponent* sender) {
 void TWumpexForm::BrowseBtnClick(TComponent*) {
   if (!BrowseDirectoryDlg1->Execute()) return;
   SoundPathEB->SetText(BrowseDirectoryDlg1->Directory());
-  FileListBox1->SetDirectory(SoundPathEB->Text());
+  ListSoundFolder();
 }
 
 // The typed folder joined with the listed name; nothing plays until the user presses Play.
@@ -264,31 +332,65 @@ bool TWumpexForm::BeQuietCheck() {
 }
 
 // The tick switches the timer off first, so that no second tick can start while a sound
-// plays, and schedules again only as its last step. A file that cannot be opened ends the
-// tick there: the timer stays off until the next successful scheduling.
+// plays or its error is shown, and schedules again only as its last step.
 void TWumpexForm::Timer1Timer(TComponent*) {
   Timer1->SetEnabled(false);
+  const bool shown = Visible();
+  if (!WumpexDisabledCB->Checked() && BeQuietCheck()) {
+    ReseedFromClock();
+    std::vector<int> playable;
+    for (int i = 0; i < FileListBox1->Count(); ++i) {
+      if (!unplayable_.contains(FileListBox1->Item(i))) playable.push_back(i);
+    }
+    if (playable.empty()) {
+      TrayIcon1->SetToolTip(kEmptyPoolTip);
+    } else {
+      const int picked = RandomBelow(static_cast<std::int32_t>(playable.size()));
+      const std::string name = FileListBox1->Item(playable[static_cast<std::size_t>(picked)]);
+      TrayIcon1->SetToolTip("Last Wumpex! \"" + name + "\"");
+      PlaySound(name);
+    }
+  }
+  // The settings window was opened while an error was shown: its OK schedules.
+  if (Visible() && !shown) return;
+  ScheduleNextSound();
+}
+
+void TWumpexForm::PlaySound(const std::string& name) {
+  MediaPlayer1->SetFileName(SoundPathEB->Text() + "\\" + name);
+  try {
+    MediaPlayer1->Open();
+  } catch (const EMCIDeviceError& error) {
+    SoundFailed(name, MediaPlayer1->Error(), error.Message());
+    return;
+  }
   platform::MciParams breakParams;
   breakParams.callback = 0;
   breakParams.virtKey = 27;  // Escape ends the waiting play
   breakParams.breakWindow = 0;
-  if (!WumpexDisabledCB->Checked() && BeQuietCheck()) {
-    ReseedFromClock();
-    if (FileListBox1->Count() == 0) {
-      TrayIcon1->SetToolTip(kEmptyPoolTip);
-    } else {
-      const std::string name = FileListBox1->Item(RandomBelow(FileListBox1->Count()));
-      TrayIcon1->SetToolTip("Last Wumpex! \"" + name + "\"");
-      MediaPlayer1->SetFileName(SoundPathEB->Text() + "\\" + name);
-      MediaPlayer1->Open();
-      platform::media().sendCommand(MediaPlayer1->DeviceID(), platform::mci::kBreak,
-                                    platform::mci::kBreakKey, breakParams);
-      MediaPlayer1->SetWait(true);
-      MediaPlayer1->Play();
-      MediaPlayer1->Close();
-    }
+  platform::media().sendCommand(MediaPlayer1->DeviceID(), platform::mci::kBreak,
+                                platform::mci::kBreakKey, breakParams);
+  MediaPlayer1->SetWait(true);
+  MediaPlayer1->Play();
+  const std::uint32_t error = MediaPlayer1->Error();
+  const std::string message = error != 0 ? MediaPlayer1->ErrorMessage() : std::string();
+  MediaPlayer1->Close();
+  if (error == 0) {
+    deviceTroubleShown_ = false;
+  } else if (DeviceTrouble(error)) {
+    SoundFailed(name, error, message);
   }
-  ScheduleNextSound();
+}
+
+void TWumpexForm::SoundFailed(const std::string& name, std::uint32_t error,
+                              const std::string& message) {
+  if (DeviceTrouble(error)) {
+    if (deviceTroubleShown_) return;
+    deviceTroubleShown_ = true;
+  } else {
+    unplayable_.insert(name);
+  }
+  Application->HandleException(EMCIDeviceError(message));
 }
 
 }  // namespace wumpex

@@ -4,6 +4,7 @@
 // of the settings; every interval is computed afresh from them.
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "app/FileCtrl.h"
@@ -145,6 +146,21 @@ class TWumpexForm : public TForm {
   void SaveSettings();
   // Explains the program and lets the user pick the sound folder, while the window is built.
   void ConfigureFirstRun();
+  // Points the pool at the folder box's folder. A folder that cannot be listed leaves the
+  // pool empty and raises, so that the user hears of it at once rather than from a tick.
+  void ListSoundFolder();
+  // OK and Apply list a folder that was typed into the folder box.
+  void ListTypedFolder();
+  // Opens and plays one file of the pool to its end, Escape cutting it short.
+  void PlaySound(const std::string& name);
+  // Shows why a sound did not play. A file that cannot be opened is shown once and left out
+  // of later picks until the folder is listed again; a missing or busy device is shown once
+  // until a sound plays again.
+  void SoundFailed(const std::string& name, std::uint32_t error, const std::string& message);
+
+  std::string listedFolder_;          // the folder box's text when the pool was pointed at it
+  std::set<std::string> unplayable_;  // names in the pool that could not be opened
+  bool deviceTroubleShown_ = false;
 };
 
 // The main window, while it exists.

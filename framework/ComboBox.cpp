@@ -1,5 +1,9 @@
 #include "framework/ComboBox.h"
 
+#include <algorithm>
+
+#include "framework/Text.h"
+
 namespace wumpex {
 
 TComboBox::TComboBox(TComponent* owner, std::string name)
@@ -41,6 +45,8 @@ void TComboBox::userSelected(int index) {
 
 void TComboBox::userEditedText(const std::string& text) {
   Guarded([&] {
+    const auto named = std::ranges::find(items_, UpperCase(text), UpperCase);
+    itemIndex_ = named == items_.end() ? -1 : static_cast<int>(named - items_.begin());
     if (SetTextValue(text, true)) Fire(OnChange, this);
   });
 }

@@ -23,7 +23,8 @@ class TComboBox : public TControl {
   const std::string& Text() const { return GetText(); }
   void SetText(const std::string& text) { SetTextValue(text); }
 
-  // The user's selections and typing; changes made by the program raise nothing.
+  // The user's selections and typing; changes made by the program raise nothing. A typed
+  // text selects the item it names, letter case ignored, and otherwise none.
   TNotifyEvent OnChange;
 
  protected:

@@ -1,5 +1,7 @@
 #include "framework/IniFile.h"
 
+#include <algorithm>
+
 #include "framework/Exceptions.h"
 #include "framework/IntegerText.h"
 #include "platform/Profile.h"
@@ -14,6 +16,23 @@ constexpr std::uint32_t kValueBuffer = 1024;
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
   return platform::profile().readString(fileName_, section, key, defaultValue, kValueBuffer);
+}
+
+std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
+  // The system cuts the list to fit the buffer and then returns its size less two, so the
+  // buffer grows until the list fits.
+  std::string names;
+  for (std::uint32_t size = 1 << 16;; size *= 2) {
+    names = platform::profile().readString(fileName_, section, std::nullopt, "", size);
+    if (names.size() + 2 < size || size >= (1u << 30)) break;
+  }
+  std::vector<std::string> keys;
+  for (std::size_t start = 0; start < names.size();) {
+    const std::size_t end = std::min(names.find('\0', start), names.size());
+    if (end > start) keys.push_back(names.substr(start, end - start));
+    start = end + 1;
+  }
+  return keys;
 }
 
 std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,

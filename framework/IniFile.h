@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace wumpex {
 
@@ -18,6 +19,8 @@ class TIniFile {
   // At most 1023 characters of a value; the default when the key is absent.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
+  // The key names of a section, in the file's order; none for an absent section.
+  std::vector<std::string> ReadSection(const std::string& section) const;
   // A whole number, also written "0x..."; the default for anything else. Never raises.
   std::int32_t ReadInteger(const std::string& section, const std::string& key,
                            std::int32_t defaultValue) const;

@@ -49,4 +49,16 @@ class TListBox : public TControl {
   int updating_ = 0;
 };
 
+// Holds a list's changes back from its native list while it lives.
+class TListUpdate {
+ public:
+  explicit TListUpdate(TListBox& list) : list_(list) { list_.BeginUpdate(); }
+  ~TListUpdate() { list_.EndUpdate(); }
+  TListUpdate(const TListUpdate&) = delete;
+  TListUpdate& operator=(const TListUpdate&) = delete;
+
+ private:
+  TListBox& list_;
+};
+
 }  // namespace wumpex

@@ -89,15 +89,25 @@ inline constexpr std::uintptr_t kNotifyFailure = 8;
 // Error codes.
 inline constexpr std::uint32_t kErrInvalidDeviceId = 257;
 inline constexpr std::uint32_t kErrUnrecognizedCommand = 261;
+inline constexpr std::uint32_t kErrHardware = 262;
 inline constexpr std::uint32_t kErrInvalidDeviceName = 263;
+inline constexpr std::uint32_t kErrDeviceOpen = 265;
+inline constexpr std::uint32_t kErrCannotLoadDriver = 266;
 inline constexpr std::uint32_t kErrUnsupportedFunction = 274;
 inline constexpr std::uint32_t kErrFileNotFound = 275;
+inline constexpr std::uint32_t kErrDeviceNotReady = 276;
 inline constexpr std::uint32_t kErrExtensionNotFound = 281;
 inline constexpr std::uint32_t kErrOutOfRange = 282;
+inline constexpr std::uint32_t kErrDeviceLocked = 288;
 inline constexpr std::uint32_t kErrBadTimeFormat = 293;
 inline constexpr std::uint32_t kErrInvalidFile = 296;
 inline constexpr std::uint32_t kErrNonapplicableFunction = 302;
+inline constexpr std::uint32_t kErrDeviceNotInstalled = 306;
+inline constexpr std::uint32_t kErrWaveOutputsInUse = 320;
+inline constexpr std::uint32_t kErrWaveSetOutputInUse = 321;
+inline constexpr std::uint32_t kErrWaveOutputUnspecified = 324;
 inline constexpr std::uint32_t kErrWaveOutputsUnsuitable = 326;
+inline constexpr std::uint32_t kErrWaveSetOutputUnsuitable = 327;
 }  // namespace mci
 
 // What one command reads and writes; each command uses the fields its system record has.

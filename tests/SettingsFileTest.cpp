@@ -63,6 +63,13 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
       {.what = "count not a number", .keys = "NumBeQuietItems=two\r\n"},
       {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
       {.what = "count -2", .keys = "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
+      {.what = "a corrupt count reads no further than the last pattern key",
+       .keys = "NumBeQuietItems=8000\r\nBeQuietItem0=Calc\r\nbequietitem2=x\r\n"
+               "BeQuietItem07=padded\r\nBeQuietItemX=y\r\nBeQuietItem9000=beyond\r\n",
+       .patterns = {"", "Calc", "x"}},
+      {.what = "a forged count",
+       .keys = "NumBeQuietItems=2147483647\r\nBeQuietItem1=b\r\nBeQuietItem0=a\r\n",
+       .patterns = {"a", "b"}},
       {.what = "duplicates and a long pattern",
        .keys = "NumBeQuietItems=3\r\nBeQuietItem0=b\r\nBeQuietItem1=" + longPattern +
                "\r\nBeQuietItem2=b\r\n",
@@ -78,6 +85,8 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     EXPECT_EQ(form->VariableTimeEB->Text(), c.variableTime);
     EXPECT_EQ(form->VariableTimeCB->ItemIndex(), c.variableUnit);
     EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);
+    // Made empty, then filled at once: a long list is not sent again for every pattern.
+    EXPECT_EQ(desktop.widget(form->BeQuietListBox->Peer()->handle())->itemUpdates(), 2);
     EXPECT_TRUE(desktop.messageBoxes.empty());
   }
 }
@@ -181,6 +190,62 @@ TEST_F(SettingsFileTest, OkSavesSchedulesAndHidesApplySavesAndSwitchesItselfOff)
   EXPECT_EQ(form->Timer1->Interval(), 120'000u);
   EXPECT_NE(ReadBytes(SettingsPath()).find("RandomTimeType=1\r\n"), std::string::npos);
   EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
+// Each case on a desktop of its own, with a folder that the settings name and another.
+TEST(SettingsConfirmTest, OkAndApplyListATypedFolderAndCountATypedUnit) {
+  struct Session : HeadlessServices {
+    Session() {
+      fs::create_directories(driveC.path() / "Waves");
+      std::ofstream(driveC.path() / "Waves" / "b.wav") << "RIFF";
+      std::ofstream(driveC.path() / "Sounds" / "a.wav") << "RIFF";
+    }
+    TApplication application;
+  };
+  using Pool = std::vector<std::string>;
+  const struct {
+    const char* what;
+    const char* folder;
+    const char* unit;
+    TButton* TWumpexForm::*button;
+    Pool pool;
+    const char* savedUnit;
+    std::uint32_t interval;  // 0: not scheduled
+    const char* shown;
+  } cases[] = {
+      {"OK", "C:\\Waves", "minutes", &TWumpexForm::OKBtn, {"b.wav"}, "1", 600'000, ""},
+      {"Apply", "C:\\Waves", "xyz", &TWumpexForm::ApplyBtn, {"b.wav"}, "-1", 0, ""},
+      {"typed unit", "C:\\Sounds", "xyz", &TWumpexForm::OKBtn, {"a.wav"}, "-1", 10'000, ""},
+      {"no folder", "", "Hours", &TWumpexForm::OKBtn, {}, "2", 36'000'000, ""},
+      {"missing folder", "C:\\Missing", "", &TWumpexForm::OKBtn, {}, "-1", 0, "File not found."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Session session;
+    session.application.SetTitle(kProgramTitle);
+    const auto form = std::make_unique<TWumpexForm>();
+    form->TrayIcon1DblClick(form->TrayIcon1);
+    form->VariableTimeEB->SetText("0");
+    session.User(form->SoundPathEB).userEditedText(c.folder);
+    session.User(form->RandomTimeCB).userEditedText(c.unit);
+    EXPECT_EQ(form->FileListBox1->Items(), Pool{"a.wav"}) << "typing alone lists nothing";
+    session.User((*form).*c.button).userClicked();
+    EXPECT_EQ(form->FileListBox1->Items(), c.pool);
+    const std::string saved = ReadBytes(session.SettingsPath());
+    EXPECT_NE(saved.find("WAVPath=" + std::string(c.folder) + "\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("RandomTimeType=" + std::string(c.savedUnit) + "\r\n"), std::string::npos);
+    EXPECT_EQ(form->Timer1->Enabled() ? form->Timer1->Interval() : 0u, c.interval);
+    std::vector<std::string> shown;
+    for (const auto& box : session.desktop.messageBoxes) shown.push_back(box.text);
+    EXPECT_EQ(shown, *c.shown ? std::vector<std::string>{c.shown} : std::vector<std::string>{});
+    if (*c.shown) {
+      // The window stayed open; confirmed again, the empty pool is no news.
+      EXPECT_TRUE(form->Visible());
+      session.User(form->OKBtn).userClicked();
+      EXPECT_EQ(session.desktop.messageBoxes.size(), 1u);
+      EXPECT_FALSE(form->Visible());
+    }
+  }
 }
 
 // A file stays where it is; a new one goes to the Windows directory unless a standard user

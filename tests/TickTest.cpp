@@ -88,17 +88,57 @@ TEST_F(TickTest, EmptyPoolSaysSoAndSchedulesAsUsual) {
   EXPECT_TRUE(form->Timer1->Enabled());
 }
 
-TEST_F(TickTest, FileThatCannotBeOpenedIsReportedAndStopsTheSchedule) {
+TEST_F(TickTest, FilesThatCannotBeOpenedAreShownOneAtATimeAndLeftOutUntilListedAgain) {
   std::ofstream(driveC.path() / "Sounds" / "broken.wav") << "not a wave";
+  std::ofstream(driveC.path() / "Sounds" / "gone.wav") << "RIFF";
   ApplyFolder();
-  desktop.advance(10'000);
-  EXPECT_EQ(TrayIcon1Tip(), "Last Wumpex! \"broken.wav\"");
-  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  form->VariableTimeEB->SetText("0");
+  form->ScheduleNextSound();
+  // The user reads the first box for a minute; the box's loop runs the timers meanwhile.
+  desktop.answerNextMessageBox(platform::mb::kIdOk, 60'000);
+  std::size_t boxesWhileReading = 0;
+  desktop.actAfter(69'000, [&] { boxesWhileReading = desktop.messageBoxes.size(); });
+  desktop.advance(95'000);
+
+  EXPECT_EQ(boxesWhileReading, 1u) << "no tick while a box is up";
+  ASSERT_EQ(desktop.messageBoxes.size(), 2u) << "each file once, the second after the first";
   EXPECT_EQ(desktop.messageBoxes[0].text, *media.errorString(mci::kErrInvalidFile) + ".");
   EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
-  EXPECT_TRUE(Sent(mci::kPlay).empty());
+  EXPECT_EQ(Sent(mci::kOpen).size(), 2u);
+  EXPECT_EQ(TrayIcon1Tip(), "No WAV's in Wumpex! path!") << "neither is picked again";
+  EXPECT_TRUE(form->Timer1->Enabled());
+
+  // Listing the folder again gives both another chance.
+  folderBrowser.chooseNextFolder("C:\\Sounds");
+  form->BrowseBtnClick(form->BrowseBtn);
+  desktop.advance(10'000);
+  EXPECT_EQ(desktop.messageBoxes.size(), 3u);
+}
+
+TEST_F(TickTest, AMissingDeviceIsShownOnceUntilASoundHasPlayed) {
+  AddSound("a.wav", 100);
+  ApplyFolder();
+  form->VariableTimeEB->SetText("0");
+  form->ScheduleNextSound();
+  media.setUnavailable(true);
+  desktop.advance(40'000);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, *media.errorString(mci::kErrWaveOutputsUnsuitable) + ".");
+  EXPECT_EQ(Sent(mci::kOpen).size(), 4u) << "every tick tries the device again";
+  EXPECT_TRUE(form->Timer1->Enabled());
+
+  media.setUnavailable(false);
+  desktop.advance(10'000);
+  EXPECT_EQ(Sent(mci::kPlay).size(), 1u);
+  // Gone again: said again. The user opens the settings window while reading the box, so
+  // the tick leaves the timer to the window's OK.
+  media.setUnavailable(true);
+  desktop.answerNextMessageBox(platform::mb::kIdOk, 20'000);
+  desktop.actAfter(15'000, [&] { form->TrayIcon1DblClick(form->TrayIcon1); });
+  desktop.advance(30'000);
+  EXPECT_EQ(desktop.messageBoxes.size(), 2u);
+  EXPECT_TRUE(form->Visible());
   EXPECT_FALSE(form->Timer1->Enabled());
-  EXPECT_FALSE(desktop.nextEventIn().has_value());
 }
 
 TEST_F(TickTest, EscapeCutsTheWaitingPlayShort) {

@@ -1,12 +1,16 @@
 // Starts the real program and checks how it appears on the desktop: only an application
-// window, hidden and off the task bar, that ends the program when asked to close.
+// window, hidden and off the task bar, that ends the program when asked to close. Reads the
+// file's version and manifest as Explorer and the loader see them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -167,6 +171,73 @@ TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {
   PostMessageA(application, WM_CLOSE, 0, 0);
   EXPECT_EQ(first.awaitExitCode(), 0u);
   EXPECT_EQ(GlobalFindAtomA(marker.c_str()), 0) << "the marker went with the last instance";
+}
+
+struct ModuleDeleter {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+
+BOOL CALLBACK countResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// The version that the file's properties show, and the one manifest: it runs the program with
+// the starting user's rights and no file virtualisation (so the 32-bit program keeps its
+// settings where the 64-bit one does) and names the Windows versions it knows, without asking
+// for visual styles or DPI awareness, which would change how its windows look.
+TEST_F(ProgramStart, FileCarriesItsVersionAndManifest) {
+  DWORD unused = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(programPath.c_str(), &unused));
+  ASSERT_FALSE(info.empty()) << "no version resource";
+  ASSERT_TRUE(
+      GetFileVersionInfoA(programPath.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(11, 1));
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(11, 1));
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length));
+  const auto* language = static_cast<const WORD*>(value);
+  char table[32];
+  std::snprintf(table, sizeof table, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+  const std::pair<const char*, const char*> strings[] = {{"FileVersion", "1.11"},
+                                                         {"ProductVersion", "1.11"},
+                                                         {"ProductName", "Wumpex!"},
+                                                         {"OriginalFilename", "wumpex.exe"}};
+  for (const auto& [name, expected] : strings) {
+    ASSERT_TRUE(VerQueryValueA(info.data(), (table + std::string(name)).c_str(), &value, &length))
+        << name;
+    EXPECT_STREQ(static_cast<const char*>(value), expected) << name;
+  }
+
+  const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter> file(
+      LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_NE(file, nullptr);
+  int manifests = 0;
+  EnumResourceNamesA(file.get(), RT_MANIFEST, countResource,
+                     reinterpret_cast<LONG_PTR>(&manifests));
+  EXPECT_EQ(manifests, 1);
+  HRSRC found = FindResourceA(file.get(), MAKEINTRESOURCEA(1), RT_MANIFEST);
+  ASSERT_NE(found, nullptr) << "no manifest";
+  const std::string manifest(
+      static_cast<const char*>(LockResource(LoadResource(file.get(), found))),
+      SizeofResource(file.get(), found));
+  const std::pair<const char*, bool> parts[] = {
+      {R"(level="asInvoker")", true},
+      {R"(uiAccess="false")", true},
+      {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", true},  // Vista
+      {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},  // 7
+      {"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", true},  // 8
+      {"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", true},  // 8.1
+      {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", true},  // 10 and 11
+      {"Common-Controls", false},
+      {"dpiAware", false}};
+  for (const auto& [part, present] : parts) {
+    EXPECT_EQ(manifest.find(part) != std::string::npos, present) << part;
+  }
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ const platform::Font kWindowFont{"MS Sans Serif", -11, false};
 const platform::Font kBannerFont{"Haettenschweiler", -53, true};
 const std::vector<std::string> kUnits{"Seconds", "Minutes", "Hours"};
 const std::string kMailAddress = "wumpex@example.com";
+// A page's width inside the page control's frame.
+constexpr int kSheetWidth = 315;
 
 template <class T>
 T* Place(TForm& form, const char* name, TControl* parent, Bounds bounds, int tabOrder = -1) {
@@ -20,6 +22,18 @@ T* Place(TForm& form, const char* name, TControl* parent, Bounds bounds, int tab
   control->SetParent(parent);
   if (tabOrder >= 0) control->SetTabOrder(tabOrder);
   return control;
+}
+
+// The banner's font; where the system has not got it and its stand-in is wider, the largest
+// size of the stand-in that keeps the caption within `room`.
+platform::Font BannerFont(const std::string& caption, int room) {
+  platform::Font font = kBannerFont;
+  while (font.height < -8 &&
+         platform::desktop().measureText(caption, font, platform::dt::kExpandTabs, room).width >
+             room) {
+    ++font.height;
+  }
+  return font;
 }
 
 TTabSheet* Page(TForm& form, const char* name, TPageControl* control, const char* caption) {
@@ -159,10 +173,11 @@ void TWumpexForm::ReadLayout() {
   AboutLabel =
       Text(f, "AboutLabel", AboutTabSheet, {64, 88, 169, 13}, "Version 1.11 ( 21-Dec-1996 )");
   AboutLabel->SetAutoSize(false);
-  // The banner: a 53-pixel italic title with its shadow 7 pixels right and down.
+  // The banner: a 53-pixel italic title with its shadow 7 pixels right and down, all of it
+  // on the page.
   StyledLabel1 = Place<TStyledLabel>(f, "StyledLabel1", AboutTabSheet, {64, 8, 169, 65});
   StyledLabel1->SetCaption("WUMPEX!");
-  StyledLabel1->SetFont(kBannerFont);
+  StyledLabel1->SetFont(BannerFont(StyledLabel1->Caption(), kSheetWidth - 64 - 7));
   StyledLabel1->SetTextStyle(TTextStyle::tsShadow);
   StyledLabel1->SetShadowDepth(7);
   UrlLabel1 = Place<TUrlLabel>(f, "UrlLabel1", AboutTabSheet, {144, 264, 109, 13});
@@ -175,7 +190,7 @@ void TWumpexForm::ReadLayout() {
   Label1 = Text(f, "Label1", AboutTabSheet, {64, 112, 217, 33},
                 "Random sounds and noises system extention.", true);
   Label1->OnClick = [this](TComponent* s) { Label1Click(s); };
-  Label2 = Text(f, "Label2", AboutTabSheet, {144, 216, 177, 13}, "Written in C++ on the Win32 API",
+  Label2 = Text(f, "Label2", AboutTabSheet, {144, 216, 171, 13}, "Written in C++ on the Win32 API",
                 true);
   Label3 = Text(f, "Label3", AboutTabSheet, {144, 248, 81, 13}, "Wumpex! team", true);
 

@@ -1,5 +1,6 @@
 #include "components/StyledLabel.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace wumpex {
@@ -7,6 +8,7 @@ namespace {
 
 // Only this much of the caption is drawn.
 constexpr std::size_t kMaxDrawn = 255;
+constexpr int kMaxWindowSize = 32767;
 
 unsigned AlignmentFlag(TAlignment alignment) {
   switch (alignment) {
@@ -33,6 +35,7 @@ TStyledLabel::~TStyledLabel() = default;
 void TStyledLabel::SetTextStyle(TTextStyle style) {
   if (style == textStyle_) return;
   textStyle_ = style;
+  AdjustBounds();
   Invalidate();
 }
 
@@ -45,7 +48,16 @@ void TStyledLabel::SetShadowColor(TColor color) {
 void TStyledLabel::SetShadowDepth(int depth) {
   if (depth == shadowDepth_) return;
   shadowDepth_ = depth;
+  AdjustBounds();
   Invalidate();
+}
+
+// A shadow below and to the right needs its own room; deeper than a window can be wide it
+// is out of sight anyway.
+platform::Size TStyledLabel::Overhang() const {
+  if (textStyle_ != TTextStyle::tsShadow) return {};
+  const int depth = std::clamp(shadowDepth_, 0, kMaxWindowSize);
+  return {depth, depth};
 }
 
 void TStyledLabel::Paint(TCanvas& canvas) {

@@ -30,6 +30,7 @@ class TStyledLabel : public TLabel {
 
  protected:
   void Paint(TCanvas& canvas) override;
+  platform::Size Overhang() const override;
 
  private:
   void DrawStyledText(TCanvas& canvas, const TRect& rect, unsigned flags);

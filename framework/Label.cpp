@@ -38,9 +38,11 @@ void TLabel::AdjustBounds() {
   Bounds bounds = BoundsRect();
   const platform::Size needed =
       platform::desktop().measureText(Caption(), Font(), flags, bounds.width);
-  if (alignment_ == TAlignment::taRightJustify) bounds.left += bounds.width - needed.width;
-  bounds.width = needed.width;
-  bounds.height = needed.height;
+  const platform::Size overhang = Overhang();
+  const int width = needed.width + overhang.width;
+  if (alignment_ == TAlignment::taRightJustify) bounds.left += bounds.width - width;
+  bounds.width = width;
+  bounds.height = needed.height + overhang.height;
   SetBounds(bounds);
 }
 

@@ -45,10 +45,12 @@ class TLabel : public TControl {
   void FontChanged() override { AdjustBounds(); }
   // The layout gives a label its properties one by one; it takes its size once all are in.
   void Loaded() override;
-
- private:
+  // How far the label draws beyond its caption's text, to the right and below; an auto-sized
+  // label takes that room too.
+  virtual platform::Size Overhang() const { return {}; }
   void AdjustBounds();
 
+ private:
   bool loaded_ = false;
   bool wordWrap_ = false;
   bool autoSize_ = true;

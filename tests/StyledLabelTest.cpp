@@ -116,6 +116,27 @@ TEST_F(StyledLabelTest, AnyDepthMovesTheShadowWithoutOverflowing) {
   EXPECT_EQ(texts[1].rect, kClient);
 }
 
+TEST_F(StyledLabelTest, AutoSizeMakesRoomForAShadowBelowAndRight) {
+  const platform::Size text = desktop.measureText("WUMPEX!", kBanner, dt::kExpandTabs, 0);
+  const struct {
+    TTextStyle style;
+    int depth;
+    int room;
+  } rows[] = {
+      {TTextStyle::tsShadow, 7, 7},           {TTextStyle::tsShadow, 0, 0},
+      {TTextStyle::tsShadow, -3, 0},          {TTextStyle::tsRaised, 7, 0},
+      {TTextStyle::tsShadow, INT_MAX, 32767},
+  };
+  form.LoadedAll();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.depth);
+    label->SetTextStyle(row.style);
+    label->SetShadowDepth(row.depth);
+    EXPECT_EQ(label->BoundsRect(),
+              (Bounds{kBounds.left, kBounds.top, text.width + row.room, text.height + row.room}));
+  }
+}
+
 TEST_F(StyledLabelTest, EveryCopyDrawsWithTheSameFlags) {
   const struct {
     TAlignment alignment;

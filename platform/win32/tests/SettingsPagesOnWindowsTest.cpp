@@ -128,6 +128,12 @@ TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
       }
       const RECT placed = placedIn(frame, *control);
       EXPECT_EQ(text(realIn(frame, *control)), text(placed));
+      // What a page holds is on the page, not cut off by its edge.
+      RECT onSheet{};
+      if (sheet.right > sheet.left && control != form->PageControl1 &&
+          IntersectRect(&onSheet, &placed, &sheet)) {
+        EXPECT_EQ(text(onSheet), text(placed)) << "cut off by the page's edge " << text(sheet);
+      }
       if (const auto* label = dynamic_cast<const TLabel*>(control)) ExpectWhole(*label);
       if (control == form->PageControl1) continue;
       occupied.push_back(placed);

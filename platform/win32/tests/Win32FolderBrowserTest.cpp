@@ -4,11 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "components/BrowseDr.h"
 #include "platform/win32/Win32FolderBrowser.h"
+#include "platform/win32/Win32Services.h"
+#include "platform/win32/tests/TestSupport.h"
 
 namespace platform::win32 {
 namespace {
@@ -39,6 +47,64 @@ TEST(Win32FolderBrowserTest, SpecialFoldersConvertToPathsOrToNothing) {
   std::strcpy(path, "left over");
   EXPECT_FALSE(shell.pathFromItemList(static_cast<ItemList>(drives.get()), path));
   EXPECT_STREQ(path, "");
+}
+
+// The visible folder dialog of this process, or null.
+HWND folderDialog() {
+  for (HWND window : testing::topLevelWindowsOf(GetCurrentProcessId())) {
+    if (IsWindowVisible(window) && testing::className(window) == "#32770") return window;
+  }
+  return nullptr;
+}
+
+std::string itemText(HWND tree, HTREEITEM item) {
+  char text[MAX_PATH] = {};
+  TVITEMA record{};
+  record.mask = TVIF_TEXT;
+  record.hItem = item;
+  record.pszText = text;
+  record.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&record));
+  return text;
+}
+
+// The texts of the tree's top item and of the items right below it.
+std::vector<std::string> topOfTree(HWND tree) {
+  const auto next = [tree](HTREEITEM item, WPARAM which) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+  };
+  const HTREEITEM top = next(nullptr, TVGN_ROOT);
+  if (top == nullptr) return {};
+  std::vector<std::string> texts{itemText(tree, top)};
+  for (HTREEITEM item = next(top, TVGN_CHILD); item != nullptr; item = next(item, TVGN_NEXT)) {
+    texts.push_back(itemText(tree, item));
+  }
+  return texts;
+}
+
+// The picker as the program opens it: its tree starts at the desktop, with the computer's
+// drives and folders below, not at an empty virtual folder.
+TEST(Win32FolderBrowserTest, TheProgramsPickerShowsTheDesktopWithFoldersBelowIt) {
+  Win32Services services;
+  wumpex::TBrowseDirectoryDlg picker(nullptr, "BrowseDirectoryDlg1");
+  picker.SetTitle("Select WAV sound folder...");
+  std::vector<std::string> seen;
+  std::thread user([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    HWND dialog = nullptr;
+    while ((dialog = folderDialog()) == nullptr && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (dialog == nullptr) return;
+    if (HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr)) seen = topOfTree(tree);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(picker.Execute());
+  user.join();
+  ASSERT_GE(seen.size(), 3u) << "the tree holds the desktop and what is on it";
+  EXPECT_EQ(seen[0], "Desktop");
+  EXPECT_NE(std::find(seen.begin(), seen.end(), "My Computer"), seen.end());
 }
 
 }  // namespace

@@ -68,6 +68,16 @@ inline DWORD exStyle(HWND window) {
   return static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
 }
 
+// The texts of a dialog's labels: a message box's message.
+inline std::string labelsOf(HWND dialog) {
+  std::string text;
+  for (HWND label = FindWindowExA(dialog, nullptr, "Static", nullptr); label != nullptr;
+       label = FindWindowExA(dialog, label, "Static", nullptr)) {
+    text += windowText(label);
+  }
+  return text;
+}
+
 struct ProcessWindows {
   DWORD processId;
   std::vector<HWND> found;

@@ -132,20 +132,14 @@ void TWumpexForm::ApplyBtnClick(TComponent*) {
   ListTypedFolder();
 }
 
-// An empty folder box means no folder: the pool is empty rather than some other folder's.
+// The folder is read afresh, also when it is the one listed before: files may have come and
+// gone since. An empty folder box means no folder, so the pool is empty rather than some
+// other folder's.
 void TWumpexForm::ListSoundFolder() {
   listedFolder_ = SoundPathEB->Text();
   unplayable_.clear();
-  try {
-    if (listedFolder_.empty()) {
-      FileListBox1->ClearFiles();
-    } else {
-      FileListBox1->SetDirectory(listedFolder_);
-    }
-  } catch (...) {
-    FileListBox1->ClearFiles();
-    throw;
-  }
+  FileListBox1->ClearFiles();
+  if (!listedFolder_.empty()) FileListBox1->SetDirectory(listedFolder_);
 }
 
 void TWumpexForm::ListTypedFolder() {

@@ -71,7 +71,10 @@ TEST_F(HostileTextTest, SettingsPatternsAndTitlesKeepTheTextAsItStands) {
     EXPECT_EQ(reloaded->SoundPathEB->Text(), "C:\\" + text);
     EXPECT_EQ(reloaded->BeQuietListBox->Items(), std::vector<std::string>{text});
 
-    const platform::Handle title = desktop.openForeignWindow("[" + UpperCase(text) + "]");
+    std::string bracketed = "[";
+    bracketed += UpperCase(text);
+    bracketed += ']';
+    const platform::Handle title = desktop.openForeignWindow(bracketed);
     EXPECT_FALSE(form->BeQuietCheck());
     desktop.closeForeignWindow(title);
   }

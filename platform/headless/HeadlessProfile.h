@@ -23,9 +23,6 @@ class HeadlessProfile final : public Profile {
   // Refuses every change to the files directly in a folder, as the system does for a
   // standard user in the Windows directory.
   void refuseWritesIn(const std::string& folder);
-  // Lets `writes` more profile writes through and refuses the rest, as a disk that fills up
-  // part-way through a save.
-  void refuseWritesAfter(int writes) { writesLeft_ = writes; }
   // The real file behind a name as the program gives it; nothing for a name of no known form.
   std::optional<std::filesystem::path> realPath(const std::string& path) const;
 
@@ -51,7 +48,6 @@ class HeadlessProfile final : public Profile {
 
   std::filesystem::path driveC_;
   std::set<std::filesystem::path> refused_;
-  std::optional<int> writesLeft_;
 };
 
 }  // namespace platform::headless

@@ -107,10 +107,12 @@ TWumpexForm::~TWumpexForm() {
   if (WumpexForm == this) WumpexForm = nullptr;
 }
 
+// Scheduled before the folder is listed: a folder that cannot be listed is shown, and the
+// ticks still come at the settings' intervals.
 void TWumpexForm::FormCreate(TComponent*) {
   LoadSettings();
-  ListSoundFolder();
   ScheduleNextSound();
+  ListSoundFolder();
 }
 
 // No sound is scheduled while the settings window is open, except after an unmute.

@@ -107,9 +107,11 @@ TWumpexForm::~TWumpexForm() {
   if (WumpexForm == this) WumpexForm = nullptr;
 }
 
-// Scheduled before the folder is listed: a folder that cannot be listed is shown, and the
-// ticks still come at the settings' intervals.
+// A start that gives way to a running instance loads nothing, so that it shows nothing on
+// its way out. Scheduled before the folder is listed: a folder that cannot be listed is
+// shown, and the ticks still come at the settings' intervals.
 void TWumpexForm::FormCreate(TComponent*) {
+  if (OnlyOne1->GaveWay()) return;
   LoadSettings();
   ScheduleNextSound();
   ListSoundFolder();

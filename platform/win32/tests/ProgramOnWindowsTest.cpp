@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 namespace wumpex {
 namespace {
 
+using platform::win32::testing::DialogAnswerer;
 using platform::win32::testing::SettingsFileInWindows;
 using platform::win32::testing::settledSettings;
 using platform::win32::testing::topLevelWindow;
@@ -119,6 +122,64 @@ TEST(SettingsOnWindows, LoadReadsLenientlyAndSaveWritesExactly) {
   }
   EXPECT_EQ(GetFileAttributesA((settings.path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
       << "no scratch file left behind";
+}
+
+// A folder of the test's own with one file that looks like a sound to the listing.
+class SoundFolder {
+ public:
+  explicit SoundFolder(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = temp + name;
+    CreateDirectoryA(path_.c_str(), nullptr);
+    std::ofstream(sound(), std::ios::binary) << "RIFF";
+  }
+  ~SoundFolder() {
+    DeleteFileA(sound().c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  SoundFolder(const SoundFolder&) = delete;
+  SoundFolder& operator=(const SoundFolder&) = delete;
+  const std::string& path() const { return path_; }
+  std::string sound() const { return path_ + "\\tone.wav"; }
+
+ private:
+  std::string path_;
+};
+
+TEST_F(ProgramOnWindows, ASoundGoneOrDamagedSinceTheListingIsShownOnceAndLeftOut) {
+  const struct {
+    const char* folder;
+    std::function<void(const SoundFolder&)> spoil;
+  } cases[] = {
+      {"wumpex-removed",
+       [](const SoundFolder& f) {
+         DeleteFileA(f.sound().c_str());
+         RemoveDirectoryA(f.path().c_str());
+       }},
+      {"wumpex-damaged",
+       [](const SoundFolder& f) {
+         std::ofstream(f.sound(), std::ios::binary | std::ios::trunc) << "no wave at all";
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const SoundFolder folder(c.folder);
+    form->TrayIcon1DblClick(form->TrayIcon1);
+    form->SoundPathEB->SetText(folder.path());
+    form->OKBtnClick(form->OKBtn);
+    ASSERT_EQ(form->FileListBox1->Items(), std::vector<std::string>{"tone.wav"});
+    c.spoil(folder);
+    const DialogAnswerer answerer(services.desktop);
+    form->Timer1Timer(form->Timer1);
+    ASSERT_EQ(answerer.messages.size(), 1u);
+    EXPECT_EQ(answerer.messages[0], form->MediaPlayer1->ErrorMessage() + ".");
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(answerer.messages.size(), 1u) << "shown once";
+    EXPECT_EQ(form->TrayIcon1->ToolTip(), kEmptyPoolTip) << "left out of the picks";
+    EXPECT_TRUE(form->Timer1->Enabled());
+    EXPECT_GE(form->Timer1->Interval(), 10'000u);
+  }
 }
 
 }  // namespace

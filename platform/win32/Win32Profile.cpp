@@ -57,11 +57,11 @@ bool Win32Profile::createFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The probe must have been made, not only named: Wine names one also when the folder refuses
+// it.
 bool Win32Profile::folderWritable(const std::string& folder) {
   char probe[MAX_PATH] = {};
-  if (GetTempFileNameA(folder.c_str(), "wpx", 0, probe) == 0) return false;
-  DeleteFileA(probe);
-  return true;
+  return GetTempFileNameA(folder.c_str(), "wpx", 0, probe) != 0 && DeleteFileA(probe) != FALSE;
 }
 
 bool Win32Profile::copyFile(const std::string& from, const std::string& to) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -180,6 +181,36 @@ TEST_F(ProgramOnWindows, ASoundGoneOrDamagedSinceTheListingIsShownOnceAndLeftOut
     EXPECT_TRUE(form->Timer1->Enabled());
     EXPECT_GE(form->Timer1->Interval(), 10'000u);
   }
+}
+
+// A standard user on current Windows may not add files to the Windows directory. Run alone,
+// with that directory made so by the test's runner.
+TEST(StandardUserOnWindows, TheFirstSaveGoesToApplicationData) {
+  platform::win32::Win32Services services;
+  const std::string windows = windowsDirectory();
+  ASSERT_FALSE(services.profile.folderWritable(windows)) << "the Windows directory takes new files";
+  ASSERT_EQ(GetFileAttributesA((windows + "\\WUMPEX.INI").c_str()), INVALID_FILE_ATTRIBUTES);
+  const std::string own = *services.profile.appDataFolder() + "\\Wumpex!";
+  const std::string file = own + "\\WUMPEX.INI";
+  ASSERT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+  {
+    TApplication application;
+    const DialogAnswerer answerer(services.desktop);
+    // The first start: its prompt answered and the folder picker cancelled.
+    auto* form = application.CreateForm<TWumpexForm>();
+    ASSERT_EQ(answerer.messages.size(), 1u);
+    EXPECT_TRUE(answerer.messages[0].starts_with("Wumpex! needs to know")) << answerer.messages[0];
+    form->SoundPathEB->SetText(windows);
+    GuardHandler([&] { form->OKBtnClick(form->OKBtn); });
+    EXPECT_EQ(answerer.messages.size(), 1u) << answerer.messages.back();
+  }
+  std::ifstream saved(file, std::ios::binary);
+  const std::string content{std::istreambuf_iterator<char>(saved), {}};
+  saved.close();
+  EXPECT_NE(content.find("WAVPath=" + windows + "\r\n"), std::string::npos) << content;
+  EXPECT_EQ(GetFileAttributesA((file + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA(own.c_str());
 }
 
 }  // namespace

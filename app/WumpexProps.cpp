@@ -199,6 +199,8 @@ void TWumpexForm::SaveSettings() {
     profile.deleteFile(scratch);
     return Exception(std::string("Unable to write to ") + kSettingsFileName);
   };
+  // Read-only, the file stays as it is, even where the system would let its owner write it.
+  if (profile.fileReadOnly(place.path)) throw refused();
   const bool started = profile.createFolder(place.folder) &&
                        (profile.fileExists(place.path)
                             ? profile.copyFile(place.path, scratch)

@@ -154,6 +154,11 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
        "Unable to write to WUMPEX.INI."},
       {"folder refused", [](Session& s, TWumpexForm&) { s.profile.refuseWritesIn("C:\\windows"); },
        false, "Unable to write to WUMPEX.INI."},
+      {"read-only file",
+       [](Session& s, TWumpexForm&) {
+         fs::permissions(s.SettingsPath(), fs::perms::owner_write, fs::perm_options::remove);
+       },
+       true, "Unable to write to WUMPEX.INI."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

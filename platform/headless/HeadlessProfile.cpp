@@ -273,6 +273,13 @@ bool HeadlessProfile::fileExists(const std::string& path) {
   return real && fs::is_regular_file(*real, error);
 }
 
+bool HeadlessProfile::fileReadOnly(const std::string& path) {
+  const auto real = realPath(path);
+  std::error_code error;
+  return real && fs::is_regular_file(*real, error) &&
+         (fs::status(*real, error).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 bool HeadlessProfile::createFolder(const std::string& path) {
   if (Refused(Call::CreateFolder)) return false;
   const auto real = writablePath(path);

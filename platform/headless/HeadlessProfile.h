@@ -4,7 +4,8 @@
 // ignoring letter case and surrounding blanks, the first of duplicates wins, one pair of
 // quotes around a value is dropped, and a change rewrites the whole file in the system's
 // layout ("[section]", then "key=value" lines, CR LF endings, no blank lines). A name
-// without a directory lies in the Windows directory, C:\windows.
+// without a directory lies in the Windows directory, C:\windows. Read-only comes from a
+// file's permission bits.
 
 #include <filesystem>
 #include <optional>
@@ -36,6 +37,7 @@ class HeadlessProfile final : public Profile {
   std::string windowsDirectory() override;
   std::optional<std::string> appDataFolder() override;
   bool fileExists(const std::string& path) override;
+  bool fileReadOnly(const std::string& path) override;
   bool createFolder(const std::string& path) override;
   bool folderWritable(const std::string& folder) override;
   bool copyFile(const std::string& from, const std::string& to) override;

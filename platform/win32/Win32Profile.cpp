@@ -51,6 +51,12 @@ bool Win32Profile::fileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32Profile::fileReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool Win32Profile::createFolder(const std::string& path) {
   if (CreateDirectoryA(path.c_str(), nullptr)) return true;
   const DWORD attributes = GetFileAttributesA(path.c_str());

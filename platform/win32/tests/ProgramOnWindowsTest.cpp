@@ -125,6 +125,40 @@ TEST(SettingsOnWindows, LoadReadsLenientlyAndSaveWritesExactly) {
       << "no scratch file left behind";
 }
 
+// The settings file made read-only for the test's length; a scratch file left beside it goes
+// too, so that later tests find the Windows directory as it was.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(std::string path) : path_(std::move(path)) {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  ~ReadOnlyFile() {
+    for (const std::string& file : {path_, path_ + ".new"}) {
+      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    DeleteFileA((path_ + ".new").c_str());
+  }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+ private:
+  std::string path_;
+};
+
+TEST_F(ProgramOnWindows, OkOnAReadOnlySettingsFileSaysSoAndLeavesTheFileAsItWas) {
+  const std::string before = settings.content();
+  const ReadOnlyFile readOnly(settings.path());
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  form->RandomTimeEB->SetText("20");
+  const DialogAnswerer answerer(services.desktop);
+  GuardHandler([&] { form->OKBtnClick(form->OKBtn); });
+  EXPECT_EQ(answerer.messages, std::vector<std::string>{"Unable to write to WUMPEX.INI."});
+  EXPECT_EQ(settings.content(), before);
+  EXPECT_NE(GetFileAttributesA(settings.path().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(GetFileAttributesA((settings.path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "no scratch file left behind";
+}
+
 // A folder of the test's own with one file that looks like a sound to the listing.
 class SoundFolder {
  public:

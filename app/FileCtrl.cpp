@@ -172,9 +172,15 @@ void TFileListBox::SelectFile(const std::string& name) {
   Changed();
 }
 
+// The window is made even when its directory can no longer be entered (a share gone, a drive
+// removed): the list starts empty, and the next directory set lists again.
 void TFileListBox::InitPeer(platform::Widget& peer) {
   TListBox::InitPeer(peer);
-  ListFiles();
+  try {
+    ListFiles();
+  } catch (const EInOutError&) {
+    ClearFiles();
+  }
 }
 
 void TFileListBox::userSelected(int index) {

@@ -107,10 +107,14 @@ TWumpexForm::~TWumpexForm() {
   if (WumpexForm == this) WumpexForm = nullptr;
 }
 
+// A start that gives way to a running instance loads nothing, so that it shows nothing on
+// its way out. Scheduled before the folder is listed: a folder that cannot be listed is
+// shown, and the ticks still come at the settings' intervals.
 void TWumpexForm::FormCreate(TComponent*) {
+  if (OnlyOne1->GaveWay()) return;
   LoadSettings();
-  ListSoundFolder();
   ScheduleNextSound();
+  ListSoundFolder();
 }
 
 // No sound is scheduled while the settings window is open, except after an unmute.
@@ -189,6 +193,8 @@ void TWumpexForm::SaveSettings() {
     profile.deleteFile(scratch);
     return Exception(std::string("Unable to write to ") + kSettingsFileName);
   };
+  // Read-only, the file stays as it is, even where the system would let its owner write it.
+  if (profile.fileReadOnly(place.path)) throw refused();
   const bool started = profile.createFolder(place.folder) &&
                        (profile.fileExists(place.path)
                             ? profile.copyFile(place.path, scratch)

@@ -142,7 +142,7 @@ class TWumpexForm : public TForm {
   void LoadSettings();
   // Writes the settings controls to the settings file, or raises and leaves the stored file
   // as it was: EConvertError for a count that is not a whole number, Exception "Unable to
-  // write to WUMPEX.INI" when the system refuses a change.
+  // write to WUMPEX.INI" for a read-only file or when the system refuses a change.
   void SaveSettings();
   // Explains the program and lets the user pick the sound folder, while the window is built.
   void ConfigureFirstRun();

@@ -50,6 +50,7 @@ void TOnlyOne::CheckOnlyOne() {
         windows.bringToTop(other);
       }
       Application->Terminate();
+      gaveWay_ = true;
     } else {
       // No instance bears the title: the marker outlived an instance that ended without
       // giving it up. Ending here would keep the program from ever starting again, so this

@@ -28,6 +28,8 @@ class TOnlyOne : public TComponent {
   // holds it and its window is found, that window is restored or raised and this instance
   // is asked to end. In every case this instance adds its own reference.
   void CheckOnlyOne();
+  // The check found another instance and asked this one to end.
+  bool GaveWay() const { return gaveWay_; }
 
   // The marker name of the process, shared by all guards; empty until a check has run.
   static const char* InstanceMarkerName();
@@ -37,6 +39,7 @@ class TOnlyOne : public TComponent {
 
  private:
   bool enforceOnlyOne_ = true;
+  bool gaveWay_ = false;
 };
 
 }  // namespace wumpex

@@ -34,6 +34,8 @@ class Profile {
 
   // A file, not a folder, is at the path.
   virtual bool fileExists(const std::string& path) = 0;
+  // A file is at the path and marked read-only.
+  virtual bool fileReadOnly(const std::string& path) = 0;
   // Creates a folder; true also when it is there already.
   virtual bool createFolder(const std::string& path) = 0;
   // A file can be created in the folder: a unique file is made there and deleted again.

@@ -128,18 +128,18 @@ TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
 TEST_F(ProgramTest, FailedStartEndsWithTheApplicationErrorAndOne) {
   // The main window's timer, or the application object's own window, is refused.
   const struct {
-    void (platform::headless::HeadlessDesktop::*refuse)(bool);
+    platform::headless::Call refused;
     const char* reported;
   } cases[] = {
-      {&platform::headless::HeadlessDesktop::refuseTimers, "EOutOfResources"},
-      {&platform::headless::HeadlessDesktop::refuseWindows, "cannot create a window"},
+      {platform::headless::Call::StartTimer, "EOutOfResources"},
+      {platform::headless::Call::CreateWindow, "cannot create a window"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reported);
     desktop.messageBoxes.clear();
-    (desktop.*c.refuse)(true);
+    faults.refuse({c.refused});
     EXPECT_EQ(RunWumpex(), 1);
-    (desktop.*c.refuse)(false);
+    faults.refuseNothing();
     ASSERT_EQ(desktop.messageBoxes.size(), 1u);
     EXPECT_EQ(desktop.messageBoxes[0].caption, "Application Error");
     EXPECT_NE(desktop.messageBoxes[0].text.find(c.reported), std::string::npos);

@@ -92,14 +92,15 @@ TEST_F(BrowseDirectoryTest, DialogIsOwnedByTheOwnerFormOrElseTheMainForm) {
 
 TEST_F(BrowseDirectoryTest, ConfirmedChoiceBecomesDirectoryAndCancelKeepsIt) {
   using Shell = platform::headless::HeadlessFolderBrowser;
+  using platform::headless::Call;
   using Step = std::function<void(Shell&)>;
   const auto choose = [](const std::string& path) -> Step {
     return [path](Shell& shell) { shell.chooseNextFolder(path); };
   };
   const Step cancel = [](Shell& shell) { shell.cancelNextDialog(); };
   const Step printer = [](Shell& shell) { shell.chooseNextItemWithoutPath("HP LaserJet"); };
-  const Step noAllocator = [](Shell& shell) { shell.refuseAllocator(true); };
-  const Step noMemory = [](Shell& shell) { shell.refuseMemory(true); };
+  const Step noAllocator = [this](Shell&) { faults.refuse({Call::TaskAllocator}); };
+  const Step noMemory = [this](Shell&) { faults.refuse({Call::TaskMemory}); };
   const struct {
     const char* what;
     std::vector<Step> script;
@@ -120,6 +121,7 @@ TEST_F(BrowseDirectoryTest, ConfirmedChoiceBecomesDirectoryAndCancelKeepsIt) {
     SCOPED_TRACE(c.what);
     Shell shell;
     platform::FolderBrowserScope shellScope{shell};
+    faults.refuseNothing();
     TBrowseDirectoryDlg picker(form, "BrowseDirectoryDlg1");
     shell.chooseNextFolder("C:\\Before");
     ASSERT_TRUE(picker.Execute());

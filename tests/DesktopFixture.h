@@ -15,6 +15,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Random.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/HeadlessFaults.h"
 #include "platform/headless/HeadlessFileSystem.h"
 #include "platform/headless/HeadlessFolderBrowser.h"
 #include "platform/headless/HeadlessGlobalAtoms.h"
@@ -117,6 +118,8 @@ struct HeadlessServices {
     return desktop.widget(control->Peer()->handle())->events();
   }
 
+  // Which calls of the services below the system refuses: none until a test says.
+  platform::headless::HeadlessFaults faults;
   platform::headless::HeadlessDesktop desktop;
   platform::DesktopScope scope{desktop};
   TempFolder driveC;

@@ -15,6 +15,7 @@ namespace {
 
 namespace mci = platform::mci;
 using Btn = TMPBtnType;
+using platform::headless::Call;
 using platform::headless::HeadlessMedia;
 
 constexpr int kEscape = 27;
@@ -145,7 +146,7 @@ TEST_F(MediaPlayerTest, RefusedOpensRaiseTheDevicesTextAndStayClosed) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    media.setUnavailable(c.unavailable);
+    c.unavailable ? faults.refuse({Call::OpenDevice}) : faults.refuseNothing();
     player->SetFileName(c.file);
     EXPECT_EQ(RaisedMessage<EMCIDeviceError>([&] { player->Open(); }), *media.errorString(c.code));
     EXPECT_EQ(player->Error(), c.code);
@@ -287,7 +288,7 @@ TEST_F(MediaPlayerTest, UnknownCodesHaveAStandInText) {
 }
 
 TEST_F(MediaPlayerTest, AFailedAutomaticOpenLeavesThePlayerClosedAndTheProgramRunning) {
-  media.setUnavailable(true);
+  faults.refuse({Call::OpenDevice});
   player->SetFileName("");
   player->SetAutoOpen(true);
   EXPECT_NO_THROW(form.LoadedAll());

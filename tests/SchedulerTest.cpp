@@ -177,14 +177,14 @@ TEST_F(SchedulerTest, BadCountAtTheTickIsShownAndStopsTheSchedule) {
 
 TEST_F(SchedulerTest, RefusedSystemTimerIsReported) {
   Form();
-  desktop.refuseTimers(true);
+  faults.refuse({platform::headless::Call::StartTimer});
   desktop.advance(10'000);  // the tick stops the timer and cannot start it again
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   EXPECT_EQ(desktop.messageBoxes[0].text, "Not enough timers available.");
   EXPECT_FALSE(desktop.nextEventIn().has_value());
   // The timer kept Enabled; a scheduling with a new interval starts it again.
   EXPECT_TRUE(form->Timer1->Enabled());
-  desktop.refuseTimers(false);
+  faults.refuseNothing();
   form->RandomTimeEB->SetText("30");
   form->VariableTimeEB->SetText("0");
   form->ScheduleNextSound();

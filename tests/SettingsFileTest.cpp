@@ -14,6 +14,7 @@ namespace wumpex {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::headless::Call;
 
 constexpr const char* kPrompt =
     "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
@@ -148,10 +149,16 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
        "'abc' is not a valid integer value."},
       {"adjustment count", [](Session&, TWumpexForm& f) { f.VariableTimeEB->SetText("1.5"); },
        false, "'1.5' is not a valid integer value."},
-      {"write refused part-way", [](Session& s, TWumpexForm&) { s.profile.refuseWritesAfter(3); },
-       true, "Unable to write to WUMPEX.INI."},
+      {"write refused part-way",
+       [](Session& s, TWumpexForm&) { s.faults.refuse({Call::ProfileWrite}, 4); }, true,
+       "Unable to write to WUMPEX.INI."},
       {"folder refused", [](Session& s, TWumpexForm&) { s.profile.refuseWritesIn("C:\\windows"); },
        false, "Unable to write to WUMPEX.INI."},
+      {"read-only file",
+       [](Session& s, TWumpexForm&) {
+         fs::permissions(s.SettingsPath(), fs::perms::owner_write, fs::perm_options::remove);
+       },
+       true, "Unable to write to WUMPEX.INI."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -10,6 +10,7 @@ namespace wumpex {
 namespace {
 
 namespace mci = platform::mci;
+using platform::headless::Call;
 
 class TickTest : public DesktopTest {
  protected:
@@ -120,19 +121,19 @@ TEST_F(TickTest, AMissingDeviceIsShownOnceUntilASoundHasPlayed) {
   ApplyFolder();
   form->VariableTimeEB->SetText("0");
   form->ScheduleNextSound();
-  media.setUnavailable(true);
+  faults.refuse({Call::OpenDevice});
   desktop.advance(40'000);
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   EXPECT_EQ(desktop.messageBoxes[0].text, *media.errorString(mci::kErrWaveOutputsUnsuitable) + ".");
   EXPECT_EQ(Sent(mci::kOpen).size(), 4u) << "every tick tries the device again";
   EXPECT_TRUE(form->Timer1->Enabled());
 
-  media.setUnavailable(false);
+  faults.refuseNothing();
   desktop.advance(10'000);
   EXPECT_EQ(Sent(mci::kPlay).size(), 1u);
   // Gone again: said again. The user opens the settings window while reading the box, so
   // the tick leaves the timer to the window's OK.
-  media.setUnavailable(true);
+  faults.refuse({Call::OpenDevice});
   desktop.answerNextMessageBox(platform::mb::kIdOk, 20'000);
   desktop.actAfter(15'000, [&] { form->TrayIcon1DblClick(form->TrayIcon1); });
   desktop.advance(30'000);

@@ -59,7 +59,7 @@ TEST_F(TimerTest, ChangesRestartOrLeaveTheCountdown) {
 
 TEST_F(TimerTest, RefusedTimerRaisesAfterTheValueIsTaken) {
   timer->SetOnTimer(record);
-  desktop.refuseTimers(true);
+  faults.refuse({platform::headless::Call::StartTimer});
   timer->SetEnabled(false);
   try {
     timer->SetEnabled(true);

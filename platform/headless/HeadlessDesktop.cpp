@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 
 class HeadlessTimerWindow : public TimerWindow {
@@ -17,7 +19,7 @@ class HeadlessTimerWindow : public TimerWindow {
   }
 
   bool setTimer(unsigned id, std::uint32_t milliseconds) override {
-    if (desktop_.refuseTimers_) return false;
+    if (Refused(Call::StartTimer)) return false;
     desktop_.timers_[{this, id}] = {&events_, milliseconds, desktop_.now_ + milliseconds};
     return true;
   }
@@ -146,7 +148,7 @@ std::unique_ptr<Widget> HeadlessDesktop::createWidget(WidgetKind kind, Widget* p
                                                       const WidgetStyle& style,
                                                       WidgetEvents& events) {
   // As the real desktop does when the system has no room for another window.
-  if (refuseWindows_) {
+  if (Refused(Call::CreateWindow)) {
     throw std::system_error(8, std::system_category(), "cannot create a window");
   }
   return std::make_unique<HeadlessWidget>(*this, kind, static_cast<HeadlessWidget*>(parent), style,

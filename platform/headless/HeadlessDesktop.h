@@ -126,9 +126,6 @@ class HeadlessDesktop : public Desktop {
   // What the clock shows at virtual time 0, as milliseconds since midnight UTC.
   void setUtcMillisecondsAtStart(std::uint32_t ms) { utcAtStart_ = ms; }
   void setModuleFileName(std::string name) { moduleFileName_ = std::move(name); }
-  // When set, the system refuses every new timer.
-  void refuseTimers(bool refuse) { refuseTimers_ = refuse; }
-  void refuseWindows(bool refuse) { refuseWindows_ = refuse; }
   void setCapture(Handle window) { capture_ = window; }
 
   // The scripted user: answers for coming message boxes and menus, in order.
@@ -189,8 +186,6 @@ class HeadlessDesktop : public Desktop {
   std::uint64_t now_ = 0;
   std::uint32_t utcAtStart_ = 0;
   std::string moduleFileName_ = "C:\\Program Files\\Wumpex\\wumpex.exe";
-  bool refuseTimers_ = false;
-  bool refuseWindows_ = false;
   Handle active_ = 0;
   Handle capture_ = 0;
   struct BoxAnswer {

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 namespace fs = std::filesystem;
 namespace {
@@ -68,6 +70,7 @@ std::string HeadlessFileSystem::currentDirectory() {
 }
 
 unsigned HeadlessFileSystem::setCurrentDirectory(const std::string& path) {
+  if (Refused(Call::EnterDirectory)) return fileerror::kAccessDenied;
   if (path.empty()) return fileerror::kInvalidName;
   const auto full = absolute(path);
   if (!full) return fileerror::kPathNotFound;
@@ -81,6 +84,7 @@ unsigned HeadlessFileSystem::setCurrentDirectory(const std::string& path) {
 
 std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern) {
   std::vector<FoundFile> found;
+  if (Refused(Call::ReadDirectory)) return found;
   const std::size_t split = pattern.find_last_of("\\:");
   const std::string namePattern = split == std::string::npos ? pattern : pattern.substr(split + 1);
   const auto folder =

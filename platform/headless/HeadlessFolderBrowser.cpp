@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 
 class HeadlessTaskAllocator final : public TaskAllocator {
@@ -14,7 +16,7 @@ class HeadlessTaskAllocator final : public TaskAllocator {
   HeadlessTaskAllocator& operator=(const HeadlessTaskAllocator&) = delete;
 
   void* alloc(std::size_t size) override {
-    return browser_.refuseMemory_ ? nullptr : browser_.newBlock(size).memory.get();
+    return Refused(Call::TaskMemory) ? nullptr : browser_.newBlock(size).memory.get();
   }
   void free(void* block) override { browser_.freeBlock(block); }
 
@@ -23,7 +25,7 @@ class HeadlessTaskAllocator final : public TaskAllocator {
 };
 
 std::unique_ptr<TaskAllocator> HeadlessFolderBrowser::taskAllocator() {
-  if (refuseAllocator_) return nullptr;
+  if (Refused(Call::TaskAllocator)) return nullptr;
   return std::make_unique<HeadlessTaskAllocator>(*this);
 }
 
@@ -39,13 +41,14 @@ void HeadlessFolderBrowser::freeBlock(void* block) {
 }
 
 ItemList HeadlessFolderBrowser::specialFolderLocation(Handle /*owner*/, int folder) {
-  if (noItemFor_.contains(folder)) return nullptr;
+  if (Refused(Call::FolderDialog) || noItemFor_.contains(folder)) return nullptr;
   Block& item = newBlock(sizeof(int));
   item.folder = folder;
   return reinterpret_cast<ItemList>(item.memory.get());
 }
 
 ItemList HeadlessFolderBrowser::browseForFolder(const BrowseInfo& info) {
+  if (Refused(Call::FolderDialog)) return nullptr;
   ShownFolderDialog shown{info.owner, std::nullopt, info.title, info.flags};
   if (info.root != nullptr) {
     auto root = blocks_.find(info.root);
@@ -69,7 +72,7 @@ ItemList HeadlessFolderBrowser::browseForFolder(const BrowseInfo& info) {
 bool HeadlessFolderBrowser::pathFromItemList(ItemList item, char* path) {
   path[0] = '\0';
   auto found = blocks_.find(item);
-  if (found == blocks_.end() || !found->second.path) return false;
+  if (Refused(Call::FolderDialog) || found == blocks_.end() || !found->second.path) return false;
   path[found->second.path->copy(path, kMaxPath - 1)] = '\0';
   return true;
 }

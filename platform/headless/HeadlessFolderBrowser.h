@@ -49,9 +49,6 @@ class HeadlessFolderBrowser : public FolderBrowser {
   // Runs while each dialog is shown, before the user's answer: a look at the desktop behind it.
   std::function<void(const ShownFolderDialog&)> whileShown;
 
-  // The system having no allocator to give, or no memory in it.
-  void refuseAllocator(bool refuse) { refuseAllocator_ = refuse; }
-  void refuseMemory(bool refuse) { refuseMemory_ = refuse; }
   // A special folder number that the shell yields no item list for.
   void yieldNothingFor(int folder) { noItemFor_.insert(folder); }
 
@@ -81,8 +78,6 @@ class HeadlessFolderBrowser : public FolderBrowser {
   std::deque<Answer> answers_;
   std::map<const void*, Block> blocks_;
   std::set<int> noItemFor_;
-  bool refuseAllocator_ = false;
-  bool refuseMemory_ = false;
   int liveAllocators_ = 0;
   int strayFrees_ = 0;
 };

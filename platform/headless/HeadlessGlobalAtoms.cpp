@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 namespace {
 
@@ -19,6 +21,7 @@ bool SameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 Atom HeadlessGlobalAtoms::add(const std::string& name) {
+  if (Refused(Call::AddAtom)) return 0;
   if (name.empty() || name.size() > kMaxName) return 0;
   if (Atom known = find(name); known != 0) {
     ++entries_[known].references;

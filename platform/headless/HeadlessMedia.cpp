@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 
 namespace {
@@ -109,6 +111,13 @@ bool HeadlessMedia::playing(std::uint16_t device) {
 std::uint32_t HeadlessMedia::sendCommand(std::uint16_t device, std::uint32_t message,
                                          std::uint32_t flags, MciParams& params) {
   commands.push_back({device, message, flags, params});
+  const Call call = message == mci::kOpen    ? Call::OpenDevice
+                    : message == mci::kPlay  ? Call::PlayDevice
+                    : message == mci::kClose ? Call::CloseDevice
+                                             : Call::DeviceCommand;
+  if (Refused(call)) {
+    return call == Call::OpenDevice ? mci::kErrWaveOutputsUnsuitable : mci::kErrHardware;
+  }
   if (message == mci::kOpen) return open(flags, params);
   auto it = devices_.find(device);
   if (it == devices_.end()) return mci::kErrInvalidDeviceId;
@@ -127,7 +136,6 @@ std::uint32_t HeadlessMedia::sendCommand(std::uint16_t device, std::uint32_t mes
 }
 
 std::uint32_t HeadlessMedia::open(std::uint32_t flags, MciParams& params) {
-  if (unavailable_) return mci::kErrWaveOutputsUnsuitable;
   const bool element = (flags & mci::kOpenElement) != 0;
   if ((flags & mci::kOpenType) != 0) {
     if (lowerCase(params.deviceType) != "waveaudio") return mci::kErrInvalidDeviceName;
@@ -296,6 +304,9 @@ std::optional<std::string> HeadlessMedia::errorString(std::uint32_t code) {
       {mci::kErrInvalidDeviceId,
        "Invalid MCI device ID. Use the ID returned when opening the MCI device."},
       {mci::kErrUnrecognizedCommand, "The driver cannot recognize the specified command."},
+      {mci::kErrHardware,
+       "The specified device exhibits a problem. Check that the device is working correctly or "
+       "contact the device manufacturer."},
       {mci::kErrInvalidDeviceName, "The specified device is not open or is not recognized by MCI."},
       {mci::kErrUnsupportedFunction,
        "The MCI device you are using does not support the specified command."},

@@ -2,6 +2,7 @@
 // An in-memory wave-audio device for tests. It opens real WAV files (their length comes
 // from the header), plays them on the desktop's virtual clock in milliseconds, posts the
 // completion notices a notifying command asks for, and records every command it is sent.
+// A refused open finds no output device; any other refused command meets a hardware error.
 
 #include <cstdint>
 #include <map>
@@ -43,8 +44,6 @@ class HeadlessMedia final : public Media {
   std::optional<std::string> errorString(std::uint32_t code) override;
 
   void setCapabilities(const Capabilities& capabilities) { capabilities_ = capabilities; }
-  // No output device: every open is refused.
-  void setUnavailable(bool unavailable) { unavailable_ = unavailable; }
   // The user presses a key after a delay; it ends a waited play whose break key it is.
   void pressKeyAfter(std::uint64_t milliseconds, int virtKey);
   std::size_t openDevices() const { return devices_.size(); }
@@ -64,7 +63,6 @@ class HeadlessMedia final : public Media {
   HeadlessDesktop& desktop_;
   const HeadlessFileSystem* files_;
   Capabilities capabilities_;
-  bool unavailable_ = false;
   std::uint16_t nextId_ = 1;
   std::map<std::uint16_t, std::shared_ptr<Device>> devices_;
   struct KeyPress {

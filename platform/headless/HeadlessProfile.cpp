@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 namespace fs = std::filesystem;
 namespace {
@@ -225,7 +227,8 @@ std::string HeadlessProfile::readString(const std::string& fileName, const std::
 
   const auto real = realPath(fileName);
   std::optional<Sections> sections = real ? Load(*real) : Sections{};
-  if (!sections) return std::string(fallback.substr(0, size - 1));
+  // Refused, the call answers as for a file that cannot be read.
+  if (Refused(Call::ProfileRead) || !sections) return std::string(fallback.substr(0, size - 1));
 
   if (key) {
     if (key->empty()) return CopyEntry(fallback, size, true);
@@ -244,7 +247,7 @@ std::string HeadlessProfile::readString(const std::string& fileName, const std::
 bool HeadlessProfile::writeString(const std::string& fileName, const std::string& section,
                                   const std::optional<std::string>& key,
                                   const std::optional<std::string>& value) {
-  if (writesLeft_ && (*writesLeft_)-- <= 0) return false;
+  if (Refused(Call::ProfileWrite)) return false;
   const auto real = writablePath(fileName);
   if (!real) return false;
   std::optional<Sections> sections = Load(*real);
@@ -270,7 +273,15 @@ bool HeadlessProfile::fileExists(const std::string& path) {
   return real && fs::is_regular_file(*real, error);
 }
 
+bool HeadlessProfile::fileReadOnly(const std::string& path) {
+  const auto real = realPath(path);
+  std::error_code error;
+  return real && fs::is_regular_file(*real, error) &&
+         (fs::status(*real, error).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 bool HeadlessProfile::createFolder(const std::string& path) {
+  if (Refused(Call::CreateFolder)) return false;
   const auto real = writablePath(path);
   std::error_code error;
   if (!real) return false;
@@ -291,6 +302,7 @@ bool HeadlessProfile::folderWritable(const std::string& folder) {
 }
 
 bool HeadlessProfile::copyFile(const std::string& from, const std::string& to) {
+  if (Refused(Call::CopyFile)) return false;
   const auto source = realPath(from);
   const auto target = writablePath(to);
   std::error_code error;
@@ -299,6 +311,7 @@ bool HeadlessProfile::copyFile(const std::string& from, const std::string& to) {
 }
 
 bool HeadlessProfile::replaceFile(const std::string& replacement, const std::string& target) {
+  if (Refused(Call::ReplaceFile)) return false;
   const auto source = writablePath(replacement);
   const auto destination = writablePath(target);
   std::error_code error;
@@ -308,6 +321,7 @@ bool HeadlessProfile::replaceFile(const std::string& replacement, const std::str
 }
 
 bool HeadlessProfile::deleteFile(const std::string& path) {
+  if (Refused(Call::DeleteFile)) return false;
   const auto real = writablePath(path);
   std::error_code error;
   return real && fs::is_regular_file(*real, error) && fs::remove(*real, error);

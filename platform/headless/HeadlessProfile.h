@@ -4,7 +4,8 @@
 // ignoring letter case and surrounding blanks, the first of duplicates wins, one pair of
 // quotes around a value is dropped, and a change rewrites the whole file in the system's
 // layout ("[section]", then "key=value" lines, CR LF endings, no blank lines). A name
-// without a directory lies in the Windows directory, C:\windows.
+// without a directory lies in the Windows directory, C:\windows. Read-only comes from a
+// file's permission bits.
 
 #include <filesystem>
 #include <optional>
@@ -23,9 +24,6 @@ class HeadlessProfile final : public Profile {
   // Refuses every change to the files directly in a folder, as the system does for a
   // standard user in the Windows directory.
   void refuseWritesIn(const std::string& folder);
-  // Lets `writes` more profile writes through and refuses the rest, as a disk that fills up
-  // part-way through a save.
-  void refuseWritesAfter(int writes) { writesLeft_ = writes; }
   // The real file behind a name as the program gives it; nothing for a name of no known form.
   std::optional<std::filesystem::path> realPath(const std::string& path) const;
 
@@ -39,6 +37,7 @@ class HeadlessProfile final : public Profile {
   std::string windowsDirectory() override;
   std::optional<std::string> appDataFolder() override;
   bool fileExists(const std::string& path) override;
+  bool fileReadOnly(const std::string& path) override;
   bool createFolder(const std::string& path) override;
   bool folderWritable(const std::string& folder) override;
   bool copyFile(const std::string& from, const std::string& to) override;
@@ -51,7 +50,6 @@ class HeadlessProfile final : public Profile {
 
   std::filesystem::path driveC_;
   std::set<std::filesystem::path> refused_;
-  std::optional<int> writesLeft_;
 };
 
 }  // namespace platform::headless

@@ -1,14 +1,18 @@
 #include "platform/headless/HeadlessShell.h"
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 
 bool HeadlessShell::execute(Handle owner, const std::string& verb, const std::string& file,
                             int showCommand) {
+  if (Refused(Call::ShellOpen)) return false;
   executions.push_back({owner, verb, file, showCommand});
   return true;
 }
 
 bool HeadlessShell::setClipboardText(Handle owner, const std::string& text) {
+  if (Refused(Call::Clipboard)) return false;
   clipboardOwners.push_back(owner);
   // The system keeps the text up to its terminating zero.
   clipboard_ = text.substr(0, text.find('\0'));
@@ -16,6 +20,7 @@ bool HeadlessShell::setClipboardText(Handle owner, const std::string& text) {
 }
 
 std::optional<std::string> HeadlessShell::clipboardText(Handle /*owner*/) {
+  if (Refused(Call::Clipboard)) return std::nullopt;
   return clipboard_;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/headless/HeadlessFaults.h"
+
 namespace platform::headless {
 namespace {
 
@@ -41,6 +43,7 @@ bool HeadlessSimpleSound::playing() const {
 
 bool HeadlessSimpleSound::playSound(const char* sound, std::uint32_t flags) {
   Call& call = calls.emplace_back(Call{sound, flags, false});
+  if (Refused(platform::headless::Call::SimpleSound)) return false;
   if ((flags & snd::kNoStop) != 0 && playing()) return false;
   current_.reset();
   if (sound == nullptr) return call.played = true;

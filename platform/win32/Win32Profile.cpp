@@ -51,17 +51,23 @@ bool Win32Profile::fileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32Profile::fileReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool Win32Profile::createFolder(const std::string& path) {
   if (CreateDirectoryA(path.c_str(), nullptr)) return true;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The probe must have been made, not only named: Wine names one also when the folder refuses
+// it.
 bool Win32Profile::folderWritable(const std::string& folder) {
   char probe[MAX_PATH] = {};
-  if (GetTempFileNameA(folder.c_str(), "wpx", 0, probe) == 0) return false;
-  DeleteFileA(probe);
-  return true;
+  return GetTempFileNameA(folder.c_str(), "wpx", 0, probe) != 0 && DeleteFileA(probe) != FALSE;
 }
 
 bool Win32Profile::copyFile(const std::string& from, const std::string& to) {

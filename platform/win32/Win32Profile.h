@@ -17,6 +17,7 @@ class Win32Profile final : public Profile {
   std::string windowsDirectory() override;
   std::optional<std::string> appDataFolder() override;
   bool fileExists(const std::string& path) override;
+  bool fileReadOnly(const std::string& path) override;
   bool createFolder(const std::string& path) override;
   bool folderWritable(const std::string& folder) override;
   bool copyFile(const std::string& from, const std::string& to) override;

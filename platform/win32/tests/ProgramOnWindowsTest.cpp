@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 namespace wumpex {
 namespace {
 
+using platform::win32::testing::DialogAnswerer;
 using platform::win32::testing::SettingsFileInWindows;
 using platform::win32::testing::settledSettings;
 using platform::win32::testing::topLevelWindow;
@@ -119,6 +123,128 @@ TEST(SettingsOnWindows, LoadReadsLenientlyAndSaveWritesExactly) {
   }
   EXPECT_EQ(GetFileAttributesA((settings.path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
       << "no scratch file left behind";
+}
+
+// The settings file made read-only for the test's length; a scratch file left beside it goes
+// too, so that later tests find the Windows directory as it was.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(std::string path) : path_(std::move(path)) {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  ~ReadOnlyFile() {
+    for (const std::string& file : {path_, path_ + ".new"}) {
+      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    DeleteFileA((path_ + ".new").c_str());
+  }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+ private:
+  std::string path_;
+};
+
+TEST_F(ProgramOnWindows, OkOnAReadOnlySettingsFileSaysSoAndLeavesTheFileAsItWas) {
+  const std::string before = settings.content();
+  const ReadOnlyFile readOnly(settings.path());
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  form->RandomTimeEB->SetText("20");
+  const DialogAnswerer answerer(services.desktop);
+  GuardHandler([&] { form->OKBtnClick(form->OKBtn); });
+  EXPECT_EQ(answerer.messages, std::vector<std::string>{"Unable to write to WUMPEX.INI."});
+  EXPECT_EQ(settings.content(), before);
+  EXPECT_NE(GetFileAttributesA(settings.path().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(GetFileAttributesA((settings.path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "no scratch file left behind";
+}
+
+// A folder of the test's own with one file that looks like a sound to the listing.
+class SoundFolder {
+ public:
+  explicit SoundFolder(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = temp + name;
+    CreateDirectoryA(path_.c_str(), nullptr);
+    std::ofstream(sound(), std::ios::binary) << "RIFF";
+  }
+  ~SoundFolder() {
+    DeleteFileA(sound().c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  SoundFolder(const SoundFolder&) = delete;
+  SoundFolder& operator=(const SoundFolder&) = delete;
+  const std::string& path() const { return path_; }
+  std::string sound() const { return path_ + "\\tone.wav"; }
+
+ private:
+  std::string path_;
+};
+
+TEST_F(ProgramOnWindows, ASoundGoneOrDamagedSinceTheListingIsShownOnceAndLeftOut) {
+  const struct {
+    const char* folder;
+    std::function<void(const SoundFolder&)> spoil;
+  } cases[] = {
+      {"wumpex-removed",
+       [](const SoundFolder& f) {
+         DeleteFileA(f.sound().c_str());
+         RemoveDirectoryA(f.path().c_str());
+       }},
+      {"wumpex-damaged",
+       [](const SoundFolder& f) {
+         std::ofstream(f.sound(), std::ios::binary | std::ios::trunc) << "no wave at all";
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const SoundFolder folder(c.folder);
+    form->TrayIcon1DblClick(form->TrayIcon1);
+    form->SoundPathEB->SetText(folder.path());
+    form->OKBtnClick(form->OKBtn);
+    ASSERT_EQ(form->FileListBox1->Items(), std::vector<std::string>{"tone.wav"});
+    c.spoil(folder);
+    const DialogAnswerer answerer(services.desktop);
+    form->Timer1Timer(form->Timer1);
+    ASSERT_EQ(answerer.messages.size(), 1u);
+    EXPECT_EQ(answerer.messages[0], form->MediaPlayer1->ErrorMessage() + ".");
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(answerer.messages.size(), 1u) << "shown once";
+    EXPECT_EQ(form->TrayIcon1->ToolTip(), kEmptyPoolTip) << "left out of the picks";
+    EXPECT_TRUE(form->Timer1->Enabled());
+    EXPECT_GE(form->Timer1->Interval(), 10'000u);
+  }
+}
+
+// A standard user on current Windows may not add files to the Windows directory. Run alone,
+// with that directory made so by the test's runner.
+TEST(StandardUserOnWindows, TheFirstSaveGoesToApplicationData) {
+  platform::win32::Win32Services services;
+  const std::string windows = windowsDirectory();
+  ASSERT_FALSE(services.profile.folderWritable(windows)) << "the Windows directory takes new files";
+  ASSERT_EQ(GetFileAttributesA((windows + "\\WUMPEX.INI").c_str()), INVALID_FILE_ATTRIBUTES);
+  const std::string own = *services.profile.appDataFolder() + "\\Wumpex!";
+  const std::string file = own + "\\WUMPEX.INI";
+  ASSERT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+  {
+    TApplication application;
+    const DialogAnswerer answerer(services.desktop);
+    // The first start: its prompt answered and the folder picker cancelled.
+    auto* form = application.CreateForm<TWumpexForm>();
+    ASSERT_EQ(answerer.messages.size(), 1u);
+    EXPECT_TRUE(answerer.messages[0].starts_with("Wumpex! needs to know")) << answerer.messages[0];
+    form->SoundPathEB->SetText(windows);
+    GuardHandler([&] { form->OKBtnClick(form->OKBtn); });
+    EXPECT_EQ(answerer.messages.size(), 1u) << answerer.messages.back();
+  }
+  std::ifstream saved(file, std::ios::binary);
+  const std::string content{std::istreambuf_iterator<char>(saved), {}};
+  saved.close();
+  EXPECT_NE(content.find("WAVPath=" + windows + "\r\n"), std::string::npos) << content;
+  EXPECT_EQ(GetFileAttributesA((file + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA(own.c_str());
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -165,6 +167,34 @@ inline UniqueWindow topLevelWindow(const std::string& title, DWORD style) {
   return UniqueWindow(CreateWindowExA(0, "STATIC", title.c_str(), style, 0, 0, 200, 100, nullptr,
                                       nullptr, GetModuleHandleA(nullptr), nullptr));
 }
+
+// Answers, as a user pressing Escape, every dialog of this thread that shows while it lives,
+// and keeps the message of each message box. It looks every 20 ms, from within whichever
+// loop the thread runs.
+class DialogAnswerer final : public TimerEvents {
+ public:
+  explicit DialogAnswerer(Desktop& desktop) : timers_(desktop.createTimerWindow(*this)) {
+    timers_->setTimer(1, 20);
+  }
+  void timerFired(unsigned) override {
+    for (HWND window : topLevelWindowsOf(GetCurrentProcessId())) {
+      if (!IsWindowVisible(window) || className(window) != "#32770" ||
+          !answered_.insert(window).second) {
+        continue;
+      }
+      // The message of a box is the static control numbered 0xFFFF.
+      char text[1024] = {};
+      if (GetDlgItemTextA(window, 0xFFFF, text, sizeof text) > 0) messages.push_back(text);
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
+  }
+
+  std::vector<std::string> messages;
+
+ private:
+  std::unique_ptr<TimerWindow> timers_;
+  std::set<HWND> answered_;
+};
 
 // A started program; ended by force should it still run when its owner goes.
 class StartedProgram {

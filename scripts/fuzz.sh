@@ -9,9 +9,11 @@ seconds=${1:?usage: scripts/fuzz.sh SECONDS}
 scripts/setup.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-# The targets' drives are temporary folders; one left by a stopped run goes with the next.
-rm -rf build/fuzz/tmp
-mkdir -p build/fuzz/tmp build/fuzz/logs
+# The targets' drives are temporary folders, made and removed for each input: in memory
+# where the system offers it, which makes the targets that write files several times faster.
+drives=$(mktemp -d /dev/shm/wumpex-fuzz.XXXXXX 2>/dev/null || mktemp -d)
+trap 'rm -rf "$drives"' EXIT
+mkdir -p build/fuzz/logs
 status=0
 for seeds in fuzz/corpus/*/; do
   target=$(basename "$seeds")
@@ -19,13 +21,13 @@ for seeds in fuzz/corpus/*/; do
   findings=build/fuzz/findings/$target
   log=build/fuzz/logs/$target.log
   mkdir -p "$corpus" "$findings"
-  # A hang is an input that runs 10 seconds, a leak of memory one that needs 1 GiB.
+  # A hang is an input that runs for 10 seconds, unbounded memory one that needs 1 GiB.
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1
     -artifact_prefix="$findings/")
   # Wave images beyond libFuzzer's usual 4,096 bytes, so that a forged size meets many bytes.
   [[ $target == WaveFuzz ]] && options+=(-max_len=65536)
   result=ok
-  if ! TMPDIR=$PWD/build/fuzz/tmp build/fuzz/fuzz/"$target" "${options[@]}" "$corpus" "$seeds" \
+  if ! TMPDIR=$drives build/fuzz/fuzz/"$target" "${options[@]}" "$corpus" "$seeds" \
     >"$log" 2>&1; then
     result="FINDING"
     status=1

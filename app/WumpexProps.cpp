@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -165,16 +166,16 @@ void TWumpexForm::LoadSettings() {
     BeQuietListBox->Add("ScanDisk");
     BeQuietListBox->Add("Defrag");
   }
-  // A count beyond the last pattern key present (a corrupt or forged file) reads no further
-  // than that key; absent keys below it still read as empty patterns.
-  std::int32_t present = 0;
+  // Only the pattern keys present below the count are read, so that a count or a key number
+  // beyond the patterns the file holds (a corrupt or forged file) costs nothing.
+  std::set<std::int32_t> present;
   if (patterns > 0) {
     for (const std::string& key : file.ReadSection(kSettingsSection)) {
       const auto index = BeQuietIndex(key);
-      if (index && *index < patterns) present = std::max(present, *index + 1);
+      if (index && *index < patterns) present.insert(*index);
     }
   }
-  for (int i = 0; i < present; ++i) {
+  for (const std::int32_t i : present) {
     BeQuietListBox->Add(file.ReadString(kSettingsSection, BeQuietKey(i), ""));
   }
   if (SoundPathEB->Text().empty()) ConfigureFirstRun();

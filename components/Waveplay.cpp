@@ -1,6 +1,6 @@
 #include "components/Waveplay.h"
 
-#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -32,6 +32,40 @@ class ArrowAfterwards {
   ArrowAfterwards& operator=(const ArrowAfterwards&) = delete;
 };
 
+// The stream's position and total size; the read error for a stream that cannot tell them.
+std::pair<std::streamoff, std::streamoff> Extent(std::istream& stream) {
+  const std::istream::pos_type position = stream.tellg();
+  stream.seekg(0, std::ios::end);
+  const std::istream::pos_type end = stream.tellg();
+  stream.seekg(position);
+  if (position == std::istream::pos_type(-1) || end == std::istream::pos_type(-1)) {
+    throw EInOutError("Stream read error");
+  }
+  return {position, end};
+}
+
+std::uint64_t LittleEndian(const char* bytes) {
+  std::uint64_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[i]);
+  return value;
+}
+
+// The sound call gets only the image's first byte and trusts its headers for the rest, so an
+// image whose RIFF header or chunk headers claim more than it holds would be read past its end.
+bool HeadersFit(const TWave& wave) {
+  const char* image = wave.Memory();
+  if (wave.Size() < 12 || std::memcmp(image, "RIFF", 4) != 0) return false;
+  const std::uint64_t end = 8 + LittleEndian(image + 4);
+  if (end < 12 || end > wave.Size()) return false;
+  for (std::uint64_t at = 12; at < end;) {
+    if (at + 8 > end) return false;
+    const std::uint64_t size = LittleEndian(image + at + 4);
+    if (at + 8 + size > end) return false;
+    at += 8 + size + size % 2;  // chunks are padded to even sizes
+  }
+  return true;
+}
+
 }  // namespace
 
 TWave::TWave() : image_(std::make_shared<std::vector<char>>()) {}
@@ -42,18 +76,14 @@ void TWave::Changed() {
 }
 
 void TWave::LoadFromStream(std::istream& stream) {
-  const std::istream::pos_type position = stream.tellg();
-  stream.seekg(0, std::ios::end);
-  const std::istream::pos_type end = stream.tellg();
-  stream.seekg(position);
-  if (position == std::istream::pos_type(-1) || end == std::istream::pos_type(-1)) {
-    throw EInOutError("Stream read error");
-  }
-  const auto size = static_cast<std::streamsize>(end);
+  ReadImage(stream, static_cast<std::size_t>(Extent(stream).second));
+}
+
+void TWave::ReadImage(std::istream& stream, std::size_t size) {
   image_->clear();
-  image_->resize(static_cast<std::size_t>(size));
-  stream.read(image_->data(), size);
-  if (stream.gcount() != size) throw EInOutError("Stream read error");
+  image_->resize(size);
+  stream.read(image_->data(), static_cast<std::streamsize>(size));
+  if (stream.gcount() != static_cast<std::streamsize>(size)) throw EInOutError("Stream read error");
   Changed();
 }
 
@@ -85,18 +115,10 @@ void TWave::ReadDataProperty(std::istream& stored) {
   }
   std::uint32_t count = 0;
   for (int i = 4; i > 0; --i) count = count << 8 | static_cast<std::uint8_t>(header[i]);
-  // Read piecewise, so that a damaged count runs into the stream's end, not out of memory.
-  std::string bytes;
-  char piece[4096];
-  for (std::uint32_t left = count; left > 0;) {
-    const std::uint32_t size = std::min<std::uint32_t>(left, sizeof piece);
-    if (!stored.read(piece, size)) throw EInOutError("Stream read error");
-    bytes.append(piece, size);
-    left -= size;
-  }
-  // The image is loaded from a stream that holds exactly the counted bytes.
-  std::istringstream image(std::move(bytes));
-  LoadFromStream(image);
+  // A damaged count is refused before anything is taken for it.
+  const auto [position, end] = Extent(stored);
+  if (count > end - position) throw EInOutError("Stream read error");
+  ReadImage(stored, count);
 }
 
 void TWave::WriteDataProperty(std::ostream& stored) const {
@@ -132,7 +154,8 @@ void TWavePlayer::SetOptions(TOptionsSet options) {
 
 void TWavePlayer::Play() {
   Fire(BeforePlay, this);
-  if (enabled_) {
+  // An empty wave only stops the sound playing.
+  if (enabled_ && (wave_.Size() == 0 || HeadersFit(wave_))) {
     Screen().SetCursor(crHourGlass);
     const ArrowAfterwards arrow;
     // The call's answer changes nothing: a sound that cannot play is simply not heard.

@@ -44,7 +44,8 @@ class TWave {
 
   // The stored value of the Data property, read and written at the stream's position. Even
   // an empty image is stored, with a count of 0. Reading a value of another kind raises
-  // "Invalid property value".
+  // "Invalid property value", one whose count exceeds the bytes left "Stream read error",
+  // before any image byte is read.
   void ReadDataProperty(std::istream& stored);
   void WriteDataProperty(std::ostream& stored) const;
 
@@ -62,6 +63,8 @@ class TWave {
 
  private:
   void Changed();
+  // Replaces the image with `size` bytes from the stream's position: see LoadFromStream.
+  void ReadImage(std::istream& stream, std::size_t size);
 
   bool modified_ = false;
   std::shared_ptr<std::vector<char>> image_;
@@ -111,7 +114,9 @@ class TWavePlayer : public TComponent {
   void SetWave(TWave* wave) { wave_.Assign(wave); }
 
   // Calls BeforePlay, plays the wave when enabled, then calls AfterPlay. The sound call's
-  // failure is silent. The hourglass shows while the call runs and the arrow after it.
+  // failure is silent. The hourglass shows while the call runs and the arrow after it. An
+  // image whose RIFF header or chunk headers claim more bytes than it holds is not handed to
+  // the call, which would read past its end: it is silently not played.
   void Play();
 
   TNotifyEvent BeforePlay;

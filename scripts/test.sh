@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds every preset and runs every test suite:
-# the native suites directly, the Windows suites under Wine on a private desktop.
+# Sets up what is missing, builds every preset and runs every test suite: the native suites
+# directly, each fuzz target for 25 seconds, the Windows suites under Wine on a private desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,5 +11,7 @@ for preset in native win64 win32; do
 done
 echo "== test native"
 ctest --preset native
+echo "== fuzz"
+scripts/fuzz.sh 25
 echo "== test win64 (under Wine)"
 scripts/desktop.sh ctest --preset win64

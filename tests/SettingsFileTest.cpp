@@ -54,7 +54,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
        .randomTime = "30",
        .randomUnit = 2,
        .variableUnit = -1,
-       .patterns = {"", "Calc", "Defrag"}},
+       .patterns = {"Calc", "Defrag"}},
       {.what = "base count not a number", .keys = "RandomTime=abc\r\n"},
       {.what = "units as stored",
        .keys = "RandomTimeType=1\r\nVariableTimeType=-1\r\n",
@@ -64,12 +64,16 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
       {.what = "count not a number", .keys = "NumBeQuietItems=two\r\n"},
       {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
       {.what = "count -2", .keys = "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
-      {.what = "a corrupt count reads no further than the last pattern key",
+      {.what = "a corrupt count reads only the pattern keys present",
        .keys = "NumBeQuietItems=8000\r\nBeQuietItem0=Calc\r\nbequietitem2=x\r\n"
                "BeQuietItem07=padded\r\nBeQuietItemX=y\r\nBeQuietItem9000=beyond\r\n",
-       .patterns = {"", "Calc", "x"}},
+       .patterns = {"Calc", "x"}},
       {.what = "a forged count",
        .keys = "NumBeQuietItems=2147483647\r\nBeQuietItem1=b\r\nBeQuietItem0=a\r\n",
+       .patterns = {"a", "b"}},
+      {.what = "a forged key number",
+       .keys = "NumBeQuietItems=2147483647\r\nBeQuietItem2147483646=b\r\nBeQuietItem0=a\r\n"
+               "BEQUIETITEM0=twice\r\n",
        .patterns = {"a", "b"}},
       {.what = "duplicates and a long pattern",
        .keys = "NumBeQuietItems=3\r\nBeQuietItem0=b\r\nBeQuietItem1=" + longPattern +

@@ -142,8 +142,10 @@ TEST_F(WavePlayerTest, TheDataPropertyIsAByteBlockOfTheBareImage) {
   std::istringstream text(std::string("\x06\x04\0\0\0RIFF", 9));
   EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.ReadDataProperty(text); }),
             "Invalid property value");
-  std::istringstream cut(std::string("\x0a\xff\xff\xff\xffRIFF", 9));
+  std::istringstream cut(std::string("\x0a\xff\xff\xff\x7f", 5) + std::string(9000, 'x'));
   EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.ReadDataProperty(cut); }), "Stream read error");
+  // Refused on its count alone: nothing of the image is read, or held in memory for it.
+  EXPECT_EQ(cut.tellg(), 5);
   EXPECT_FALSE(wave.Modified());
 }
 
@@ -205,6 +207,39 @@ TEST_F(WavePlayerTest, PlayShowsTheHourglassWhileTheSoundPlaysToItsEnd) {
   EXPECT_THROW(player->Play(), Exception);
   EXPECT_EQ(desktop.screenCursors, (std::vector<int>{crHourGlass, crDefault}));
   EXPECT_EQ(seen.size(), 5u);
+}
+
+// The sound call gets only the image's first byte and trusts its headers for the rest.
+TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
+  const auto claiming = [](std::string image, std::size_t at, std::uint32_t size) {
+    for (std::size_t i = 0; i < 4; ++i) image[at + i] = static_cast<char>(size >> (8 * i));
+    return image;
+  };
+  const std::size_t data = kJingle.find("data");
+  const struct {
+    const char* what;
+    std::string image;
+    bool handed;
+  } cases[] = {
+      {"the built-in sound", kJingle, true},
+      {"bytes after the RIFF chunk", kJingle + "xyz", true},
+      {"RIFF size one too large", claiming(kJingle, 4, 20909), false},
+      {"cut short", kJingle.substr(0, 1000), false},
+      {"data chunk beyond the RIFF chunk", claiming(kJingle, data + 4, 0xFFFFFFF0), false},
+      {"a chunk header cut by the RIFF chunk's end", claiming(kJingle + "abc", 4, 20911), false},
+      {"shorter than a RIFF header", "RIFF", false},
+      {"no RIFF header", std::string(64, 'x'), false},
+  };
+  int played = 0;
+  player->AfterPlay = [&](TComponent*) { ++played; };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    simpleSound.calls.clear();
+    Load(player->Wave(), c.image);
+    player->Play();
+    EXPECT_EQ(simpleSound.calls.size(), c.handed ? 1u : 0u);
+  }
+  EXPECT_EQ(played, 8);
 }
 
 TEST_F(WavePlayerTest, ASoundLeftPlayingStopsWhenThePlayerGoes) {

@@ -1,0 +1,78 @@
+// The Be Quiet check over arbitrary patterns and other programs' window titles, against a
+// plain reference: a pattern keeps quiet when it occurs in a title as the window list reads it
+// (up to its first zero, at most 254 characters), letter case folded for a to z only; an empty
+// pattern never does. The input is the patterns, one a line, then a zero, then the titles.
+
+#include <memory>
+
+#include "app/WumpexProps.h"
+#include "framework/Application.h"
+#include "fuzz/Fuzz.h"
+#include "tests/HeadlessServices.h"
+
+namespace {
+
+using namespace wumpex;
+using fuzz::Require;
+
+std::string Folded(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+std::string Listed(const std::string& title) {
+  return title.substr(0, std::min<std::size_t>(title.find('\0'), 254));
+}
+
+struct Program : HeadlessServices {
+  Program() { application.SetTitle(kProgramTitle); }
+  // The program's own windows' titles, read whole through the desktop.
+  std::vector<std::string> OwnTitles() {
+    std::vector<std::string> titles;
+    for (auto window = desktop.topWindow(); window != 0; window = desktop.nextWindow(window)) {
+      std::string title(4096, '\0');
+      title.resize(static_cast<std::size_t>(desktop.windowText(window, title.data(), 4096)));
+      titles.push_back(title);
+    }
+    return titles;
+  }
+  TApplication application;
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+  const std::vector<std::string> ownTitles = OwnTitles();
+};
+
+bool MayPlay(const std::vector<std::string>& patterns, const std::vector<std::string>& titles) {
+  for (const std::string& pattern : patterns) {
+    for (const std::string& title : titles) {
+      if (!pattern.empty() && Folded(Listed(title)).find(Folded(pattern)) != std::string::npos) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Program program;
+  const std::string input = fuzz::Text(data, size);
+  const std::size_t zero = std::min(input.find('\0'), input.size());
+  const std::vector<std::string> patterns = fuzz::Split(input.substr(0, zero), "\n");
+  std::vector<std::string> titles =
+      zero < input.size() ? fuzz::Split(input.substr(zero + 1), "\n") : std::vector<std::string>{};
+
+  program.form->BeQuietListBox->Clear();
+  for (const std::string& pattern : patterns) program.form->BeQuietListBox->Add(pattern);
+  std::vector<platform::Handle> opened;
+  for (const std::string& title : titles)
+    opened.push_back(program.desktop.openForeignWindow(title));
+  const bool mayPlay = program.form->BeQuietCheck();
+  for (const platform::Handle window : opened) program.desktop.closeForeignWindow(window);
+
+  titles.insert(titles.end(), program.ownTitles.begin(), program.ownTitles.end());
+  Require(mayPlay == MayPlay(patterns, titles), "the check to agree with the reference");
+  return 0;
+}

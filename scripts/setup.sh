@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang-format googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-  wine wine64 fonts-wine xvfb xauth xdotool pulseaudio pulseaudio-utils sox python3
+  wine wine64 fonts-wine xvfb xauth xdotool strace pulseaudio pulseaudio-utils sox python3
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds every preset and runs every test suite: the native suites
 # directly, each fuzz target for 25 seconds, the Windows suites under Wine on a private desktop,
-# and wumpex.exe for a minute's soak.
+# wumpex.exe for a minute's soak, and each benchmark once, briefly, so that none can rot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,3 +18,9 @@ echo "== test win64 (under Wine)"
 scripts/desktop.sh ctest --preset win64
 echo "== soak (under Wine)"
 scripts/soak.sh 1
+# A hang of a benchmark is a failure too.
+echo "== benchmarks (each once, briefly, under Wine)"
+timeout 300 scripts/bench-idle.sh 1 10
+timeout 300 scripts/bench-settings.sh 1
+timeout 300 scripts/bench-start.sh 1
+timeout 300 scripts/bench-tick.sh 2

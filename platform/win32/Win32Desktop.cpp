@@ -4,12 +4,18 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32ControlWidget.h"
+#include "platform/win32/Win32CustomWidget.h"
+#include "platform/win32/Win32FormWidget.h"
 #include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32ItemListWidget.h"
 #include "platform/win32/Win32MessageWindow.h"
+#include "platform/win32/Win32PageControlWidget.h"
 #include "platform/win32/Win32PopupMenu.h"
 #include "platform/win32/Win32TimerWindow.h"
-#include "platform/win32/Win32Widget.h"
 
 namespace platform::win32 {
 namespace {
@@ -24,8 +30,7 @@ void dispatch(MSG& message) {
   if (message.hwnd != nullptr) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const Win32Widget* widget = Win32Widget::fromWindow(root);
-    if (widget != nullptr && widget->kind() == WidgetKind::Form &&
-        IsDialogMessageA(root, &message)) {
+    if (widget != nullptr && widget->isDialog() && IsDialogMessageA(root, &message)) {
       return;
     }
   }
@@ -40,7 +45,8 @@ Win32Desktop::Win32Desktop() {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS;
   InitCommonControlsEx(&controls);
-  Win32Widget::registerClasses();
+  registerContainerClasses();
+  Win32CustomWidget::registerClass();
   Win32TimerWindow::registerClass();
   Win32MessageWindow::registerClass();
 }
@@ -48,7 +54,38 @@ Win32Desktop::Win32Desktop() {
 std::unique_ptr<Widget> Win32Desktop::createWidget(WidgetKind kind, Widget* parent,
                                                    const WidgetStyle& style, WidgetEvents& events) {
   // Every widget of this desktop is a Win32Widget.
-  return std::make_unique<Win32Widget>(kind, static_cast<Win32Widget*>(parent), style, events);
+  auto* native = static_cast<Win32Widget*>(parent);
+  switch (kind) {
+    case WidgetKind::ApplicationWindow:
+      return std::make_unique<Win32ApplicationWidget>(native, events);
+    case WidgetKind::Form:
+      return std::make_unique<Win32FormWidget>(native, style, events);
+    case WidgetKind::PageControl:
+      return std::make_unique<Win32PageControlWidget>(native, events);
+    case WidgetKind::TabSheet:
+      return std::make_unique<Win32TabSheetWidget>(native, events);
+    case WidgetKind::GroupBox:
+      return std::make_unique<Win32GroupBoxWidget>(native, events);
+    case WidgetKind::Label:
+      return std::make_unique<Win32LabelWidget>(native, style, events);
+    case WidgetKind::Edit:
+      return std::make_unique<Win32EditWidget>(native, events);
+    case WidgetKind::ComboBox:
+      return std::make_unique<Win32ComboBoxWidget>(native, events);
+    case WidgetKind::UpDown:
+      return std::make_unique<Win32UpDownWidget>(native, events);
+    case WidgetKind::CheckBox:
+      return std::make_unique<Win32CheckBoxWidget>(native, events);
+    case WidgetKind::Button:
+      return std::make_unique<Win32ButtonWidget>(native, events);
+    case WidgetKind::ListBox:
+      return std::make_unique<Win32ListBoxWidget>(native, style, events);
+    case WidgetKind::Image:
+      return std::make_unique<Win32ImageWidget>(native, events);
+    case WidgetKind::Custom:
+      return std::make_unique<Win32CustomWidget>(native, style, events);
+  }
+  throw std::invalid_argument("unknown widget kind");
 }
 
 std::unique_ptr<PopupMenuPeer> Win32Desktop::createPopupMenu() {

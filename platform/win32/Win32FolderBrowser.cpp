@@ -10,13 +10,6 @@
 namespace platform::win32 {
 namespace {
 
-static_assert(kMaxPath == MAX_PATH);
-static_assert(bif::kReturnOnlyFileSystemFolders == BIF_RETURNONLYFSDIRS &&
-              bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN &&
-              bif::kReturnFileSystemAncestors == BIF_RETURNFSANCESTORS &&
-              bif::kBrowseForComputer == BIF_BROWSEFORCOMPUTER &&
-              bif::kBrowseForPrinter == BIF_BROWSEFORPRINTER);
-
 class Win32TaskAllocator final : public TaskAllocator {
  public:
   explicit Win32TaskAllocator(IMalloc* malloc) : malloc_(malloc) {}

@@ -8,22 +8,6 @@
 
 namespace platform::win32 {
 
-// The errors the program tells apart: of the device, or of the file.
-static_assert(mci::kErrHardware == MCIERR_HARDWARE &&
-              mci::kErrInvalidDeviceName == MCIERR_INVALID_DEVICE_NAME &&
-              mci::kErrDeviceOpen == MCIERR_DEVICE_OPEN &&
-              mci::kErrCannotLoadDriver == MCIERR_CANNOT_LOAD_DRIVER &&
-              mci::kErrFileNotFound == MCIERR_FILE_NOT_FOUND &&
-              mci::kErrDeviceNotReady == MCIERR_DEVICE_NOT_READY &&
-              mci::kErrDeviceLocked == MCIERR_DEVICE_LOCKED &&
-              mci::kErrInvalidFile == MCIERR_INVALID_FILE &&
-              mci::kErrDeviceNotInstalled == MCIERR_DEVICE_NOT_INSTALLED &&
-              mci::kErrWaveOutputsInUse == MCIERR_WAVE_OUTPUTSINUSE &&
-              mci::kErrWaveSetOutputInUse == MCIERR_WAVE_SETOUTPUTINUSE &&
-              mci::kErrWaveOutputUnspecified == MCIERR_WAVE_OUTPUTUNSPECIFIED &&
-              mci::kErrWaveOutputsUnsuitable == MCIERR_WAVE_OUTPUTSUNSUITABLE &&
-              mci::kErrWaveSetOutputUnsuitable == MCIERR_WAVE_SETOUTPUTUNSUITABLE);
-
 namespace {
 
 template <typename Record>

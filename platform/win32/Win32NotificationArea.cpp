@@ -8,8 +8,6 @@
 namespace platform::win32 {
 namespace {
 
-static_assert(kNotifyIconRecordV1Size == NOTIFYICONDATAA_V1_SIZE);
-
 class Win32Icon final : public LoadedIcon {
  public:
   explicit Win32Icon(UniqueIcon icon) : icon_(std::move(icon)) {}
@@ -29,7 +27,6 @@ NOTIFYICONDATAA toNotifyIconData(const NotifyIconRecord& record) {
   data.uFlags = record.flags;
   data.uCallbackMessage = record.callbackMessage;
   data.hIcon = reinterpret_cast<HICON>(record.icon);
-  static_assert(sizeof data.szTip >= sizeof record.tip);
   std::copy(record.tip.begin(), record.tip.end(), data.szTip);
   return data;
 }

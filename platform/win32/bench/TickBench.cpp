@@ -11,6 +11,7 @@
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/tests/TestSupport.h"
 
 namespace {
 
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   platform::win32::Win32Services services;
+  // A settled user's settings file, so that a fresh prefix asks for no folder.
+  const platform::win32::testing::SettingsFileInWindows settings(
+      platform::win32::testing::settledSettings(argv[1]));
   wumpex::TApplication application;
   auto* form = application.CreateForm<wumpex::TWumpexForm>();
   form->SoundPathEB->SetText(argv[1]);

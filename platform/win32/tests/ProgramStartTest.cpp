@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/Win32Widget.h"
+#include "platform/win32/Win32FormWidget.h"
 #include "platform/win32/tests/TestSupport.h"
 
 namespace {

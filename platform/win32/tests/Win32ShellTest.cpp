@@ -9,9 +9,9 @@
 #include <type_traits>
 
 #include "components/UrlLabel.h"
-#include "framework/PopupMenu.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/PopupMenu.h"
 #include "framework/Screen.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Services.h"

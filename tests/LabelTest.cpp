@@ -104,6 +104,11 @@ TEST_F(LabelTest, AfterLoadingEveryChangeOfCaptionOrFontResizesThePeerToo) {
   on.form.SetFont(kLarge);
   EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 44, 23}));
   EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->bounds(), (Bounds{10, 20, 44, 23}));
+  // Without accelerator marks the "&" is drawn as a character of its own.
+  on.form.SetFont(kSmall);
+  on.label->SetCaption("a&bc");
+  on.label->SetShowAccelChar(false);
+  EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 24, 13}));
 }
 
 // Hints belong to every control; a label shows one here.

@@ -104,6 +104,7 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   EXPECT_EQ(application.MainForm(), form);
   EXPECT_EQ(form->Caption(), "Wumpex! 1.11");
   EXPECT_EQ(desktop.widget(form->Peer()->handle())->text(), "Wumpex! 1.11");
+  EXPECT_EQ(desktop.widget(form->Peer()->handle())->icon(), "MAINICON");
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
   EXPECT_TRUE(desktop.widget(form->TimingTabSheet->Peer()->handle())->visible());
@@ -115,7 +116,10 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   }
   EXPECT_EQ(form->UpDown1->Associate(), form->RandomTimeEB);
   EXPECT_EQ(form->UpDown2->Associate(), form->VariableTimeEB);
-  EXPECT_TRUE(desktop.widget(form->BeQuietListBox->Peer()->handle())->style().sorted);
+  // The patterns list sorts letters without regard to case, and letters before '_'.
+  for (const char* pattern : {"zebra", "_x", "Alpha", "beta"}) form->BeQuietListBox->Add(pattern);
+  EXPECT_EQ(form->BeQuietListBox->Items(),
+            (std::vector<std::string>{"Alpha", "beta", "zebra", "_x"}));
   EXPECT_FALSE(form->WumpexDisabledCB->Checked());
   EXPECT_EQ(form->UrlLabel1->URL(), "mailto:wumpex@example.com?subject=Wumpex! Correspondence");
   EXPECT_TRUE(form->Timer1->Enabled());
@@ -195,6 +199,8 @@ TEST_F(LayoutTest, UserInputReachesTheControls) {
   EXPECT_EQ(form->RandomTimeEB->Text(), "42");
   user(form->PageControl1).userSelected(3);
   EXPECT_EQ(form->PageControl1->ActivePage(), form->AboutTabSheet);
+  user(form->PageControl1).userSelected(0);
+  EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
   user(form->WumpexDisabledCB).userToggled(true);
   EXPECT_TRUE(form->WumpexDisabledCB->Checked());
   user(form->ShutDownBtn).userClicked();

@@ -37,50 +37,6 @@ HWND applicationWindowOf(DWORD processId) {
 
 using platform::win32::testing::StartedProgram;
 
-struct DialogSearch {
-  DWORD processId;
-  std::string title;
-  bool titled;  // else any title but that one
-  HWND found;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<DialogSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window) &&
-      platform::win32::testing::className(window) == "#32770" &&
-      (platform::win32::testing::windowText(window) == search->title) == search->titled) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A visible dialog of the process: the one with the title, or else one with another title.
-HWND awaitDialog(DWORD processId, const std::string& title, bool titled) {
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (std::chrono::steady_clock::now() < deadline) {
-    DialogSearch search{processId, title, titled, nullptr};
-    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    std::this_thread::sleep_for(50ms);
-  }
-  return nullptr;
-}
-
-BOOL CALLBACK findText(HWND window, LPARAM context) {
-  auto* wanted = reinterpret_cast<std::pair<std::string, bool>*>(context);
-  wanted->second |= platform::win32::testing::windowText(window) == wanted->first;
-  return TRUE;
-}
-
-bool holdsText(HWND dialog, const std::string& text) {
-  std::pair<std::string, bool> wanted{text, false};
-  EnumChildWindows(dialog, findText, reinterpret_cast<LPARAM>(&wanted));
-  return wanted.second;
-}
-
 // Waits until the program's application window exists; nothing when the program ended or
 // the time ran out first.
 HWND awaitApplicationWindow(const StartedProgram& program) {
@@ -117,37 +73,6 @@ TEST_F(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
 
   PostMessageA(application, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.awaitExitCode(), 0u);
-}
-
-TEST_F(ProgramStart, FirstStartExplainsThenOpensTheFolderBrowserOverTheWindow) {
-  settings.write("");
-  StartedProgram program(programPath);
-  ASSERT_TRUE(program.started());
-  HWND box = awaitDialog(program.id(), "Wumpex! Configure", true);
-  ASSERT_NE(box, nullptr) << "no first-start message";
-  EXPECT_TRUE(holdsText(box,
-                        "Wumpex! needs to know where it can find WAV files that it should play.  "
-                        "Press OK, then please select a folder where WAV files may be found"));
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
-
-  HWND browser = awaitDialog(program.id(), "Wumpex! Configure", false);
-  ASSERT_NE(browser, nullptr) << "no folder browser";
-  EXPECT_TRUE(holdsText(browser, "Select WAV sound folder..."));
-  HWND form = platform::win32::testing::windowOfProcess(program.id(), platform::win32::kFormClass);
-  ASSERT_NE(form, nullptr);
-  EXPECT_TRUE(IsWindowVisible(form)) << "the settings window is behind the browser";
-  PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
-
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (IsWindowVisible(form) && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(20ms);
-  }
-  EXPECT_FALSE(IsWindowVisible(form)) << "hidden again after the browser";
-  HWND application = awaitApplicationWindow(program);
-  ASSERT_NE(application, nullptr) << "the program ended";
-  PostMessageA(application, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.awaitExitCode(), 0u);
-  EXPECT_EQ(settings.content(), "") << "nothing is saved without OK or Apply";
 }
 
 TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {

@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 #include "app/WumpexProps.h"
+#include "framework/Button.h"
 #include "framework/Exceptions.h"
 #include "tests/DesktopFixture.h"
 
@@ -48,6 +49,21 @@ TEST_F(ApplicationTest, ExceptionDisplay) {
     EXPECT_EQ(desktop.messageBoxes[0].flags, 0x10u);
     EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
   }
+}
+
+// What the program sets before a window exists reaches the window when it is made; the close
+// box of a window that is neither the main one nor modal only hides it.
+TEST_F(ApplicationTest, StateSetBeforeTheWindowReachesItAndClosingASecondFormHidesIt) {
+  TForm second(nullptr, "Second");
+  auto* button = second.Make<TButton>("Button");
+  button->SetParent(&second);
+  button->SetEnabled(false);
+  second.CreateHandle();
+  EXPECT_FALSE(desktop.widget(button->Peer()->handle())->enabled());
+  second.Show();
+  User(&second).closeRequested();
+  EXPECT_FALSE(second.Visible());
+  EXPECT_FALSE(desktop.quitPosted());
 }
 
 TEST_F(ApplicationTest, MessageBoxDisablesExactlyTheVisibleEnabledWindows) {

@@ -120,6 +120,15 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   for (const char* pattern : {"zebra", "_x", "Alpha", "beta"}) form->BeQuietListBox->Add(pattern);
   EXPECT_EQ(form->BeQuietListBox->Items(),
             (std::vector<std::string>{"Alpha", "beta", "zebra", "_x"}));
+  // A selection beyond the items, set or made, is no selection.
+  for (const int beyond : {-2, 4}) {
+    form->BeQuietListBox->SetItemIndex(1);
+    form->BeQuietListBox->SetItemIndex(beyond);
+    EXPECT_EQ(form->BeQuietListBox->ItemIndex(), -1) << beyond;
+    form->BeQuietListBox->SetItemIndex(1);
+    User(form->BeQuietListBox).userSelected(beyond);
+    EXPECT_EQ(form->BeQuietListBox->ItemIndex(), -1) << beyond;
+  }
   EXPECT_FALSE(form->WumpexDisabledCB->Checked());
   EXPECT_EQ(form->UrlLabel1->URL(), "mailto:wumpex@example.com?subject=Wumpex! Correspondence");
   EXPECT_TRUE(form->Timer1->Enabled());

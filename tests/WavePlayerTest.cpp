@@ -223,6 +223,7 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
   } cases[] = {
       {"the built-in sound", kJingle, true},
       {"bytes after the RIFF chunk", kJingle + "xyz", true},
+      {"an empty chunk last", claiming(kJingle + std::string("junk\0\0\0\0", 8), 4, 20916), true},
       {"RIFF size one too large", claiming(kJingle, 4, 20909), false},
       {"cut short", kJingle.substr(0, 1000), false},
       {"data chunk beyond the RIFF chunk", claiming(kJingle, data + 4, 0xFFFFFFF0), false},
@@ -239,7 +240,7 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
     player->Play();
     EXPECT_EQ(simpleSound.calls.size(), c.handed ? 1u : 0u);
   }
-  EXPECT_EQ(played, 8);
+  EXPECT_EQ(played, 9);
 }
 
 TEST_F(WavePlayerTest, ASoundLeftPlayingStopsWhenThePlayerGoes) {

@@ -79,6 +79,9 @@ TEST_F(FileListBoxTest, AppliedPathSetsDirectoryMaskAndSelection) {
       {"[Sub]", "C:\\Sounds\\Sub", {"d.wav"}},
       {"c:\\other", "c:\\other", {"e.wav"}},  // spelt as the system keeps it
       {"C:\\Sounds\\*.mid", "C:\\Sounds", {"c.mid"}, "*.mid"},
+      // Each '*' may take any run of the name: trying every split would take minutes.
+      {"C:\\Sounds\\*****************************************av", "C:\\Sounds", sounds,
+       "*****************************************av"},
       {"C:\\Sounds\\b.wav", "C:\\Sounds", sounds, "*.wav", "B.WAV"},
       {"C:\\Other\\e.wav", "C:\\Other", {"e.wav"}, "*.wav", "e.wav"},
       {"C:\\Sounds\\notes.txt", "C:\\Sounds", {"notes.txt"}, "notes.txt", "notes.txt"},

@@ -23,17 +23,27 @@ bool SameName(const std::string& a, const std::string& b) {
   return UpperCase(a) == UpperCase(b);
 }
 
+// '*' matches any run of characters and '?' any one. On a mismatch only the last '*' takes
+// one character more, which keeps a pattern of many '*' from trying every split of the name.
 bool Glob(const char* pattern, const char* name) {
-  for (; *pattern != '\0'; ++pattern, ++name) {
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*name != '\0') {
     if (*pattern == '*') {
-      for (const char* rest = name;; ++rest) {
-        if (Glob(pattern + 1, rest)) return true;
-        if (*rest == '\0') return false;
-      }
+      star = pattern++;
+      resume = name;
+    } else if (*pattern != '\0' && (*pattern == '?' || Upper(*pattern) == Upper(*name))) {
+      ++pattern;
+      ++name;
+    } else if (star != nullptr) {
+      pattern = star + 1;
+      name = ++resume;
+    } else {
+      return false;
     }
-    if (*name == '\0' || (*pattern != '?' && Upper(*pattern) != Upper(*name))) return false;
   }
-  return *name == '\0';
+  while (*pattern == '*') ++pattern;
+  return *pattern == '\0';
 }
 
 // As the system matches: a trailing ".*" also matches a name without extension.

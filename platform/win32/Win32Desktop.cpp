@@ -213,11 +213,12 @@ void Win32Desktop::postQuit(int exitCode) {
 
 Size Win32Desktop::measureText(const std::string& text, const Font& font, unsigned flags,
                                int width) {
-  const WindowDc screen(nullptr);
+  const UniqueWindowDc screen = windowDc(nullptr);
   const UniqueFont handle = createFont(font);
-  const Selection selected(screen.get(), handle.get());
+  const Selection selected(screen.get().dc, handle.get());
   RECT area{0, 0, width, 0};
-  DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &area, flags | DT_CALCRECT);
+  DrawTextA(screen.get().dc, text.c_str(), static_cast<int>(text.size()), &area,
+            flags | DT_CALCRECT);
   return {area.right - area.left, area.bottom - area.top};
 }
 

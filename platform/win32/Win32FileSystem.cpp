@@ -2,17 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
+#include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
-namespace {
-
-struct FindCloser {
-  void operator()(HANDLE search) const { FindClose(search); }
-};
-using UniqueSearch = std::unique_ptr<void, FindCloser>;
-
-}  // namespace
 
 std::string Win32FileSystem::currentDirectory() {
   std::string path;
@@ -36,9 +28,8 @@ unsigned Win32FileSystem::setCurrentDirectory(const std::string& path) {
 std::vector<FoundFile> Win32FileSystem::findFiles(const std::string& pattern) {
   std::vector<FoundFile> found;
   WIN32_FIND_DATAA data{};
-  const HANDLE first = FindFirstFileA(pattern.c_str(), &data);
-  if (first == INVALID_HANDLE_VALUE) return found;
-  const UniqueSearch search(first);
+  const UniqueFind search(FindFirstFileA(pattern.c_str(), &data));
+  if (!search) return found;
   do {
     found.push_back({data.cFileName, data.dwFileAttributes});
   } while (FindNextFileA(search.get(), &data));

@@ -13,15 +13,12 @@ namespace {
 class Win32TaskAllocator final : public TaskAllocator {
  public:
   explicit Win32TaskAllocator(IMalloc* malloc) : malloc_(malloc) {}
-  ~Win32TaskAllocator() override { malloc_->Release(); }
-  Win32TaskAllocator(const Win32TaskAllocator&) = delete;
-  Win32TaskAllocator& operator=(const Win32TaskAllocator&) = delete;
 
-  void* alloc(std::size_t size) override { return malloc_->Alloc(size); }
-  void free(void* block) override { malloc_->Free(block); }
+  void* alloc(std::size_t size) override { return malloc_.get()->Alloc(size); }
+  void free(void* block) override { malloc_.get()->Free(block); }
 
  private:
-  IMalloc* malloc_;
+  UniqueCom<IMalloc> malloc_;
 };
 
 PIDLIST_ABSOLUTE toItemIdList(ItemList item) {

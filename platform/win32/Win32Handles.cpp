@@ -17,13 +17,15 @@ void registerWindowClass(WNDCLASSEXA windowClass) {
 
 OwnedWindow::OwnedWindow(HWND window, const char* tag, void* owner)
     : window_(window), tag_(tag), owner_(owner) {
-  SetPropA(window_, tag_, owner_);
+  SetPropA(window_.get(), tag_, owner_);
 }
 
 OwnedWindow::~OwnedWindow() {
-  if (IsWindow(window_) && GetPropA(window_, tag_) == owner_) {
-    RemovePropA(window_, tag_);
-    DestroyWindow(window_);
+  if (IsWindow(window_.get()) && GetPropA(window_.get(), tag_) == owner_) {
+    RemovePropA(window_.get(), tag_);
+  } else {
+    // Gone with its parent, or another window's by now.
+    static_cast<void>(window_.release());
   }
 }
 

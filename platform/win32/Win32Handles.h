@@ -1,11 +1,10 @@
 #pragma once
-// Owners for the system handles the Windows desktop creates, and the conversions between
-// the program's opaque window identities and window handles.
+// One owner for the system handles this program holds, and the conversions between the
+// program's opaque window identities and window handles.
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include <utility>
 
 #include "platform/Desktop.h"
 
@@ -18,49 +17,88 @@ inline HWND toWindow(Handle handle) {
   return reinterpret_cast<HWND>(handle);
 }
 
-struct WindowDeleter {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+// Owns one handle and gives it back to the system when it goes. Traits name the handle's
+// Type, the invalid() value that holds nothing and the close() that gives it back.
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Type = typename Traits::Type;
 
-struct MenuDeleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+  UniqueHandle() = default;
+  explicit UniqueHandle(Type handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
 
-struct IconDeleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+  Type get() const { return handle_; }
+  explicit operator bool() const { return !(handle_ == Traits::invalid()); }
+  Type release() { return std::exchange(handle_, Traits::invalid()); }
+  void reset(Type handle = Traits::invalid()) {
+    const Type previous = std::exchange(handle_, handle);
+    if (!(previous == Traits::invalid())) Traits::close(previous);
+  }
 
+ private:
+  Type handle_ = Traits::invalid();
+};
+
+// The common kind: no handle is null, and one function gives a handle back.
+template <typename HandleType, auto closeFunction>
+struct NullOrClosedBy {
+  using Type = HandleType;
+  static Type invalid() { return nullptr; }
+  static void close(Type handle) { closeFunction(handle); }
+};
+
+using UniqueKernelHandle = UniqueHandle<NullOrClosedBy<HANDLE, CloseHandle>>;
+using UniqueGlobal = UniqueHandle<NullOrClosedBy<HGLOBAL, GlobalFree>>;
+using UniqueModule = UniqueHandle<NullOrClosedBy<HMODULE, FreeLibrary>>;
+using UniqueWindow = UniqueHandle<NullOrClosedBy<HWND, DestroyWindow>>;
+using UniqueMenu = UniqueHandle<NullOrClosedBy<HMENU, DestroyMenu>>;
+using UniqueIcon = UniqueHandle<NullOrClosedBy<HICON, DestroyIcon>>;
+using UniqueMemoryDc = UniqueHandle<NullOrClosedBy<HDC, DeleteDC>>;
 // Fonts, brushes, pens and bitmaps all go back to the system with DeleteObject.
 template <typename GdiHandle>
-struct GdiObjectDeleter {
-  void operator()(GdiHandle object) const { DeleteObject(object); }
-};
-template <typename GdiHandle>
-using UniqueGdi = std::unique_ptr<std::remove_pointer_t<GdiHandle>, GdiObjectDeleter<GdiHandle>>;
+using UniqueGdi = UniqueHandle<NullOrClosedBy<GdiHandle, DeleteObject>>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 
-struct MemoryDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
+// A directory search, which fails with INVALID_HANDLE_VALUE rather than null.
+struct FindTraits {
+  using Type = HANDLE;
+  static Type invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(Type search) { FindClose(search); }
 };
-using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
-// A window's device context, or the screen's for no window, released when it goes.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() { ReleaseDC(window_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
+// A window's device context, or the screen's for no window, goes back to that window.
+struct WindowDcTraits {
+  struct Type {
+    HWND window;
+    HDC dc;
+    bool operator==(const Type&) const = default;
+  };
+  static Type invalid() { return {}; }
+  static void close(Type held) { ReleaseDC(held.window, held.dc); }
 };
+using UniqueWindowDc = UniqueHandle<WindowDcTraits>;
+inline UniqueWindowDc windowDc(HWND window) {
+  const HDC dc = GetDC(window);
+  return dc != nullptr ? UniqueWindowDc({window, dc}) : UniqueWindowDc();
+}
+
+// A COM object, released by its interface.
+template <typename Interface>
+struct ComTraits {
+  using Type = Interface*;
+  static Type invalid() { return nullptr; }
+  static void close(Type object) { object->Release(); }
+};
+template <typename Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 
 // Selects an object into a device context and puts the previous one back when it goes.
 class Selection {
@@ -73,6 +111,37 @@ class Selection {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// The clipboard, open for one window (or for none) while this lives.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool isOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// A movable memory block, locked in place while this lives.
+class LockedMemory {
+ public:
+  explicit LockedMemory(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
+  ~LockedMemory() {
+    if (data_ != nullptr) GlobalUnlock(memory_);
+  }
+  LockedMemory(const LockedMemory&) = delete;
+  LockedMemory& operator=(const LockedMemory&) = delete;
+  char* data() const { return static_cast<char*>(data_); }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
 };
 
 // Registers a window class of this program, filling in the size and module; throws when
@@ -89,11 +158,11 @@ class OwnedWindow {
   OwnedWindow(const OwnedWindow&) = delete;
   OwnedWindow& operator=(const OwnedWindow&) = delete;
 
-  HWND get() const { return window_; }
+  HWND get() const { return window_.get(); }
   static void* ownerOf(HWND window, const char* tag) { return GetPropA(window, tag); }
 
  private:
-  HWND window_;
+  UniqueWindow window_;
   const char* tag_;
   void* owner_;
 };

@@ -5,51 +5,10 @@
 #include <shellapi.h>
 
 #include <cstring>
-#include <memory>
-#include <type_traits>
 
 #include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
-namespace {
-
-// The clipboard, open for one window while this lives.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool isOpen() const { return open_; }
-
- private:
-  bool open_;
-};
-
-struct GlobalDeleter {
-  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
-};
-using UniqueGlobal = std::unique_ptr<std::remove_pointer_t<HGLOBAL>, GlobalDeleter>;
-
-// A movable memory block, locked in place while this lives.
-class LockedMemory {
- public:
-  explicit LockedMemory(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
-  ~LockedMemory() {
-    if (data_ != nullptr) GlobalUnlock(memory_);
-  }
-  LockedMemory(const LockedMemory&) = delete;
-  LockedMemory& operator=(const LockedMemory&) = delete;
-  char* data() const { return static_cast<char*>(data_); }
-
- private:
-  HGLOBAL memory_;
-  void* data_;
-};
-
-}  // namespace
 
 bool Win32Shell::execute(Handle owner, const std::string& verb, const std::string& file,
                          int showCommand) {

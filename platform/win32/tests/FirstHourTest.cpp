@@ -507,7 +507,7 @@ class FirstHour : public ::testing::Test {
   // Presses the settings window's OK; the window hides.
   void confirm(HWND form) const {
     click(descendant(form, "Button", "OK"));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 5s)) << "OK left it open";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
   }
 
   // Emptied, then removed in SetUp: the first start finds no settings file.

@@ -7,10 +7,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <thread>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -35,6 +33,7 @@ HWND applicationWindowOf(DWORD processId) {
   return nullptr;
 }
 
+using platform::win32::UniqueModule;
 using platform::win32::testing::StartedProgram;
 
 // Waits until the program's application window exists; nothing when the program ended or
@@ -98,10 +97,6 @@ TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {
   EXPECT_EQ(GlobalFindAtomA(marker.c_str()), 0) << "the marker went with the last instance";
 }
 
-struct ModuleDeleter {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-
 BOOL CALLBACK countResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
   ++*reinterpret_cast<int*>(count);
   return TRUE;
@@ -138,9 +133,8 @@ TEST_F(ProgramStart, FileCarriesItsVersionAndManifest) {
     EXPECT_STREQ(static_cast<const char*>(value), expected) << name;
   }
 
-  const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter> file(
-      LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-  ASSERT_NE(file, nullptr);
+  const UniqueModule file(LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(file);
   int manifests = 0;
   EnumResourceNamesA(file.get(), RT_MANIFEST, countResource,
                      reinterpret_cast<LONG_PTR>(&manifests));

@@ -96,7 +96,7 @@ class SettingsPagesOnWindows : public ::testing::Test {
 };
 
 TEST_F(SettingsPagesOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
-  ASSERT_EQ(GetDeviceCaps(platform::win32::WindowDc(nullptr).get(), LOGPIXELSX), 96)
+  ASSERT_EQ(GetDeviceCaps(platform::win32::windowDc(nullptr).get().dc, LOGPIXELSX), 96)
       << "the layout is in pixels at 96 dpi";
 
   form->TrayIcon1DblClick(form->TrayIcon1);

@@ -137,13 +137,13 @@ class ClientPicture {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const WindowDc windowDc(window);
-    const UniqueMemoryDc memory(CreateCompatibleDC(windowDc.get()));
+    const UniqueWindowDc source = windowDc(window);
+    const UniqueMemoryDc memory(CreateCompatibleDC(source.get().dc));
     void* bits = nullptr;
     const UniqueBitmap bitmap(
-        CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        CreateDIBSection(source.get().dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const Selection selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width_, height_, windowDc.get(), 0, 0, SRCCOPY);
+    BitBlt(memory.get(), 0, 0, width_, height_, source.get().dc, 0, 0, SRCCOPY);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
     pixels_.assign(pixels, pixels + static_cast<std::size_t>(width_) * height_);
@@ -203,33 +203,33 @@ class StartedProgram {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path + "\"";
-    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_) != FALSE;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &started)) {
+      process_.reset(started.hProcess);
+      const UniqueKernelHandle thread(started.hThread);
+      id_ = started.dwProcessId;
+    }
   }
   ~StartedProgram() {
-    if (!started_) return;
-    if (running()) TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+    if (started() && running()) TerminateProcess(process_.get(), 1);
   }
-  StartedProgram(const StartedProgram&) = delete;
-  StartedProgram& operator=(const StartedProgram&) = delete;
 
-  bool started() const { return started_; }
-  DWORD id() const { return process_.dwProcessId; }
-  HANDLE handle() const { return process_.hProcess; }
-  bool running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool started() const { return static_cast<bool>(process_); }
+  DWORD id() const { return id_; }
+  HANDLE handle() const { return process_.get(); }
+  bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
   // The exit code once the program has ended within ten seconds; STILL_ACTIVE otherwise.
   DWORD awaitExitCode() const {
-    if (WaitForSingleObject(process_.hProcess, 10'000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    if (WaitForSingleObject(process_.get(), 10'000) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &exitCode);
+    GetExitCodeProcess(process_.get(), &exitCode);
     return exitCode;
   }
 
  private:
-  bool started_ = false;
-  PROCESS_INFORMATION process_{};
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
 };
 
 inline std::string windowsDirectory() {

@@ -104,7 +104,7 @@ TEST(GlyphResourceTest, FileListGlyphsAreSixteenByFifteenBitmaps) {
   for (const char* name : {"EXECUTABLE", "CLOSEDFOLDER", "UNKNOWNFILE"}) {
     const UniqueGdi<HANDLE> bitmap(
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(bitmap, nullptr) << name;
+    ASSERT_TRUE(bitmap) << name;
     BITMAP info{};
     ASSERT_NE(GetObjectA(bitmap.get(), sizeof info, &info), 0) << name;
     EXPECT_EQ(info.bmWidth, 16) << name;

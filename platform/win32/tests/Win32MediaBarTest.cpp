@@ -80,7 +80,7 @@ class MediaBarOnWindows : public ::testing::Test {
   }
   COLORREF Pixel(int x, int y) {
     pumpFor(desktop, 100ms);
-    return GetPixel(platform::win32::WindowDc(Window()).get(), x, y);
+    return GetPixel(platform::win32::windowDc(Window()).get().dc, x, y);
   }
 
   platform::win32::Win32Desktop desktop;

@@ -3,10 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 
 #include "components/UrlLabel.h"
 #include "framework/Application.h"
@@ -30,16 +28,13 @@ struct ClipboardText {
 };
 
 std::optional<ClipboardText> readClipboard() {
-  if (!OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<ClipboardText> read;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const auto* text = static_cast<const char*>(GlobalLock(data))) {
-      read = ClipboardText{text, GlobalSize(data)};
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return read;
+  const OpenedClipboard clipboard(nullptr);
+  if (!clipboard.isOpen()) return std::nullopt;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data == nullptr) return std::nullopt;
+  const LockedMemory text(data);
+  if (text.data() == nullptr) return std::nullopt;
+  return ClipboardText{text.data(), GlobalSize(data)};
 }
 
 class Win32ShellTest : public ::testing::Test {
@@ -87,7 +82,7 @@ TEST_F(Win32ShellTest, TheHandComesFromTheResourcesAndShowsOverTheLabelOnly) {
   EXPECT_FALSE(info.fIcon);
   EXPECT_EQ(info.xHotspot, 5u);
   EXPECT_EQ(info.yHotspot, 1u);
-  EXPECT_EQ(colour, nullptr) << "monochrome: the mask holds both halves";
+  EXPECT_FALSE(colour) << "monochrome: the mask holds both halves";
   BITMAP bits{};
   ASSERT_NE(GetObjectA(mask.get(), sizeof bits, &bits), 0);
   EXPECT_EQ(bits.bmWidth, 32);

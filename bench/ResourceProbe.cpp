@@ -7,15 +7,13 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <memory>
 #include <vector>
+
+#include "platform/win32/Win32Handles.h"
 
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+using platform::win32::UniqueKernelHandle;
 
 // Where the PEB keeps the table's address; each entry's object type, 0 when free, sits at
 // offset 14 of its 24 bytes.
@@ -80,7 +78,7 @@ int main() {
   const HWND form = FindWindowA("WumpexForm", nullptr);
   DWORD processId = 0;
   if (form != nullptr) GetWindowThreadProcessId(form, &processId);
-  const UniqueHandle process(
+  const UniqueKernelHandle process(
       OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   if (!process) {
     std::fprintf(stderr, "resource_probe: no running wumpex.exe\n");

@@ -113,6 +113,7 @@ TEST_F(LayoutTest, WindowAndStartingValues) {
   for (TComboBox* box : {form->RandomTimeCB, form->VariableTimeCB}) {
     EXPECT_EQ(box->Items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
     EXPECT_EQ(box->ItemIndex(), 0) << "the settings file chose the unit";
+    EXPECT_EQ(box->Text(), "Seconds");
   }
   EXPECT_EQ(form->UpDown1->Associate(), form->RandomTimeEB);
   EXPECT_EQ(form->UpDown2->Associate(), form->VariableTimeEB);

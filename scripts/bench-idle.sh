@@ -15,7 +15,7 @@ cmake --build --preset win64 --target wumpex startup_probe >/dev/null
 work=$(mktemp -d)
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
 exe="$PWD/build/win64/app/wumpex.exe"
-probe="$PWD/build/win64/bench/startup_probe.exe"
+probe="$PWD/build/win64/platform/win32/bench/startup_probe.exe"
 
 cat >"$work/run.sh" <<INNER
 set -euo pipefail

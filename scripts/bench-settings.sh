@@ -13,7 +13,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
 exe="$PWD/build/win64/app/wumpex.exe"
-bench="$PWD/build/win64/bench"
+bench="$PWD/build/win64/platform/win32/bench"
 
 cat >"$work/run.sh" <<INNER
 set -euo pipefail

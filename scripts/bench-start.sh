@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
 exe="$PWD/build/win64/app/wumpex.exe"
-probe="$PWD/build/win64/bench/startup_probe.exe"
+probe="$PWD/build/win64/platform/win32/bench/startup_probe.exe"
 
 settings() {  # count, then the number of pattern keys
   printf '[WumpexSettings]\r\nWAVPath=C:\\windows\r\nRandomTime=10\r\nRandomTimeType=0\r\n'

@@ -14,7 +14,7 @@ work=$(mktemp -d)
 mkdir "$work/sounds"
 sox -n -r 22050 -b 16 -c 1 "$work/sounds/tone.wav" synth 0.3 sine 440 vol 0.5
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
-bench="$PWD/build/win64/bench/tick_bench.exe"
+bench="$PWD/build/win64/platform/win32/bench/tick_bench.exe"
 
 cat >"$work/run.sh" <<INNER
 set -euo pipefail

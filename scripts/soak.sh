@@ -39,7 +39,7 @@ now() { date +%s.%N; }
 measure() {
   awk '/^Private_(Clean|Dirty)/ { kb += $2 } END { print "private_kb", kb }' \
     "/proc/$program/smaps_rollup" >"$work/$1"
-  scripts/wine-run.sh build/win64/bench/resource_probe.exe >>"$work/$1"
+  scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >>"$work/$1"
 }
 
 # The user double-clicks the tray icon, looks at the window for a second and presses OK
@@ -80,7 +80,7 @@ soak() {
   echo "start $(now)" >"$work/timeline"
   scripts/wine-run.sh build/win64/app/wumpex.exe &
   program=$!
-  until scripts/wine-run.sh build/win64/bench/resource_probe.exe >/dev/null 2>&1; do
+  until scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >/dev/null 2>&1; do
     sleep 0.2
   done
   local tries=1 done=0 end

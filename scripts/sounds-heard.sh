@@ -34,7 +34,7 @@ export WINEPREFIX="$work/prefix"
 mkdir -p "$WINEPREFIX/drive_c/windows"
 printf '[WumpexSettings]\r\nWAVPath=Z:%s\r\nRandomTime=%d\r\nRandomTimeType=0\r\nVariableTime=0\r\nVariableTimeType=0\r\nNumBeQuietItems=0\r\n' \
   "${sounds//\//\\}" "$interval" >"$WINEPREFIX/drive_c/windows/WUMPEX.INI"
-probe="$PWD/build/win64/bench/error_box_probe.exe"
+probe="$PWD/build/win64/platform/win32/bench/error_box_probe.exe"
 program="$PWD/build/win64/app/wumpex.exe"
 
 cat >"$work/run.sh" <<INNER

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 
 #include "framework/Label.h"
@@ -27,68 +26,42 @@ struct LabelOnForm {
 
 using LabelTest = DesktopTest;
 
+// Whose font changes before loading.
+enum FontChange { kNoFont, kOwnFont, kParentFont };
+
 TEST_F(LabelTest, AutoSizeTakesTheCaptionsRoomOnceLoaded) {
+  using enum TAlignment;
   const struct {
     const char* what;
-    std::function<void(TLabel&, TForm&)> change;
+    const char* caption;
     Bounds bounds;
+    bool accel = true, wrap = false, autoSize = true;
+    FontChange font = kNoFont;
+    TAlignment alignment = taLeftJustify;
   } rows[] = {
-      {"one line", [](TLabel& l, TForm&) { l.SetCaption("abcdefgh"); }, {10, 20, 48, 13}},
-      {"lines of their own",
-       [](TLabel& l, TForm&) { l.SetCaption("abc\r\nabcdef\nab"); },
-       {10, 20, 36, 39}},
-      {"empty caption", [](TLabel& l, TForm&) { l.SetCaption(""); }, {10, 20, 0, 13}},
-      {"prefix marks", [](TLabel& l, TForm&) { l.SetCaption("&Add && go"); }, {10, 20, 48, 13}},
-      {"prefixes shown as typed",
-       [](TLabel& l, TForm&) {
-         l.SetShowAccelChar(false);
-         l.SetCaption("&Add && go");
-       },
-       {10, 20, 60, 13}},
-      {"tab to the eighth column",
-       [](TLabel& l, TForm&) { l.SetCaption("ab\tc"); },
-       {10, 20, 54, 13}},
-      {"word wrap within the width",
-       [](TLabel& l, TForm&) {
-         l.SetWordWrap(true);
-         l.SetCaption("one two three");
-       },
-       {10, 20, 42, 26}},
-      {"a word wider than the line stands alone",
-       [](TLabel& l, TForm&) {
-         l.SetWordWrap(true);
-         l.SetCaption("a abcdefghijkl b");
-       },
-       {10, 20, 72, 39}},
-      {"right edge kept",
-       [](TLabel& l, TForm&) {
-         l.SetAlignment(TAlignment::taRightJustify);
-         l.SetCaption("abcdefghijklmn");
-       },
-       {-14, 20, 84, 13}},
-      {"own font",
-       [](TLabel& l, TForm&) {
-         l.SetCaption("abc");
-         l.SetFont(kLarge);
-       },
-       {10, 20, 33, 23}},
-      {"the parent's new font",
-       [](TLabel& l, TForm& f) {
-         l.SetCaption("abc");
-         f.SetFont(kLarge);
-       },
-       {10, 20, 33, 23}},
-      {"off",
-       [](TLabel& l, TForm&) {
-         l.SetAutoSize(false);
-         l.SetCaption("abcdefghijklmn");
-       },
-       kStart},
+      {"one line", "abcdefgh", {10, 20, 48, 13}},
+      {"lines of their own", "abc\r\nabcdef\nab", {10, 20, 36, 39}},
+      {"empty caption", "", {10, 20, 0, 13}},
+      {"prefix marks", "&Add && go", {10, 20, 48, 13}},
+      {"prefixes shown as typed", "&Add && go", {10, 20, 60, 13}, false},
+      {"tab to the eighth column", "ab\tc", {10, 20, 54, 13}},
+      {"word wrap within the width", "one two three", {10, 20, 42, 26}, true, true},
+      {"a lone wide word", "a abcdefghijkl b", {10, 20, 72, 39}, true, true},
+      {"right kept", "abcdefghijklmn", {-14, 20, 84, 13}, true, false, true, {}, taRightJustify},
+      {"own font", "abc", {10, 20, 33, 23}, true, false, true, kOwnFont},
+      {"the parent's new font", "abc", {10, 20, 33, 23}, true, false, true, kParentFont},
+      {"off", "abcdefghijklmn", kStart, true, false, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     LabelOnForm on;
-    row.change(*on.label, on.form);
+    on.label->SetShowAccelChar(row.accel);
+    on.label->SetWordWrap(row.wrap);
+    on.label->SetAutoSize(row.autoSize);
+    on.label->SetAlignment(row.alignment);
+    on.label->SetCaption(row.caption);
+    if (row.font == kOwnFont) on.label->SetFont(kLarge);
+    if (row.font == kParentFont) on.form.SetFont(kLarge);
     EXPECT_EQ(on.label->BoundsRect(), kStart) << "nothing moves before loading";
     on.form.LoadedAll();
     EXPECT_EQ(on.label->BoundsRect(), row.bounds);

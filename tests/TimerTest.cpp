@@ -61,12 +61,8 @@ TEST_F(TimerTest, RefusedTimerRaisesAfterTheValueIsTaken) {
   timer->SetOnTimer(record);
   faults.refuse({platform::headless::Call::StartTimer});
   timer->SetEnabled(false);
-  try {
-    timer->SetEnabled(true);
-    FAIL() << "no exception";
-  } catch (const EOutOfResources& e) {
-    EXPECT_STREQ(e.what(), "Not enough timers available");
-  }
+  EXPECT_EQ(RaisedMessage<EOutOfResources>([&] { timer->SetEnabled(true); }),
+            "Not enough timers available");
   EXPECT_TRUE(timer->Enabled());
   EXPECT_THROW(timer->SetInterval(50), EOutOfResources);
   EXPECT_EQ(timer->Interval(), 50u);

@@ -159,11 +159,8 @@ TEST_F(WavePlayerTest, EachOptionAddsItsFlagToTheMemoryFlag) {
     std::uint16_t flags;
   } cases[] = {
       {{}, 0x0004},
-      {{wpoSync}, 0x0004},
       {{wpoAsync, wpoLoop}, 0x000D},
-      {{wpoSync, wpoLoop}, 0x000C},
-      {{wpoNoDefault}, 0x0006},
-      {{wpoNoStop}, 0x0014},
+      {{wpoSync, wpoNoDefault, wpoNoStop}, 0x0016},
       {{wpoSync, wpoAsync, wpoNoDefault, wpoLoop, wpoNoStop}, 0x001F},
   };
   for (const auto& c : cases) {

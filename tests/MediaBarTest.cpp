@@ -150,17 +150,15 @@ TEST_F(MediaBarTest, ClickRunsTheCommandUnlessOnClickCancelsItButTheTransitionFo
   EXPECT_EQ(clicked, std::vector{Btn::btPlay});
   EXPECT_EQ(Sent(mci::kPlay), 0u);
   EXPECT_TRUE(posted.empty());
-  EXPECT_FALSE(bar->EnabledButtons().Contains(Btn::btPlay)) << "the transition still runs";
-  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop));
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "EN_MPSTOP@36,3"}));
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "EN_MPSTOP@36,3"}))
+      << "the transition still runs";
 
   allow = true;
   Press(40);
   Release(40);
   EXPECT_EQ(Sent(mci::kStop), 1u);
   EXPECT_EQ(posted, std::vector{Btn::btStop});
-  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btPlay));
-  EXPECT_FALSE(bar->EnabledButtons().Contains(Btn::btStop));
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"EN_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
 }
 
 TEST_F(MediaBarTest, WithNoDeviceOpenOnlyTheEnabledSetLetsAPressThroughAndItFails) {

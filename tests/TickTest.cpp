@@ -70,14 +70,6 @@ TEST_F(TickTest, PlaysTheFileThatTheReseededGeneratorPicks) {
   EXPECT_EQ(Sent(mci::kOpen).size(), 2u);
 }
 
-TEST_F(TickTest, EmptyPoolSaysSoAndSchedulesAsUsual) {
-  ApplyFolder();
-  desktop.advance(10'000);
-  EXPECT_EQ(TrayIcon1Tip(), "No WAV's in Wumpex! path!");
-  EXPECT_TRUE(Sent(mci::kOpen).empty());
-  EXPECT_TRUE(form->Timer1->Enabled());
-}
-
 TEST_F(TickTest, FilesThatCannotBeOpenedAreShownOneAtATimeAndLeftOutUntilListedAgain) {
   std::ofstream(driveC.path() / "Sounds" / "broken.wav") << "not a wave";
   std::ofstream(driveC.path() / "Sounds" / "gone.wav") << "RIFF";

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "components/TrayIcon.h"
@@ -60,11 +61,8 @@ TEST_F(TrayIconTest, ShellIsToldOfEveryRealChangeOnly) {
     area.restartShell();
     Send(desktop.registerWindowMessage("TaskbarCreated"));
   };
-  const struct {
-    const char* what;
-    std::vector<Step> steps;
-    Told told;
-  } cases[] = {
+  // What happens, in steps; what the shell is told.
+  const std::tuple<const char*, std::vector<Step>, Told> cases[] = {
       {"inactive stays inactive", {off}, {}},
       {"active twice", {on, on}, {kAdd}},
       {"on, off, on", {on, off, on}, {kAdd, kDelete, kAdd}},
@@ -76,15 +74,15 @@ TEST_F(TrayIconTest, ShellIsToldOfEveryRealChangeOnly) {
       {"shell restarts while active", {on, shellRestart}, {kAdd, kAdd}},
       {"shell restarts while inactive", {on, off, shellRestart}, {kAdd, kDelete}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, steps, told] : cases) {
+    SCOPED_TRACE(what);
     tray = std::make_unique<TTrayIcon>(nullptr, "TrayIcon1");
     tray->SetToolTip("Wumpex!");
     area.restartShell();
     area.calls.clear();
-    for (const Step& step : c.steps) step();
+    for (const Step& step : steps) step();
     desktop.processMessages();
-    EXPECT_EQ(Messages(), c.told);
+    EXPECT_EQ(Messages(), told);
     EXPECT_TRUE(std::all_of(area.calls.begin(), area.calls.end(),
                             [](const auto& call) { return call.succeeded; }));
   }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <regex>
+#include <tuple>
 
 #include "app/Program.h"
 #include "app/WumpexProps.h"
@@ -22,31 +24,24 @@ class ApplicationTest : public DesktopTest {
 };
 
 TEST_F(ApplicationTest, ExceptionDisplay) {
-  const struct {
-    const char* what;
-    std::function<void()> raise;
-    const char* shown;  // nullptr: nothing shown
-  } cases[] = {
-      {"conversion", [] { throw EConvertError("'abc' is not a valid integer value"); },
+  // What is raised, and the text shown for it (nullptr: nothing shown).
+  const std::tuple<std::function<void()>, const char*> cases[] = {
+      {[] { throw EConvertError("'abc' is not a valid integer value"); },
        "'abc' is not a valid integer value."},
-      {"period always added", [] { throw Exception("Done."); }, "Done.."},
-      {"message kept as text", [] { throw Exception("100% %s"); }, "100% %s."},
-      {"standard exception", [] { throw std::runtime_error("bad"); }, "bad."},
-      {"abort", [] { throw EAbort("quiet"); }, nullptr},
-  };
+      {[] { throw Exception("Done."); }, "Done.."},      // the period is always added
+      {[] { throw Exception("100% %s"); }, "100% %s."},  // the message is text, not a format
+      {[] { throw std::runtime_error("bad"); }, "bad."},
+      {[] { throw EAbort("quiet"); }, nullptr}};
   desktop.setCapture(0x4242);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [raise, shown] : cases) {
+    SCOPED_TRACE(shown ? shown : "abort");
     desktop.messageBoxes.clear();
     desktop.cancelModeSentTo.clear();
-    GuardHandler(c.raise);
+    GuardHandler(raise);
     EXPECT_EQ(desktop.cancelModeSentTo, std::vector<Handle>{0x4242}) << "mouse capture cancelled";
-    if (c.shown == nullptr) {
-      EXPECT_TRUE(desktop.messageBoxes.empty());
-      continue;
-    }
-    ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-    EXPECT_EQ(desktop.messageBoxes[0].text, c.shown);
+    ASSERT_EQ(desktop.messageBoxes.size(), shown ? 1u : 0u);
+    if (!shown) continue;
+    EXPECT_EQ(desktop.messageBoxes[0].text, shown);
     EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
     EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
   }

@@ -235,10 +235,7 @@ TEST(SettingsConfirmTest, OkAndApplyListATypedFolderAndCountATypedUnit) {
 TEST_F(SettingsFileTest, FileLivesInTheWindowsDirectoryOrElseInApplicationData) {
   const struct {
     const char* what;
-    bool inWindows;
-    bool inAppData;
-    bool windowsWritable;
-    bool savedInWindows;
+    bool inWindows, inAppData, windowsWritable, savedInWindows;
   } cases[] = {
       {"new, writable Windows directory", false, false, true, true},
       {"new, standard user", false, false, false, false},

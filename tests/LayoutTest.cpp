@@ -108,6 +108,11 @@ TEST_F(LayoutTest, TextsTheUserReads) {
                                             "Shutdown Wumpex!"}));
   EXPECT_TRUE(form->Settings1->Default());
   EXPECT_EQ(form->TrayIcon1->PopupMenu(), form->PopupMenu1);
+  EXPECT_EQ(form->TrayIcon1->ToolTip(), "Wumpex!");
+  EXPECT_EQ(form->UrlLabel1->URL(), "mailto:wumpex@example.com?subject=Wumpex! Correspondence");
+  // The bar that plays the ticks stays out of sight; the preview is ready at once.
+  EXPECT_FALSE(desktop.widget(form->MediaPlayer1->Peer()->handle())->visible());
+  EXPECT_TRUE(form->MediaPlayer2->Opened());
 }
 
 TEST_F(LayoutTest, PatternsSortWithoutCaseAndASelectionBeyondThemIsNone) {

@@ -44,6 +44,7 @@ TEST_F(TickTest, PlaysTheFileThatTheReseededGeneratorPicks) {
   AddSound("a.wav", 1000);
   AddSound("B.wav", 2000);
   AddSound("c.wav", 3000);
+  std::ofstream(driveC.path() / "Sounds" / "0 readme.txt") << "not a sound";
   ApplyFolder();
   form->VariableTimeEB->SetText("0");
   form->ScheduleNextSound();  // 10 s from now, when the clock shows 12:00:00.000 UTC

@@ -30,6 +30,18 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
   return names;
 }
 
+// A desktop of its own for a case that cannot share one, as a refusal cannot be taken back:
+// C:\Sounds holds a.wav and C:\Waves b.wav.
+struct Session : HeadlessServices {
+  Session() {
+    fs::create_directories(driveC.path() / "Waves");
+    std::ofstream(driveC.path() / "Waves" / "b.wav") << "RIFF";
+    std::ofstream(driveC.path() / "Sounds" / "a.wav") << "RIFF";
+    application.SetTitle(kProgramTitle);
+  }
+  TApplication application;
+};
+
 class SettingsFileTest : public DesktopTest {
  protected:
   SettingsFileTest() { application.SetTitle(kProgramTitle); }
@@ -125,11 +137,7 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
-// Each case on a desktop of its own, since a refusal cannot be taken back.
 TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen) {
-  struct Session : HeadlessServices {
-    TApplication application;
-  };
   const struct {
     const char* what;
     std::function<void(Session&, TWumpexForm&)> spoil;
@@ -154,7 +162,6 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Session session;
-    session.application.SetTitle(kProgramTitle);
     const auto form = std::make_unique<TWumpexForm>();
     form->TrayIcon1DblClick(form->TrayIcon1);
     form->BeQuietListBox->Add("Calc");
@@ -172,16 +179,7 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
   }
 }
 
-// Each case on a desktop of its own, with a folder that the settings name and another.
 TEST(SettingsConfirmTest, OkAndApplyListATypedFolderAndCountATypedUnit) {
-  struct Session : HeadlessServices {
-    Session() {
-      fs::create_directories(driveC.path() / "Waves");
-      std::ofstream(driveC.path() / "Waves" / "b.wav") << "RIFF";
-      std::ofstream(driveC.path() / "Sounds" / "a.wav") << "RIFF";
-    }
-    TApplication application;
-  };
   using Pool = std::vector<std::string>;
   const struct {
     const char* what;
@@ -202,7 +200,6 @@ TEST(SettingsConfirmTest, OkAndApplyListATypedFolderAndCountATypedUnit) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Session session;
-    session.application.SetTitle(kProgramTitle);
     const auto form = std::make_unique<TWumpexForm>();
     form->TrayIcon1DblClick(form->TrayIcon1);
     form->VariableTimeEB->SetText("0");
@@ -245,8 +242,7 @@ TEST_F(SettingsFileTest, FileLivesInTheWindowsDirectoryOrElseInApplicationData) 
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    HeadlessServices session;
-    TApplication sessionApplication;
+    Session session;
     fs::remove(session.SettingsPath());
     const fs::path appData = session.driveC.path() / "users" / "wumpex" / "AppData" / "Roaming" /
                              "Wumpex!" / "WUMPEX.INI";
@@ -273,11 +269,8 @@ TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
   for (const bool confirmed : {true, false}) {
     SCOPED_TRACE(confirmed ? "folder chosen" : "picker cancelled");
     SetRandSeed(0);
-    HeadlessServices session;
-    TApplication sessionApplication;
+    Session session;
     fs::remove(session.SettingsPath());
-    fs::create_directories(session.driveC.path() / "Waves");
-    std::ofstream(session.driveC.path() / "Waves" / "a.wav") << "RIFF";
     // While the picker shows: prompted once, window shown on the folder page, timer off.
     std::vector<bool> seen;
     session.folderBrowser.whileShown = [&](const platform::headless::ShownFolderDialog&) {

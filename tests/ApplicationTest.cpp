@@ -112,6 +112,7 @@ TEST_F(ApplicationTest, LastResortReport) {
   const auto& box = desktop.messageBoxes[0];
   EXPECT_EQ(box.caption, "Application Error");
   EXPECT_EQ(box.owner, 0u);
+  EXPECT_NE(box.flags & platform::mb::kTaskModal, 0u) << "with no owner it must hold every window";
   EXPECT_TRUE(
       std::regex_match(box.text, std::regex("Exception EOutOfResources in module wumpex\\.exe at "
                                             "[0-9A-F]{8,16}\\.\nNot enough timers available\\.")))

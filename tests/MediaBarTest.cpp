@@ -181,20 +181,6 @@ TEST_F(MediaBarTest, WithNoDeviceOpenOnlyTheEnabledSetLetsAPressThroughAndItFail
   Release(10);
 }
 
-TEST_F(MediaBarTest, PicturesShowWhatWorksAndTheFocusRingFollowsTheKeyboard) {
-  Place({16, 171, 57, 22});
-  OpenFile();
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"EN_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
-  EXPECT_TRUE(Paint(PaintOp::Kind::FocusRect).empty());
-  Widget().events().focusChanged(true);
-  Key(0x27);
-  const auto focus = Paint(PaintOp::Kind::FocusRect);
-  ASSERT_EQ(focus.size(), 1u);
-  EXPECT_EQ(focus[0].rect, (TRect{31, 3, 54, 19}));
-  bar->SetEnabled(false);
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
-}
-
 TEST_F(MediaBarTest, EachButtonSendsItsCommand) {
   const TButtonSet all{Btn::btPlay, Btn::btPause, Btn::btStop,   Btn::btNext, Btn::btPrev,
                        Btn::btStep, Btn::btBack,  Btn::btRecord, Btn::btEject};
@@ -228,21 +214,23 @@ TEST_F(MediaBarTest, EachButtonSendsItsCommand) {
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
-TEST_F(MediaBarTest, ArrowsMoveTheFocusAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {
+TEST_F(MediaBarTest, ArrowsMoveTheFocusRingAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {
   Place({16, 171, 57, 22});
   OpenFile();
+  EXPECT_TRUE(Paint(PaintOp::Kind::FocusRect).empty()) << "no ring without the keyboard focus";
   Widget().events().focusChanged(true);
-  const struct {
-    unsigned key;
-    Btn focused;
-  } moves[] = {{0x25, Btn::btPlay}, {0x27, Btn::btStop}, {0x27, Btn::btStop}, {0x25, Btn::btPlay}};
-  for (const auto& move : moves) {
-    Key(move.key);
-    EXPECT_EQ(bar->FocusedButton(), move.focused);
+  const std::pair<unsigned, Btn> moves[] = {
+      {0x25, Btn::btPlay}, {0x27, Btn::btStop}, {0x27, Btn::btStop}, {0x25, Btn::btPlay}};
+  for (const auto& [key, focused] : moves) {
+    Key(key);
+    EXPECT_EQ(bar->FocusedButton(), focused);
   }
 
   // Stop is not in the automatic set, but Space asks only the enabled set.
   Key(0x27);
+  const auto ring = Paint(PaintOp::Kind::FocusRect);
+  ASSERT_EQ(ring.size(), 1u);
+  EXPECT_EQ(ring[0].rect, (TRect{31, 3, 54, 19}));
   Key(0x20);
   EXPECT_EQ(Sent(mci::kStop), 1u);
   bar->SetEnabledButtons({Btn::btPlay});
@@ -252,6 +240,8 @@ TEST_F(MediaBarTest, ArrowsMoveTheFocusAlongVisibleButtonsAndSpacePressesByTheEn
   Key(0x20);
   EXPECT_EQ(Sent(mci::kPlay), 1u);
   EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop)) << "the transition follows";
+  bar->SetEnabled(false);
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <regex>
+#include <tuple>
 
 #include "app/Program.h"
 #include "app/WumpexProps.h"
 #include "framework/Button.h"
+#include "framework/Edit.h"
 #include "framework/Exceptions.h"
 #include "tests/DesktopFixture.h"
 
@@ -20,39 +24,31 @@ class ApplicationTest : public DesktopTest {
 };
 
 TEST_F(ApplicationTest, ExceptionDisplay) {
-  const struct {
-    const char* what;
-    std::function<void()> raise;
-    const char* shown;  // nullptr: nothing shown
-  } cases[] = {
-      {"conversion", [] { throw EConvertError("'abc' is not a valid integer value"); },
+  // What is raised, and the text shown for it (nullptr: nothing shown).
+  const std::tuple<std::function<void()>, const char*> cases[] = {
+      {[] { throw EConvertError("'abc' is not a valid integer value"); },
        "'abc' is not a valid integer value."},
-      {"period always added", [] { throw Exception("Done."); }, "Done.."},
-      {"message kept as text", [] { throw Exception("100% %s"); }, "100% %s."},
-      {"standard exception", [] { throw std::runtime_error("bad"); }, "bad."},
-      {"abort", [] { throw EAbort("quiet"); }, nullptr},
-  };
+      {[] { throw Exception("Done."); }, "Done.."},      // the period is always added
+      {[] { throw Exception("100% %s"); }, "100% %s."},  // the message is text, not a format
+      {[] { throw std::runtime_error("bad"); }, "bad."},
+      {[] { throw EAbort("quiet"); }, nullptr}};
   desktop.setCapture(0x4242);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [raise, shown] : cases) {
+    SCOPED_TRACE(shown ? shown : "abort");
     desktop.messageBoxes.clear();
     desktop.cancelModeSentTo.clear();
-    GuardHandler(c.raise);
+    GuardHandler(raise);
     EXPECT_EQ(desktop.cancelModeSentTo, std::vector<Handle>{0x4242}) << "mouse capture cancelled";
-    if (c.shown == nullptr) {
-      EXPECT_TRUE(desktop.messageBoxes.empty());
-      continue;
-    }
-    ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-    EXPECT_EQ(desktop.messageBoxes[0].text, c.shown);
+    ASSERT_EQ(desktop.messageBoxes.size(), shown ? 1u : 0u);
+    if (!shown) continue;
+    EXPECT_EQ(desktop.messageBoxes[0].text, shown);
     EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
-    EXPECT_EQ(desktop.messageBoxes[0].flags, 0x10u);
     EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
   }
 }
 
 // What the program sets before a window exists reaches the window when it is made; the close
-// box of a window that is neither the main one nor modal only hides it.
+// box of a window that is neither the main one nor modal (any more) only hides it.
 TEST_F(ApplicationTest, StateSetBeforeTheWindowReachesItAndClosingASecondFormHidesIt) {
   TForm second(nullptr, "Second");
   auto* button = second.Make<TButton>("Button");
@@ -60,10 +56,33 @@ TEST_F(ApplicationTest, StateSetBeforeTheWindowReachesItAndClosingASecondFormHid
   button->SetEnabled(false);
   second.CreateHandle();
   EXPECT_FALSE(desktop.widget(button->Peer()->handle())->enabled());
+  desktop.answerNextModal([&] { User(&second).closeRequested(); });
+  EXPECT_EQ(second.ShowModal(), mrCancel);
   second.Show();
   User(&second).closeRequested();
   EXPECT_FALSE(second.Visible());
   EXPECT_FALSE(desktop.quitPosted());
+}
+
+TEST_F(ApplicationTest, ControlsPassOnOnlyRealChangesAndLeaveTheirParentWhenDestroyed) {
+  TForm form(nullptr, "Form");
+  auto* edit = form.Make<TEdit>("Edit");
+  edit->SetParent(&form);
+  form.CreateHandle();
+  int changes = 0;
+  edit->OnChange = [&](TComponent*) { ++changes; };
+  for (const char* text : {"a", "a", "b"}) edit->SetText(text);
+  User(edit).userEditedText("b");
+  EXPECT_EQ(changes, 2) << "the same text again is no change";
+
+  edit->SetShowHint(true);
+  edit->SetHint("tip");
+  EXPECT_EQ(desktop.widget(edit->Peer()->handle())->hint(), "tip");
+
+  auto passing = std::make_unique<TButton>(nullptr, "Passing");
+  passing->SetParent(&form);
+  passing.reset();
+  EXPECT_EQ(form.Controls(), std::vector<TControl*>{edit});
 }
 
 TEST_F(ApplicationTest, MessageBoxDisablesExactlyTheVisibleEnabledWindows) {
@@ -92,8 +111,8 @@ TEST_F(ApplicationTest, LastResortReport) {
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   const auto& box = desktop.messageBoxes[0];
   EXPECT_EQ(box.caption, "Application Error");
-  EXPECT_EQ(box.flags, 0x2000u | 0x10u);
   EXPECT_EQ(box.owner, 0u);
+  EXPECT_NE(box.flags & platform::mb::kTaskModal, 0u) << "with no owner it must hold every window";
   EXPECT_TRUE(
       std::regex_match(box.text, std::regex("Exception EOutOfResources in module wumpex\\.exe at "
                                             "[0-9A-F]{8,16}\\.\nNot enough timers available\\.")))

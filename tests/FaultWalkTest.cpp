@@ -69,13 +69,11 @@ struct Outcome {
   std::uint64_t calls = 0;
   std::optional<Call> refused;
   int exitCode = -1;
-  bool running = false;
-  bool shown = false;  // the settings window
-  // The next tick's timer runs, no sooner than the shortest interval of the settings, 10 s.
-  bool scheduled = false;
+  // Whether the program still ran when looked at, and then whether the settings window was
+  // shown and the next tick's timer ran, no sooner than the settings' shortest interval, 10 s.
+  bool running = false, shown = false, scheduled = false;
   std::vector<std::string> boxes;  // their texts; the last-resort report by its caption
-  std::string before;
-  std::string settings;
+  std::string before, settings;    // the settings file at start and at the end
   bool scratchLeft = false;
 };
 

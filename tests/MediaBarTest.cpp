@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/MPlayer.h"
@@ -15,26 +15,7 @@ namespace {
 
 namespace mci = platform::mci;
 using Btn = TMPBtnType;
-using platform::Point;
 using platform::headless::PaintOp;
-
-// Built field by field: brace-initialised, some compilers take the font for uninitialised.
-PaintOp Op(PaintOp::Kind kind, TRect rect, TColor color, std::optional<TColor> fill = {},
-           const std::string& name = {}) {
-  PaintOp op;
-  op.kind = kind;
-  op.rect = rect;
-  op.color = color;
-  op.background = fill;
-  op.text = name;
-  return op;
-}
-
-PaintOp Line(TColor color, std::vector<Point> points) {
-  PaintOp op = Op(PaintOp::Kind::Polyline, {}, color);
-  op.points = std::move(points);
-  return op;
-}
 
 // The preview bar as the settings window has it: Play and Stop, 57 by 22.
 class MediaBarTest : public DesktopTest {
@@ -86,34 +67,23 @@ class MediaBarTest : public DesktopTest {
 };
 
 TEST_F(MediaBarTest, ButtonsShareTheirBorderColumnAndTheBarGrowsToTheSmallestButtons) {
-  struct Row {
-    const char* what;
-    TButtonSet visible;
-    Bounds given;
-    int width, height, buttonWidth;
-  };
-  const Row rows[] = {
+  // The buttons and bounds given; the width and height taken, and each button's width.
+  const std::tuple<const char*, TButtonSet, Bounds, int, int, int> rows[] = {
       {"the preview bar", {Btn::btPlay, Btn::btStop}, {16, 171, 57, 22}, 57, 22, 29},
       {"too narrow and too low", {Btn::btPlay, Btn::btStop}, {16, 171, 40, 15}, 57, 20, 29},
       {"wide buttons", {Btn::btPlay, Btn::btStop}, {0, 0, 101, 30}, 101, 30, 51},
-      {"width not a whole number of buttons",
-       {Btn::btPlay, Btn::btStop},
-       {0, 0, 100, 30},
-       99,
-       30,
-       50},
+      {"not whole buttons", {Btn::btPlay, Btn::btStop}, {0, 0, 100, 30}, 99, 30, 50},
       {"the tick's hidden bar", {Btn::btPlay}, {304, 120, 29, 30}, 29, 30, 29},
       {"no buttons counts as one", {}, {0, 0, 10, 10}, 29, 20, 29},
   };
-  for (const Row& row : rows) {
+  for (const auto& [what, visible, given, width, height, buttonWidth] : rows) {
     TForm owner{nullptr, "Owner"};
     auto* player = owner.Make<TMediaPlayer>("Player");
-    player->SetBounds(row.given);
-    player->SetVisibleButtons(row.visible);
+    player->SetBounds(given);
+    player->SetVisibleButtons(visible);
     owner.LoadedAll();
-    const Bounds expected{row.given.left, row.given.top, row.width, row.height};
-    EXPECT_EQ(player->BoundsRect(), expected) << row.what;
-    EXPECT_EQ(player->ButtonWidth(), row.buttonWidth) << row.what;
+    EXPECT_EQ(player->BoundsRect(), (Bounds{given.left, given.top, width, height})) << what;
+    EXPECT_EQ(player->ButtonWidth(), buttonWidth) << what;
   }
 
   // After loading, fewer buttons narrow the bar at the same button width.
@@ -131,21 +101,16 @@ TEST_F(MediaBarTest, APressHitsTheFirstButtonWhoseSpanHoldsThePointer) {
     clicked.push_back(button);
     doDefault = false;
   };
-  const struct {
-    int x;
-    std::vector<Btn> expected;
-  } rows[] = {{0, {Btn::btPlay}},
-              {28, {Btn::btPlay}},
-              {29, {Btn::btPlay}},
-              {30, {Btn::btStop}},
-              {57, {Btn::btStop}},
-              {58, {}},
-              {-1, {}}};
-  for (const auto& row : rows) {
-    clicked.clear();
-    Press(row.x);
-    Release(row.x);
-    EXPECT_EQ(clicked, row.expected) << "x = " << row.x;
+  // The shared border column counts for the first button.
+  const std::pair<std::vector<int>, std::vector<Btn>> rows[] = {
+      {{0, 28, 29}, {Btn::btPlay}}, {{30, 57}, {Btn::btStop}}, {{58, -1}, {}}};
+  for (const auto& [xs, expected] : rows) {
+    for (int x : xs) {
+      clicked.clear();
+      Press(x);
+      Release(x);
+      EXPECT_EQ(clicked, expected) << "x = " << x;
+    }
   }
 }
 
@@ -172,6 +137,7 @@ TEST_F(MediaBarTest, AReleaseOutsideThePressedButtonRunsNothingAndLeavesItUp) {
 TEST_F(MediaBarTest, ClickRunsTheCommandUnlessOnClickCancelsItButTheTransitionFollows) {
   Place({16, 171, 57, 22});
   OpenFile();
+  bar->SetEnabledButtons({});  // does not count while AutoEnable is on
   std::vector<Btn> posted;
   bar->OnPostClick = [&posted](TComponent*, Btn button) { posted.push_back(button); };
   bool allow = false;
@@ -185,17 +151,15 @@ TEST_F(MediaBarTest, ClickRunsTheCommandUnlessOnClickCancelsItButTheTransitionFo
   EXPECT_EQ(clicked, std::vector{Btn::btPlay});
   EXPECT_EQ(Sent(mci::kPlay), 0u);
   EXPECT_TRUE(posted.empty());
-  EXPECT_FALSE(bar->EnabledButtons().Contains(Btn::btPlay)) << "the transition still runs";
-  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop));
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "EN_MPSTOP@36,3"}));
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "EN_MPSTOP@36,3"}))
+      << "the transition still runs";
 
   allow = true;
   Press(40);
   Release(40);
   EXPECT_EQ(Sent(mci::kStop), 1u);
   EXPECT_EQ(posted, std::vector{Btn::btStop});
-  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btPlay));
-  EXPECT_FALSE(bar->EnabledButtons().Contains(Btn::btStop));
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"EN_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
 }
 
 TEST_F(MediaBarTest, WithNoDeviceOpenOnlyTheEnabledSetLetsAPressThroughAndItFails) {
@@ -215,74 +179,58 @@ TEST_F(MediaBarTest, WithNoDeviceOpenOnlyTheEnabledSetLetsAPressThroughAndItFail
   Press(10);
   EXPECT_EQ(Pictures().front(), "EN_MPPLAY@9,4") << "the failed press left the bar usable";
   Release(10);
-
-  // The enabled set does not count while AutoEnable is on.
-  OpenFile();
-  bar->SetAutoEnable(true);
-  bar->SetEnabledButtons({});
-  clicked.clear();
-  Press(10);
-  Release(10);
-  EXPECT_EQ(clicked, std::vector{Btn::btPlay});
-  EXPECT_EQ(Sent(mci::kPlay), 1u);
 }
 
-TEST_F(MediaBarTest, TheBarPaintsItsFrameThenEachButtonEdgesPictureAndFocus) {
-  Place({16, 171, 57, 22});
+TEST_F(MediaBarTest, EachButtonSendsItsCommand) {
+  const TButtonSet all{Btn::btPlay, Btn::btPause, Btn::btStop,   Btn::btNext, Btn::btPrev,
+                       Btn::btStep, Btn::btBack,  Btn::btRecord, Btn::btEject};
+  media.setCapabilities({true, true, true, true, mci::kDevTypeDigitalVideo});
+  Place({0, 0, 240, 30}, all);
   OpenFile();
-  bar->SetColoredButtons({Btn::btPause, Btn::btNext});
-  const std::vector<PaintOp> ops = Widget().paint();
-  const std::vector<PaintOp> expected = {
-      Op(PaintOp::Kind::Rectangle, {0, 0, 57, 22}, clWindowFrame),
-      Op(PaintOp::Kind::Rectangle, {0, 0, 29, 22}, clWindowFrame, clBtnFace),
-      Line(clBtnHighlight, {{1, 20}, {1, 1}, {28, 1}}),
-      Line(clBtnShadow, {{2, 20}, {27, 20}, {27, 1}}),
-      Op(PaintOp::Kind::Bitmap, {8, 3, 8, 3}, clOlive, {}, "EN_MPPLAY"),
-      Op(PaintOp::Kind::Rectangle, {28, 0, 57, 22}, clWindowFrame, clBtnFace),
-  };
-  ASSERT_GE(ops.size(), expected.size());
-  EXPECT_EQ(std::vector(ops.begin(), ops.begin() + expected.size()), expected);
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"EN_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
-
-  // Pressed: one shadow line, the picture a pixel further.
-  Press(10);
-  const auto lines = Paint(PaintOp::Kind::Polyline);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].color, clBtnShadow);
-  EXPECT_EQ(lines[0].points, (std::vector<Point>{{1, 20}, {1, 1}, {28, 1}}));
-  Widget().events().mouseMoved({60, 10});
-  Release(60);
-  EXPECT_EQ(Sent(mci::kPlay), 0u);
-
-  // The focus rectangle goes only with the keyboard focus, around the focused button.
-  EXPECT_TRUE(Paint(PaintOp::Kind::FocusRect).empty());
-  Widget().events().focusChanged(true);
-  Key(0x27);
-  const auto focus = Paint(PaintOp::Kind::FocusRect);
-  ASSERT_EQ(focus.size(), 1u);
-  EXPECT_EQ(focus[0].rect, (TRect{31, 3, 54, 19}));
-  EXPECT_EQ(Widget().paint().back().kind, PaintOp::Kind::FocusRect);
-
-  bar->SetEnabled(false);
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
+  bar->SetAutoEnable(false);
+  bar->SetEnabledButtons(all);
+  // The command, and its flags that tell one direction from the other.
+  constexpr std::uint32_t kWhich = mci::kSeekToEnd | mci::kSeekToStart | mci::kStepReverse;
+  const std::tuple<Btn, std::uint32_t, std::uint32_t> rows[] = {
+      {Btn::btPlay, mci::kPlay, 0},
+      {Btn::btPause, mci::kPause, 0},
+      {Btn::btStop, mci::kStop, 0},
+      {Btn::btNext, mci::kSeek, mci::kSeekToEnd},
+      {Btn::btPrev, mci::kSeek, mci::kSeekToStart},
+      {Btn::btStep, mci::kStep, 0},
+      {Btn::btBack, mci::kStep, mci::kStepReverse},
+      {Btn::btRecord, mci::kRecord, 0},
+      {Btn::btEject, mci::kSet, mci::kSetDoorOpen}};
+  for (const auto& [button, message, which] : rows) {
+    SCOPED_TRACE(static_cast<int>(button));
+    media.commands.clear();
+    const int x = static_cast<int>(button) * (bar->ButtonWidth() - 1) + 10;
+    Press(x);
+    Release(x);
+    const auto sent = CommandsSent(media, message);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].flags & kWhich, which);
+  }
+  EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
-TEST_F(MediaBarTest, ArrowsMoveTheFocusAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {
+TEST_F(MediaBarTest, ArrowsMoveTheFocusRingAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {
   Place({16, 171, 57, 22});
   OpenFile();
-  EXPECT_TRUE(Widget().style().tabStop) << "Tab reaches the bar";
+  EXPECT_TRUE(Paint(PaintOp::Kind::FocusRect).empty()) << "no ring without the keyboard focus";
   Widget().events().focusChanged(true);
-  const struct {
-    unsigned key;
-    Btn focused;
-  } moves[] = {{0x25, Btn::btPlay}, {0x27, Btn::btStop}, {0x27, Btn::btStop}, {0x25, Btn::btPlay}};
-  for (const auto& move : moves) {
-    Key(move.key);
-    EXPECT_EQ(bar->FocusedButton(), move.focused);
+  const std::pair<unsigned, Btn> moves[] = {
+      {0x25, Btn::btPlay}, {0x27, Btn::btStop}, {0x27, Btn::btStop}, {0x25, Btn::btPlay}};
+  for (const auto& [key, focused] : moves) {
+    Key(key);
+    EXPECT_EQ(bar->FocusedButton(), focused);
   }
 
   // Stop is not in the automatic set, but Space asks only the enabled set.
   Key(0x27);
+  const auto ring = Paint(PaintOp::Kind::FocusRect);
+  ASSERT_EQ(ring.size(), 1u);
+  EXPECT_EQ(ring[0].rect, (TRect{31, 3, 54, 19}));
   Key(0x20);
   EXPECT_EQ(Sent(mci::kStop), 1u);
   bar->SetEnabledButtons({Btn::btPlay});
@@ -292,6 +240,8 @@ TEST_F(MediaBarTest, ArrowsMoveTheFocusAlongVisibleButtonsAndSpacePressesByTheEn
   Key(0x20);
   EXPECT_EQ(Sent(mci::kPlay), 1u);
   EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop)) << "the transition follows";
+  bar->SetEnabled(false);
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
 }
 
 }  // namespace

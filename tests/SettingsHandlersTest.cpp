@@ -50,6 +50,7 @@ TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
     bool mainWindowDisabled = false;
     desktop.answerNextModal([&] {
       EXPECT_EQ(Dialog().text(), "Add new \"Be Quiet\" Application");
+      EXPECT_TRUE(Dialog().style().closeBox);
       mainWindowDisabled = !desktop.isWindowEnabled(form->Peer()->handle());
       FocusedBox().events().userEditedText(c.typed);
       c.close(Dialog());
@@ -57,10 +58,8 @@ TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
     form->AddBeQuietItemBtn->Click();
     EXPECT_TRUE(mainWindowDisabled);
     EXPECT_TRUE(desktop.isWindowEnabled(form->Peer()->handle()));
-    EXPECT_EQ(form->BeQuietListBox->Count(), c.added ? 1 : 0);
-    if (c.added) {
-      EXPECT_EQ(form->BeQuietListBox->Item(0), c.typed);
-    }
+    EXPECT_EQ(form->BeQuietListBox->Items(),
+              c.added ? std::vector<std::string>{c.typed} : std::vector<std::string>{});
     EXPECT_EQ(form->ApplyBtn->Enabled(), c.added);
   }
 }
@@ -132,21 +131,15 @@ TEST_F(SettingsHandlersTest, PreviewOpensTheTypedFolderJoinedWithTheListedName) 
 }
 
 TEST_F(SettingsHandlersTest, DescriptionPlaysTheBuiltInSoundEachTimeItIsClicked) {
-  const std::string caption = "A shameless rip off of the random sound functionality of Grunzo!";
-  for (int click = 1; click <= 2; ++click) {
+  for (std::size_t click = 1; click <= 2; ++click) {
     SCOPED_TRACE(click);
     form->ApplyBtn->SetEnabled(false);
-    desktop.screenCursors.clear();
     const std::uint64_t before = desktop.now();
     User(form->Label1).userClicked();
-    ASSERT_EQ(simpleSound.calls.size(), static_cast<std::size_t>(click));
-    const auto& call = simpleSound.calls.back();
-    EXPECT_TRUE(call.played);
-    EXPECT_EQ(call.sound, form->WavePlayer1->Wave().Memory());
-    EXPECT_EQ(form->WavePlayer1->Wave().Size(), 20'916u);
+    ASSERT_EQ(simpleSound.calls.size(), click);
+    EXPECT_TRUE(simpleSound.calls.back().played);
+    EXPECT_EQ(simpleSound.calls.back().sound, form->WavePlayer1->Wave().Memory());
     EXPECT_GE(desktop.now() - before, 5'000u) << "the interface waits for the sound's end";
-    EXPECT_EQ(desktop.screenCursors, (std::vector<int>{-11, 0}));
-    EXPECT_EQ(form->Label1->Caption(), caption);
     EXPECT_FALSE(form->ApplyBtn->Enabled());
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "app/WumpexProps.h"
 #include "tests/DesktopFixture.h"
@@ -31,9 +32,7 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
   EXPECT_EQ(TrayPicture(), "MAINICON");
   form->RandomTimeEB->SetText("20");  // a change before the window shows does not count
   UserDoubleClicksTheTrayIcon();
-  EXPECT_FALSE(form->Timer1->Enabled());
   EXPECT_FALSE(desktop.nextEventIn().has_value());
-  EXPECT_TRUE(form->Visible());
   EXPECT_TRUE(desktop.widget(form->Peer()->handle())->visible());
   EXPECT_FALSE(form->ApplyBtn->Enabled());
   EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
@@ -47,31 +46,24 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
 }
 
 TEST_F(TrayHandlersTest, MuteByMenuAndByBox) {
-  const std::function<void()> muteByMenu = [&] { form->Disable1->Click(); };
-  const std::function<void()> unmuteByMenu = [&] { form->Enable1->Click(); };
-  const struct {
-    const char* what;
-    std::function<void()> act;
-    bool boxTicked;
-    bool muteOffMark;
-    bool muteOnMark;
-    const char* picture;
-  } steps[] = {
-      {"menu: mute on", muteByMenu, true, false, true, "PROGRAMOFF"},
-      {"menu: mute on again", muteByMenu, true, false, true, "PROGRAMOFF"},
-      {"menu: mute off", unmuteByMenu, false, true, false, "MAINICON"},
-      {"box ticked: the marks stay", [&] { form->WumpexDisabledCB->SetChecked(true); }, true, true,
-       false, "PROGRAMOFF"},
-      {"box cleared", [&] { form->WumpexDisabledCB->SetChecked(false); }, false, true, false,
-       "MAINICON"},
+  const auto menu = [](TMenuItem* item) { return [item] { item->Click(); }; };
+  const auto box = [this](bool ticked) {
+    return [this, ticked] { form->WumpexDisabledCB->SetChecked(ticked); };
   };
-  for (const auto& step : steps) {
-    SCOPED_TRACE(step.what);
-    step.act();
-    EXPECT_EQ(form->WumpexDisabledCB->Checked(), step.boxTicked);
-    EXPECT_EQ(form->Enable1->Checked(), step.muteOffMark);
-    EXPECT_EQ(form->Disable1->Checked(), step.muteOnMark);
-    EXPECT_EQ(TrayPicture(), step.picture);
+  // What the user does; then the box, the marks of "Mute off" and "Mute on", the picture.
+  const std::tuple<std::function<void()>, bool, bool, bool, const char*> steps[] = {
+      {menu(form->Disable1), true, false, true, "PROGRAMOFF"},
+      {menu(form->Disable1), true, false, true, "PROGRAMOFF"},
+      {menu(form->Enable1), false, true, false, "MAINICON"},
+      {box(true), true, true, false, "PROGRAMOFF"},  // the box leaves the marks
+      {box(false), false, true, false, "MAINICON"}};
+  for (const auto& [act, ticked, offMark, onMark, picture] : steps) {
+    SCOPED_TRACE(picture);
+    act();
+    EXPECT_EQ(form->WumpexDisabledCB->Checked(), ticked);
+    EXPECT_EQ(form->Enable1->Checked(), offMark);
+    EXPECT_EQ(form->Disable1->Checked(), onMark);
+    EXPECT_EQ(TrayPicture(), picture);
   }
 }
 
@@ -83,7 +75,6 @@ TEST_F(TrayHandlersTest, MutingLetsTheCountdownEndInOneSilentTickAndUnmutingSche
   EXPECT_FALSE(form->Timer1->Enabled());
   EXPECT_FALSE(desktop.nextEventIn().has_value());
   form->Enable1->Click();
-  EXPECT_TRUE(form->Timer1->Enabled());
   EXPECT_TRUE(desktop.nextEventIn().has_value());
 }
 

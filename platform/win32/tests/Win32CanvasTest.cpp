@@ -25,7 +25,6 @@ constexpr TColor kBlack = 0x00000000;
 constexpr TColor kRed = 0x000000FF;
 // Far from the text's colours and from every copy's.
 constexpr TColor kTeal = 0x00808000;
-constexpr Bounds kLabelBounds{20, 20, 300, 100};
 
 // Where pixels of one colour lie, within a little of it per channel (text edges are blended
 // with what is behind them).
@@ -59,23 +58,17 @@ class StyledLabelOnWindows : public ::testing::Test {
   StyledLabelOnWindows() {
     form.SetClientSize(340, 140);
     label->SetParent(&form);
-    label->SetBounds(kLabelBounds);
+    label->SetBounds({20, 20, 300, 100});
     label->SetFont({"Tahoma", -53, false, kBlack});
     label->SetCaption("WUMPEX!");
     form.CreateHandle();
   }
 
-  // On the screen where it was made, without asking for the foreground.
-  void Show() {
-    form.SetVisible(true);
-    platform::win32::testing::pumpFor(desktop, std::chrono::milliseconds(100));
-  }
-
-  HWND Window() const { return platform::win32::toWindow(label->Peer()->handle()); }
   // The label as the screen shows it once all painting is done.
   ClientPicture Picture() const {
-    UpdateWindow(Window());
-    return ClientPicture(Window());
+    const HWND window = platform::win32::toWindow(label->Peer()->handle());
+    UpdateWindow(window);
+    return ClientPicture(window);
   }
 
   platform::win32::Win32Desktop desktop;
@@ -113,7 +106,9 @@ TEST_F(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
        {{clBtnHighlight, 1}, {clBtnShadow, -1}}},
       {"disabled shadow", TTextStyle::tsShadow, 7, false, clGrayText, {{kRed, 7}}},
   };
-  Show();
+  // On the screen where it was made, without asking for the foreground.
+  form.SetVisible(true);
+  platform::win32::testing::pumpFor(desktop, std::chrono::milliseconds(100));
   label->SetColor(kTeal);
   // Room on the left for a copy moved that way; the top has the font's leading.
   label->SetAlignment(TAlignment::taCenter);
@@ -142,29 +137,6 @@ TEST_F(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
       }
     }
   }
-}
-
-TEST_F(StyledLabelOnWindows, TheBackgroundIsTheLabelsColourUnlessTransparent) {
-  Show();
-  label->SetTextStyle(TTextStyle::tsNone);
-  label->SetColor(kRed);
-  const int area = kLabelBounds.width * kLabelBounds.height;
-  EXPECT_GT(spread(Picture(), colorRef(kRed)).count, area / 2);
-  label->SetTransparent(true);
-  const ClientPicture transparent = Picture();
-  EXPECT_EQ(spread(transparent, colorRef(kRed)).count, 0);
-  EXPECT_GT(spread(transparent, colorRef(clBtnFace)).count, area / 2);
-}
-
-TEST_F(StyledLabelOnWindows, AClickReachesTheLabel) {
-  int clicks = 0;
-  label->OnClick = [&](TComponent* sender) {
-    EXPECT_EQ(sender, label);
-    ++clicks;
-  };
-  SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  SendMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

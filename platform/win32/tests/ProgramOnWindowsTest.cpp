@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -82,10 +81,7 @@ TEST_F(ProgramOnWindows, WindowWalkSeesEveryTitleAndATitleHoldsTheTick) {
 
 // The folder with one sound, tone.wav (1 s), that the test's runner made for the tick.
 TEST_F(ProgramOnWindows, TickPlaysThePickedFileToItsEndOnTheWaveDevice) {
-  const char* sounds = std::getenv("WUMPEX_TEST_SOUNDS");
-  ASSERT_NE(sounds, nullptr) << "WUMPEX_TEST_SOUNDS names no folder";
-  std::string folder = sounds;
-  std::replace(folder.begin(), folder.end(), '/', '\\');
+  const std::string folder = testSounds();
   form->SoundPathEB->SetText(folder);
   form->FileListBox1->SetDirectory(folder);
   ASSERT_EQ(form->FileListBox1->Count(), 1);

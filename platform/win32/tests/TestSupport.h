@@ -5,13 +5,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <numbers>
 #include <optional>
 #include <string>
 #include <thread>
@@ -178,47 +178,13 @@ inline UniqueWindow topLevelWindow(const std::string& title, DWORD style) {
                                       nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
-inline std::string tempPath(const std::string& name) {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  return folder + name;
+// The folder of sounds that the test's runner made, named in WUMPEX_TEST_SOUNDS.
+inline std::string testSounds() {
+  const char* named = std::getenv("WUMPEX_TEST_SOUNDS");
+  std::string folder = named != nullptr ? named : "";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  return folder;
 }
-
-// A 440 Hz tone in the temp folder as 16-bit mono PCM at 22050 Hz, gone with its owner;
-// amplitude 0 makes it silence.
-class ToneFile {
- public:
-  ToneFile(const std::string& name, std::uint32_t milliseconds, double amplitude)
-      : path_(tempPath(name)) {
-    constexpr std::uint32_t kRate = 22050;
-    std::ofstream out(path_, std::ios::binary);
-    const auto put = [&out](std::uint32_t value, int bytes) {
-      for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-    };
-    const std::uint32_t samples = kRate * milliseconds / 1000;
-    out << "RIFF";
-    put(36 + samples * 2, 4);
-    out << "WAVEfmt ";
-    for (auto [value, bytes] :
-         {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {kRate, 4}, {kRate * 2, 4}, {2u, 2}, {16u, 2}}) {
-      put(value, bytes);
-    }
-    out << "data";
-    put(samples * 2, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) {
-      const double wave = std::sin(2 * std::numbers::pi * 440 * i / kRate);
-      put(static_cast<std::uint16_t>(std::lround(amplitude * 32767 * wave)), 2);
-    }
-  }
-  ~ToneFile() { DeleteFileA(path_.c_str()); }
-  ToneFile(const ToneFile&) = delete;
-  ToneFile& operator=(const ToneFile&) = delete;
-
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // A started program; ended by force should it still run when its owner goes.
 class StartedProgram {

@@ -33,7 +33,7 @@ class MediaBarOnWindows : public ::testing::Test {
     bar->SetColoredButtons({Btn::btPause, Btn::btNext, Btn::btPrev, Btn::btStep, Btn::btBack,
                             Btn::btRecord, Btn::btEject});
     bar->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
-    bar->SetFileName(tone.path());
+    bar->SetFileName(platform::win32::testing::testSounds() + "\\long.wav");
     form.LoadedAll();
     form.CreateHandle();
     form.SetVisible(true);
@@ -51,7 +51,6 @@ class MediaBarOnWindows : public ::testing::Test {
   platform::DesktopScope scope{desktop};
   platform::win32::Win32Media media;
   platform::MediaScope mediaScope{media};
-  const platform::win32::testing::ToneFile tone{"wumpex-bar-tone.wav", 3000, 0.5};
   TForm form{nullptr, "Form"};
   TMediaPlayer* bar = form.Make<TMediaPlayer>("MediaPlayer2");
 };

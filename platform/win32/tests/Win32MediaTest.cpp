@@ -32,8 +32,7 @@ class MediaTest : public ::testing::Test {
 };
 
 TEST_F(MediaTest, AWaitedPlayOfARealFileLastsAsLongAsTheFile) {
-  const testing::ToneFile tone("wumpex-tone.wav", 1000, 0.5);
-  player.SetFileName(tone.path());
+  player.SetFileName(testing::testSounds() + "\\tone.wav");
   player.Open();
   ASSERT_NE(player.DeviceID(), 0);
   EXPECT_EQ(player.Length(), 1000u);
@@ -56,8 +55,7 @@ TEST_F(MediaTest, AWaitedPlayOfARealFileLastsAsLongAsTheFile) {
 }
 
 TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
-  const testing::ToneFile quiet("wumpex-quiet.wav", 300, 0);
-  player.SetFileName(quiet.path());
+  player.SetFileName(testing::testSounds() + "\\quiet.wav");
   player.Open();
   int notices = 0;
   player.OnNotify = [&](wumpex::TComponent*) { ++notices; };
@@ -71,7 +69,7 @@ TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
 }
 
 TEST_F(MediaTest, AMissingFileIsRefusedWithTheSystemsText) {
-  player.SetFileName(testing::tempPath("wumpex-no-such-file.wav"));
+  player.SetFileName(testing::testSounds() + "\\missing.wav");
   try {
     player.Open();
     ADD_FAILURE() << "opened";

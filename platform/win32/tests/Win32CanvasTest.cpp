@@ -53,34 +53,10 @@ Spread spread(const ClientPicture& picture, COLORREF color) {
   return found;
 }
 
-class StyledLabelOnWindows : public ::testing::Test {
- protected:
-  StyledLabelOnWindows() {
-    form.SetClientSize(340, 140);
-    label->SetParent(&form);
-    label->SetBounds({20, 20, 300, 100});
-    label->SetFont({"Tahoma", -53, false, kBlack});
-    label->SetCaption("WUMPEX!");
-    form.CreateHandle();
-  }
-
-  // The label as the screen shows it once all painting is done.
-  ClientPicture Picture() const {
-    const HWND window = platform::win32::toWindow(label->Peer()->handle());
-    UpdateWindow(window);
-    return ClientPicture(window);
-  }
-
-  platform::win32::Win32Desktop desktop;
-  platform::DesktopScope scope{desktop};
-  TForm form{nullptr, "Form"};
-  TStyledLabel* label = form.Make<TStyledLabel>("StyledLabel1");
-};
-
 // Each copy shows where the text does not cover it: beyond the text's right and bottom edges
 // when moved right and down, beyond its left and top edges when moved left and up, and
 // nowhere when not moved at all.
-TEST_F(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
+TEST(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
   struct Copy {
     TColor color;
     int offset;
@@ -106,6 +82,17 @@ TEST_F(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
        {{clBtnHighlight, 1}, {clBtnShadow, -1}}},
       {"disabled shadow", TTextStyle::tsShadow, 7, false, clGrayText, {{kRed, 7}}},
   };
+  platform::win32::Win32Desktop desktop;
+  const platform::DesktopScope scope{desktop};
+  TForm form{nullptr, "Form"};
+  auto* label = form.Make<TStyledLabel>("StyledLabel1");
+  form.SetClientSize(340, 140);
+  label->SetParent(&form);
+  label->SetBounds({20, 20, 300, 100});
+  label->SetFont({"Tahoma", -53, false, kBlack});
+  label->SetCaption("WUMPEX!");
+  form.CreateHandle();
+  const HWND window = platform::win32::toWindow(label->Peer()->handle());
   // On the screen where it was made, without asking for the foreground.
   form.SetVisible(true);
   platform::win32::testing::pumpFor(desktop, std::chrono::milliseconds(100));
@@ -118,7 +105,8 @@ TEST_F(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
     label->SetShadowDepth(row.depth);
     label->SetShadowColor(kRed);
     label->SetEnabled(row.enabled);
-    const ClientPicture picture = Picture();
+    UpdateWindow(window);  // all painting done
+    const ClientPicture picture(window);
     const Spread text = spread(picture, colorRef(row.text));
     ASSERT_GT(text.count, 200);
     for (const Copy& copy : row.copies) {

@@ -1,7 +1,8 @@
 #pragma once
-// What the Windows test programs share: recorders for what widgets report, waiting with a
-// deadline, read-back of window state through the system, tones on disk, the program started
-// as a process of its own and its settings file in the Windows directory.
+// What the Windows test programs and probes share: a recorder for what widgets report,
+// waiting with a deadline, read-back of window state through the system, the sounds that the
+// test's runner made, the program started as a process of its own and its settings file in
+// the Windows directory.
 
 #include <windows.h>
 
@@ -213,22 +214,6 @@ class StartedProgram {
   DWORD id() const { return id_; }
   HANDLE handle() const { return process_.get(); }
   bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-  // The program's application window once it is there; nothing when the program ended or
-  // thirty seconds went by first. The main form carries the same title.
-  HWND awaitApplicationWindow() const {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-          for (HWND window : topLevelWindowsOf(id_)) {
-            if (className(window) == kApplicationClass && windowText(window) == kProgramTitle) {
-              found = window;
-            }
-          }
-          return found != nullptr || !running();
-        },
-        std::chrono::seconds(30));
-    return found;
-  }
   // Asks the program to close as the system does at shutdown; its exit code once it has ended
   // within ten seconds, STILL_ACTIVE otherwise.
   DWORD close() const {

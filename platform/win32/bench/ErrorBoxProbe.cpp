@@ -10,21 +10,14 @@
 
 #include "platform/win32/tests/TestSupport.h"
 
-namespace {
-
-constexpr char kTitle[] = "Wumpex! 1.11";
-
-using platform::win32::testing::className;
-using platform::win32::testing::windowText;
-
-}  // namespace
+using namespace platform::win32::testing;
 
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: error_box_probe <wumpex.exe> <seconds>\n");
     return 2;
   }
-  const platform::win32::testing::StartedProgram program(argv[1]);
+  const StartedProgram program(argv[1]);
   if (!program.started()) {
     std::fprintf(stderr, "cannot start %s\n", argv[1]);
     return 2;
@@ -37,14 +30,11 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "the program ended early\n");
       return 2;
     }
-    for (HWND window : platform::win32::testing::topLevelWindowsOf(program.id())) {
-      if (className(window) != "#32770" || windowText(window) != kTitle ||
-          !IsWindowVisible(window)) {
-        continue;
-      }
+    for (HWND window : dialogsOf(program.id())) {
+      if (windowText(window) != kProgramTitle) continue;
       ++boxes;
       std::printf("error_box %.1f s: %s\n", (GetTickCount64() - start) / 1000.0,
-                  platform::win32::testing::labelsOf(window).c_str());
+                  labelsOf(window).c_str());
       std::fflush(stdout);
       PostMessageA(window, WM_COMMAND, IDOK, 0);
       // Gone before the next look, so that no box counts twice.
@@ -52,8 +42,6 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("error_boxes %d\n", boxes);
-  PostMessageA(platform::win32::testing::windowOfProcess(program.id(), "WumpexApplication"),
-               WM_CLOSE, 0, 0);
-  std::printf("exit_code %lu\n", program.awaitExitCode());
+  std::printf("exit_code %lu\n", program.close());
   return 0;
 }

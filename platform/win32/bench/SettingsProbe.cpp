@@ -3,12 +3,15 @@
 // Then asks the program to close and prints its exit code.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
-#include <string>
 
+#include "platform/win32/Win32MessageWindow.h"
 #include "platform/win32/tests/TestSupport.h"
 
 namespace {
+
+using namespace platform::win32::testing;
 
 constexpr UINT kTrayCallback = WM_USER + 1;
 constexpr LPARAM kLeftDoubleClick = WM_LBUTTONDBLCLK;
@@ -21,42 +24,53 @@ double millisecondsSince(const LARGE_INTEGER& start) {
          static_cast<double>(frequency.QuadPart);
 }
 
+int fail(const char* why) {
+  std::fprintf(stderr, "settings_probe: %s\n", why);
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: settings_probe <wumpex.exe>\n");
-    return 2;
+  if (argc < 2) return fail("usage: settings_probe <wumpex.exe>");
+  // A start beside a running instance gives way to it, after its windows exist: an instance
+  // still ending (the last run's, say) must be gone first.
+  if (!waitUntil(
+          [] { return FindWindowA(platform::win32::kApplicationClass, kProgramTitle) == nullptr; },
+          std::chrono::seconds(10))) {
+    return fail("another instance of the program runs");
   }
-  using platform::win32::testing::settledSettings;
-  const platform::win32::testing::SettingsFileInWindows settings(
-      settledSettings(platform::win32::testing::windowsDirectory()));
-  const platform::win32::testing::StartedProgram program(argv[1]);
-  if (!program.started()) {
-    std::fprintf(stderr, "cannot start %s\n", argv[1]);
-    return 2;
-  }
+  const SettingsFileInWindows settings(settledSettings(windowsDirectory()));
+  const StartedProgram program(argv[1]);
+  if (!program.started()) return fail("cannot start the program");
   HWND tray = nullptr;
   HWND form = nullptr;
-  while (tray == nullptr || form == nullptr) {
-    if (WaitForSingleObject(program.handle(), 5) != WAIT_TIMEOUT) {
-      std::fprintf(stderr, "the program ended before its windows existed\n");
-      return 2;
-    }
-    tray = platform::win32::testing::windowOfProcess(program.id(), "WumpexMessages");
-    form = platform::win32::testing::windowOfProcess(program.id(), "WumpexForm");
+  waitUntil(
+      [&] {
+        tray = windowOfProcess(program.id(), platform::win32::kMessageClass);
+        form = windowOfProcess(program.id(), platform::win32::kFormClass);
+        return (tray != nullptr && form != nullptr) || !program.running();
+      },
+      std::chrono::seconds(30));
+  // The start is over once the program's message loop takes messages: a message sent to it
+  // comes back only then, however long a loaded machine makes the start.
+  DWORD_PTR unused = 0;
+  if (tray == nullptr || form == nullptr ||
+      SendMessageTimeoutA(tray, WM_NULL, 0, 0, SMTO_NORMAL, 30'000, &unused) == 0 ||
+      !program.running()) {
+    return fail("the program ended or did not finish its start");
   }
-  // Lets the start finish, so that only the double-click is timed.
-  WaitForInputIdle(program.handle(), 5000);
-  Sleep(500);
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
   PostMessageA(tray, kTrayCallback, 0, kLeftDoubleClick);
-  while (!IsWindowVisible(form) && millisecondsSince(start) < 10'000) Sleep(0);
-  std::printf("shown_ms %.2f\n", IsWindowVisible(form) ? millisecondsSince(start) : -1.0);
+  // Looks every millisecond: a busy loop would take a processor, and Wine's server, from
+  // the program being measured.
+  while (!IsWindowVisible(form) && program.running() && millisecondsSince(start) < 30'000) {
+    Sleep(1);
+  }
+  if (!IsWindowVisible(form)) return fail("the settings window did not show");
+  std::printf("shown_ms %.2f\n", millisecondsSince(start));
   std::fflush(stdout);
-  PostMessageA(platform::win32::testing::windowOfProcess(program.id(), "WumpexApplication"),
-               WM_CLOSE, 0, 0);
-  std::printf("exit_code %lu\n", program.awaitExitCode());
+  std::printf("exit_code %lu\n", program.close());
   return 0;
 }

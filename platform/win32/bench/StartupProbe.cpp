@@ -49,8 +49,6 @@ int main(int argc, char** argv) {
                                     static_cast<double>(frequency.QuadPart));
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(keepSeconds) * 1000);
-  PostMessageA(platform::win32::testing::windowOfProcess(program.id(), "WumpexApplication"),
-               WM_CLOSE, 0, 0);
-  std::printf("exit_code %lu\n", program.awaitExitCode());
+  std::printf("exit_code %lu\n", program.close());
   return 0;
 }

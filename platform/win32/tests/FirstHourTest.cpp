@@ -19,25 +19,18 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "platform/win32/Win32FormWidget.h"
 #include "platform/win32/tests/TestSupport.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using platform::win32::testing::className;
-using platform::win32::testing::labelsOf;
-using platform::win32::testing::SettingsFileInWindows;
-using platform::win32::testing::StartedProgram;
-using platform::win32::testing::topLevelWindowsOf;
-using platform::win32::testing::windowOfProcess;
-using platform::win32::testing::windowText;
-
-constexpr char kTitle[] = "Wumpex! 1.11";
+using namespace platform::win32::testing;
+using platform::win32::kFormClass;
+using platform::win32::kGroupBoxClass;
+using platform::win32::kTabSheetClass;
 
 struct Arguments {
   std::string program;
@@ -55,29 +48,29 @@ constexpr Tone kChimes{"Chimes", 1250, 0.3};
 constexpr Tone kBell{"Mixed", 770, 0.3};
 constexpr Tone kGongs{"Gongs", 370, 1.2};
 
-template <typename Done>
-bool waitUntil(Done done, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
-
 // A sound at the sound server: a stretch of loud 10-ms blocks with gaps under 0.1 s.
 struct Sound {
   double seconds;
   double hertz;  // from the zero crossings of its loud blocks
 };
 
+bool atPitch(const Sound& sound, const Tone& tone) {
+  return std::abs(sound.hertz - tone.hertz) < tone.hertz * 0.08;
+}
+
+bool sounds(const std::optional<Sound>& sound, const Tone& tone) {
+  return sound && atPitch(*sound, tone) && std::abs(sound->seconds - tone.seconds) < 0.25;
+}
+
+std::string describe(const std::optional<Sound>& sound) {
+  if (!sound) return "no sound";
+  return std::to_string(sound->seconds) + " s at " + std::to_string(sound->hertz) + " Hz";
+}
+
 // Reads the recording as it grows. The server's monitor may carry other programs' sounds
 // too, so only sounds at the pitch of one of the test's tones count.
 class SinkRecording {
  public:
-  static constexpr int kRate = 44100;
-  static constexpr int kBlock = kRate / 100;
-
   explicit SinkRecording(std::string path) : path_(std::move(path)) {}
 
   // Samples recorded so far.
@@ -88,92 +81,58 @@ class SinkRecording {
 
   // The first of the test's sounds to begin at or after `from` and be over by now.
   std::optional<Sound> soundSince(std::int64_t from) const {
-    const std::vector<std::int16_t> samples = read(from);
+    std::ifstream in(path_, std::ios::binary);
+    in.seekg(from * 2);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     const std::size_t blocks = samples.size() / kBlock;
-    std::size_t first = 0;
-    while (first < blocks) {
-      while (first < blocks && !loud(samples, first)) ++first;
+    const auto loud = [&](std::size_t block) {
+      const auto start = samples.begin() + static_cast<std::ptrdiff_t>(block * kBlock);
+      return std::any_of(start, start + kBlock,
+                         [](std::int16_t sample) { return std::abs(sample) >= 1000; });
+    };
+    for (std::size_t first = 0; first < blocks;) {
+      while (first < blocks && !loud(first)) ++first;
       std::size_t last = first;
       int loudBlocks = 0;
       int crossings = 0;
       for (std::size_t b = first; b < blocks && b <= last + kGapBlocks; ++b) {
-        if (!loud(samples, b)) continue;
+        if (!loud(b)) continue;
         last = b;
         ++loudBlocks;
-        crossings += zeroCrossings(samples, b);
+        for (std::size_t i = b * kBlock + 1; i < (b + 1) * kBlock; ++i) {
+          crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+        }
       }
       if (first >= blocks || last + kEndBlocks >= blocks) return std::nullopt;
       const Sound sound{static_cast<double>(last - first + 1) / 100,
                         crossings / 2.0 / (loudBlocks / 100.0)};
-      if (ours(sound)) return sound;
+      for (const Tone& tone : {kChimes, kBell, kGongs}) {
+        if (atPitch(sound, tone)) return sound;
+      }
       first = last + 1;
     }
     return std::nullopt;
   }
 
  private:
+  static constexpr std::size_t kBlock = 441;  // 10 ms at 44.1 kHz
   static constexpr std::size_t kGapBlocks = 10;
   static constexpr std::size_t kEndBlocks = 20;
 
-  static bool ours(const Sound& sound) {
-    for (const Tone& tone : {kChimes, kBell, kGongs}) {
-      if (std::abs(sound.hertz - tone.hertz) < tone.hertz * 0.08) return true;
-    }
-    return false;
-  }
-  static bool loud(const std::vector<std::int16_t>& samples, std::size_t block) {
-    for (std::size_t i = block * kBlock; i < (block + 1) * kBlock; ++i) {
-      if (std::abs(samples[i]) >= 1000) return true;
-    }
-    return false;
-  }
-  static int zeroCrossings(const std::vector<std::int16_t>& samples, std::size_t block) {
-    int count = 0;
-    for (std::size_t i = block * kBlock + 1; i < (block + 1) * kBlock; ++i) {
-      count += (samples[i - 1] < 0) != (samples[i] < 0);
-    }
-    return count;
-  }
-  std::vector<std::int16_t> read(std::int64_t from) const {
-    std::ifstream in(path_, std::ios::binary);
-    in.seekg(from * 2);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::vector<std::int16_t> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-    return samples;
-  }
-
   std::string path_;
 };
-
-std::string describe(const std::optional<Sound>& sound) {
-  if (!sound) return "no sound";
-  return std::to_string(sound->seconds) + " s at " + std::to_string(sound->hertz) + " Hz";
-}
-
-bool sounds(const std::optional<Sound>& sound, const Tone& tone) {
-  return sound && std::abs(sound->hertz - tone.hertz) < tone.hertz * 0.08 &&
-         std::abs(sound->seconds - tone.seconds) < 0.25;
-}
 
 // Input as the user gives it: the pointer moves and the presses are queued by the system.
 void send(std::vector<INPUT> inputs) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-INPUT mouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  return input;
-}
-
 INPUT key(WORD virtualKey, WORD character, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = character;
-  input.ki.dwFlags = flags;
+  input.ki = {virtualKey, character, flags, 0, 0};
   return input;
 }
 
@@ -181,12 +140,11 @@ POINT centreOf(const RECT& rect) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-void clickAt(POINT screen, int times = 1) {
-  SetCursorPos(screen.x, screen.y);
-  std::vector<INPUT> presses;
-  for (int i = 0; i < times; ++i) {
-    presses.push_back(mouse(MOUSEEVENTF_LEFTDOWN));
-    presses.push_back(mouse(MOUSEEVENTF_LEFTUP));
+void clickOnScreen(POINT at, int times = 1) {
+  SetCursorPos(at.x, at.y);
+  std::vector<INPUT> presses(static_cast<std::size_t>(2 * times), INPUT{INPUT_MOUSE, {}});
+  for (std::size_t i = 0; i < presses.size(); ++i) {
+    presses[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   }
   send(presses);
 }
@@ -194,15 +152,15 @@ void clickAt(POINT screen, int times = 1) {
 void click(HWND window, int times = 1) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  clickAt(centreOf(rect), times);
+  clickOnScreen(centreOf(rect), times);
 }
 
 void press(WORD virtualKey, bool shifted = false) {
-  std::vector<INPUT> keys;
-  if (shifted) keys.push_back(key(VK_SHIFT, 0, 0));
-  keys.push_back(key(virtualKey, 0, 0));
-  keys.push_back(key(virtualKey, 0, KEYEVENTF_KEYUP));
-  if (shifted) keys.push_back(key(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+  std::vector<INPUT> keys{key(virtualKey, 0, 0), key(virtualKey, 0, KEYEVENTF_KEYUP)};
+  if (shifted) {
+    keys.insert(keys.begin(), key(VK_SHIFT, 0, 0));
+    keys.push_back(key(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+  }
   send(keys);
 }
 
@@ -233,22 +191,26 @@ class RemoteMemory {
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
 
-  LPARAM record() const { return reinterpret_cast<LPARAM>(address_); }
-  char* text() const { return address_ + kTextOffset; }
-  template <typename T>
-  void put(const T& value) const {
-    WriteProcessMemory(process_, address_, &value, sizeof value, nullptr);
+  // Sends a message whose record asks for a text, as TVM_GETITEMA and TCM_GETITEMA do.
+  template <typename Record>
+  std::string textOf(HWND control, UINT message, WPARAM wParam, Record record) const {
+    record.pszText = address_ + kTextOffset;
+    record.cchTextMax = kTextSize;
+    WriteProcessMemory(process_, address_, &record, sizeof record, nullptr);
+    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(address_));
+    char text[kTextSize] = {};
+    ReadProcessMemory(process_, address_ + kTextOffset, text, kTextSize - 1, nullptr);
+    return text;
   }
-  template <typename T>
-  T get() const {
-    T value{};
-    ReadProcessMemory(process_, address_, &value, sizeof value, nullptr);
-    return value;
-  }
-  std::string readText() const {
-    char buffer[kTextSize] = {};
-    ReadProcessMemory(process_, text(), buffer, kTextSize - 1, nullptr);
-    return buffer;
+  // Sends a message that fills a rectangle, its first bytes set to `first`; on the screen.
+  template <typename First>
+  RECT screenRect(HWND control, UINT message, WPARAM wParam, First first) const {
+    WriteProcessMemory(process_, address_, &first, sizeof first, nullptr);
+    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(address_));
+    RECT rect{};
+    ReadProcessMemory(process_, address_, &rect, sizeof rect, nullptr);
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
   }
 
  private:
@@ -257,70 +219,63 @@ class RemoteMemory {
 };
 
 struct DescendantSearch {
-  std::string windowClass;
-  std::string text;
-  HWND found;
+  const char* windowClass;
+  std::optional<std::string> text;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK matchDescendant(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<DescendantSearch*>(context);
-  if (className(window) != search->windowClass || windowText(window) != search->text) return TRUE;
-  search->found = window;
-  return FALSE;
+BOOL CALLBACK collectDescendant(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<DescendantSearch*>(context);
+  if (className(window) == search.windowClass &&
+      (!search.text || windowText(window) == *search.text)) {
+    search.found.push_back(window);
+  }
+  return TRUE;
 }
 
-HWND descendant(HWND root, const std::string& windowClass, const std::string& text) {
-  DescendantSearch search{windowClass, text, nullptr};
-  EnumChildWindows(root, matchDescendant, reinterpret_cast<LPARAM>(&search));
+// The descendants of a window of a class, in the order the system walks them; only those
+// whose text is `text`, when given.
+std::vector<HWND> descendants(HWND root, const char* windowClass,
+                              std::optional<std::string> text = std::nullopt) {
+  DescendantSearch search{windowClass, std::move(text), {}};
+  EnumChildWindows(root, collectDescendant, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-std::vector<HWND> childrenOf(HWND parent, const char* windowClass) {
-  std::vector<HWND> children;
-  for (HWND child = FindWindowExA(parent, nullptr, windowClass, nullptr); child != nullptr;
-       child = FindWindowExA(parent, child, windowClass, nullptr)) {
-    children.push_back(child);
-  }
-  return children;
-}
-
-std::string narrow(const std::wstring& wide) {
-  std::string text(
-      static_cast<std::size_t>(WideCharToMultiByte(
-          CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
-      '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                      static_cast<int>(text.size()), nullptr, nullptr);
-  return text;
+HWND descendant(HWND root, const char* windowClass, const std::string& text) {
+  const std::vector<HWND> found = descendants(root, windowClass, text);
+  return found.empty() ? nullptr : found.front();
 }
 
 // Another program's control asked for its text: across processes GetWindowText reads only
 // the caption the system keeps, which an edit box's typing does not change.
-std::string controlText(HWND control) {
-  std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1,
+std::string controlText(HWND control, UINT getLength = WM_GETTEXTLENGTH, UINT get = WM_GETTEXT,
+                        WPARAM index = 0) {
+  std::wstring wide(static_cast<std::size_t>(SendMessageW(control, getLength, index, 0)) + 1,
                     L'\0');
+  wide.resize(
+      static_cast<std::size_t>(SendMessageW(control, get, get == WM_GETTEXT ? wide.size() : index,
+                                            reinterpret_cast<LPARAM>(wide.data()))));
+  std::string text(wide.size() * 2, '\0');
   text.resize(static_cast<std::size_t>(
-      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return narrow(text);
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                          static_cast<int>(text.size()), nullptr, nullptr)));
+  return text;
 }
 
 std::vector<std::string> listItems(HWND list) {
   std::vector<std::string> items;
-  const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
-    std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    item.resize(static_cast<std::size_t>(
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-    items.push_back(narrow(item));
+  for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
+    items.push_back(controlText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
   }
   return items;
 }
 
-// The Windows path of a sound folder, and the nodes that lead to it in the picker's tree.
 std::string folderPath(const Tone& tone) {
   return arguments.folders + "\\" + tone.folder;
 }
 
+// The nodes that lead to a folder in the picker's tree, from the computer down.
 std::vector<std::string> treeNodes(const std::string& path) {
   std::vector<std::string> nodes{"My Computer", std::string{'(', path[0], ':', ')'}};
   for (std::size_t start = 3; start < path.size();) {
@@ -339,28 +294,16 @@ class FirstHour : public ::testing::Test {
     DeleteFileA(settings.path().c_str());
   }
 
-  // The visible dialogs of the program that `match` accepts.
-  template <typename Match>
-  std::vector<HWND> dialogs(Match match) const {
-    std::vector<HWND> found;
-    for (HWND window : topLevelWindowsOf(program->id())) {
-      if (className(window) == "#32770" && IsWindowVisible(window) && match(window)) {
-        found.push_back(window);
-      }
-    }
-    return found;
-  }
-  std::vector<HWND> errorBoxes() const {
-    return dialogs([](HWND box) { return windowText(box) == kTitle; });
-  }
+  // The program's first visible dialog that `match` accepts, once there.
   template <typename Match>
   HWND awaitDialog(Match match, std::chrono::milliseconds limit) const {
     HWND found = nullptr;
     waitUntil(
         [&] {
-          const auto all = dialogs(match);
-          found = all.empty() ? nullptr : all.front();
-          return found != nullptr;
+          for (HWND dialog : dialogsOf(program->id())) {
+            if (match(dialog)) return (found = dialog) != nullptr;
+          }
+          return false;
         },
         limit);
     return found;
@@ -385,60 +328,41 @@ class FirstHour : public ::testing::Test {
         << "the box stays after its OK";
   }
 
-  std::string itemText(HWND tree, HTREEITEM item) const {
-    const RemoteMemory memory(program->handle());
-    TVITEMA record{};
-    record.mask = TVIF_TEXT;
-    record.hItem = item;
-    record.pszText = memory.text();
-    record.cchTextMax = RemoteMemory::kTextSize;
-    memory.put(record);
-    SendMessageA(tree, TVM_GETITEMA, 0, memory.record());
-    return memory.readText();
-  }
-
-  // A node whose text is the name, or ends in it after a label (drives show as "(C:)").
-  HTREEITEM childShownAs(HWND tree, HTREEITEM parent, const std::string& name) const {
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr;
-         child = TreeView_GetNextSibling(tree, child)) {
-      const std::string text = itemText(tree, child);
-      const std::size_t label = text.size() - name.size();
-      if (text.ends_with(name) && (label == 0 || text[label - 1] == ' ')) return child;
-    }
-    return nullptr;
-  }
-
-  RECT itemRect(HWND tree, HTREEITEM item) const {
-    const RemoteMemory memory(program->handle());
-    memory.put(item);  // the rectangle's first bytes name the item
-    SendMessageA(tree, TVM_GETITEMRECT, TRUE, memory.record());
-    RECT rect = memory.get<RECT>();
-    MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-
   // Walks the picker's tree from the desktop as the user does: each node clicked, then
-  // opened with the right arrow key; the folder is left selected and OK pressed.
+  // opened with the right arrow key; the folder is left selected and OK pressed. A node's
+  // text is the name, or ends in it after a label (drives show as "(C:)").
   void chooseInPicker(const std::string& path) const {
     HWND picker = awaitDialog(
         [](HWND dialog) { return FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr); }, 10s);
     ASSERT_NE(picker, nullptr) << "no folder picker";
     EXPECT_NE(descendant(picker, "Static", "Select WAV sound folder..."), nullptr);
     HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
+    const RemoteMemory memory(program->handle());
+    const auto textOf = [&](HTREEITEM item) {
+      TVITEMA record{};
+      record.mask = TVIF_TEXT;
+      record.hItem = item;
+      return memory.textOf(tree, TVM_GETITEMA, 0, record);
+    };
     HTREEITEM node = TreeView_GetRoot(tree);
     const std::vector<std::string> names = treeNodes(path);
     for (std::size_t i = 0; i < names.size(); ++i) {
       HTREEITEM child = nullptr;
       ASSERT_TRUE(waitUntil(
           [&] {
-            child = childShownAs(tree, node, names[i]);
+            for (child = TreeView_GetChild(tree, node); child != nullptr;
+                 child = TreeView_GetNextSibling(tree, child)) {
+              const std::string text = textOf(child);
+              const std::size_t label = text.size() - names[i].size();
+              if (text.ends_with(names[i]) && (label == 0 || text[label - 1] == ' ')) break;
+            }
             return child != nullptr;
           },
           10s))
-          << "no \"" << names[i] << "\" under \"" << itemText(tree, node) << "\"";
+          << "no \"" << names[i] << "\" under \"" << textOf(node) << "\"";
       // Scrolled into view, as the user would with the scroll bar.
       SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(child));
-      clickAt(centreOf(itemRect(tree, child)));
+      clickOnScreen(centreOf(memory.screenRect(tree, TVM_GETITEMRECT, TRUE, child)));
       ASSERT_TRUE(waitUntil([&] { return TreeView_GetSelection(tree) == child; }, 5s))
           << "clicking \"" << names[i] << "\" does not select it";
       if (i + 1 < names.size()) press(VK_RIGHT);
@@ -455,7 +379,7 @@ class FirstHour : public ::testing::Test {
     HWND icon = FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr);
     EXPECT_NE(icon, nullptr) << "no icon in the tray";
     if (icon == nullptr) return nullptr;
-    HWND form = windowOfProcess(program->id(), platform::win32::kFormClass);
+    HWND form = windowOfProcess(program->id(), kFormClass);
     click(icon, 2);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(form); }, 10s))
         << "no settings window after a double-click on the tray icon";
@@ -467,20 +391,12 @@ class FirstHour : public ::testing::Test {
     HWND tabs = descendant(form, WC_TABCONTROLA, "");
     ASSERT_NE(tabs, nullptr);
     const RemoteMemory memory(program->handle());
-    const int count = TabCtrl_GetItemCount(tabs);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
       TCITEMA record{};
       record.mask = TCIF_TEXT;
-      record.pszText = memory.text();
-      record.cchTextMax = RemoteMemory::kTextSize;
-      memory.put(record);
-      SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), memory.record());
-      if (memory.readText() != caption) continue;
-      SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), memory.record());
-      RECT rect = memory.get<RECT>();
-      MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-      clickAt(centreOf(rect));
-      HWND page = descendant(form, platform::win32::kTabSheetClass, caption);
+      if (memory.textOf(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), record) != caption) continue;
+      clickOnScreen(centreOf(memory.screenRect(tabs, TCM_GETITEMRECT, i, RECT{})));
+      HWND page = descendant(form, kTabSheetClass, caption);
       ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(page); }, 5s)) << caption;
       return;
     }
@@ -497,19 +413,6 @@ class FirstHour : public ::testing::Test {
         << "typed \"" << text << "\", the box holds \"" << controlText(edit) << "\"";
   }
 
-  // The WAV Folder page's folder box and file list, or nothing when the page is missing.
-  static std::pair<HWND, HWND> folderControls(HWND form) {
-    HWND group = descendant(form, platform::win32::kGroupBoxClass, "WAV Sounds Folder");
-    return {FindWindowExA(group, nullptr, "Edit", nullptr),
-            FindWindowExA(group, nullptr, "ListBox", nullptr)};
-  }
-
-  // Presses the settings window's OK; the window hides.
-  void confirm(HWND form) const {
-    click(descendant(form, "Button", "OK"));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
-  }
-
   // Emptied, then removed in SetUp: the first start finds no settings file.
   SettingsFileInWindows settings{""};
   SinkRecording recording{arguments.recording};
@@ -520,103 +423,97 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   program.emplace(arguments.program);
   ASSERT_TRUE(program->started()) << "cannot start " << arguments.program;
 
-  // 1. The program explains what it needs. A click before the program first waits for
-  // input is lost.
+  // The program explains what it needs. A click before the program first waits for input is
+  // lost.
   WaitForInputIdle(program->handle(), 30'000);
   HWND box =
       awaitDialog([](HWND dialog) { return windowText(dialog) == "Wumpex! Configure"; }, 30s);
   ASSERT_NE(box, nullptr) << "no first-start message";
   answer(box);
-
-  // 2. The folder is chosen in the picker's tree.
   ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kChimes)));
 
-  // 3. The settings window shows the folder and its files; ticks come every second.
-  HWND form = openSettings();
-  ASSERT_NE(form, nullptr);
-  const auto [folderBox, fileList] = folderControls(form);
-  ASSERT_TRUE(folderBox != nullptr && fileList != nullptr);
-  ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
-  HWND timing = descendant(form, platform::win32::kGroupBoxClass, "Timing");
-  std::vector<HWND> counts = childrenOf(timing, "Edit");
-  ASSERT_EQ(counts.size(), 2u);
-  RECT first{}, second{};
-  GetWindowRect(counts[0], &first);
-  GetWindowRect(counts[1], &second);
-  if (second.top < first.top) std::swap(counts[0], counts[1]);
-  retype(counts[0], "1");
-  retype(counts[1], "0");
-  ASSERT_NO_FATAL_FAILURE(showPage(form, "WAV Folder"));
-  EXPECT_EQ(controlText(folderBox), folderPath(kChimes));
-  EXPECT_EQ(listItems(fileList),
-            (std::vector<std::string>{"chime-1.wav", "chime-2.wav", "chime-3.wav"}));
-  std::int64_t from = recording.now();
-  confirm(form);
-  EXPECT_NE(settings.content().find("WAVPath=" + folderPath(kChimes) + "\r\nRandomTime=1\r\n"),
-            std::string::npos)
-      << settings.content();
+  // Then, each from the settings window's WAV Folder page: the folder chosen at the start,
+  // one chosen with Browse that holds two files that do not play (each brings the device's
+  // error box once; after its OK the good file is heard again), and one typed into the box.
+  enum class Choice { AtStart, Browsed, Typed };
+  const struct {
+    Choice choice;
+    Tone tone;
+    std::vector<std::string> files;  // as the file list shows them; none when unchecked
+    std::size_t errorBoxes;
+  } steps[] = {
+      {Choice::AtStart, kChimes, {"chime-1.wav", "chime-2.wav", "chime-3.wav"}, 0},
+      {Choice::Browsed, kBell, {"bell.wav", "broken.wav", "notes.wav"}, 2},
+      {Choice::Typed, kGongs, {}, 0},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.tone.folder);
+    HWND form = openSettings();
+    ASSERT_NE(form, nullptr);
+    if (step.choice == Choice::AtStart) {
+      // A tick every second: base 1, no adjustment.
+      ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
+      HWND timing = descendant(form, kGroupBoxClass, "Timing");
+      std::vector<HWND> counts;
+      for (HWND edit : descendants(timing, "Edit")) {
+        if (GetParent(edit) == timing) counts.push_back(edit);  // not a combo box's own
+      }
+      ASSERT_EQ(counts.size(), 2u);
+      std::sort(counts.begin(), counts.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top < rb.top;
+      });
+      retype(counts[0], "1");
+      retype(counts[1], "0");
+    }
+    ASSERT_NO_FATAL_FAILURE(showPage(form, "WAV Folder"));
+    HWND group = descendant(form, kGroupBoxClass, "WAV Sounds Folder");
+    HWND folderBox = FindWindowExA(group, nullptr, "Edit", nullptr);
+    HWND fileList = FindWindowExA(group, nullptr, "ListBox", nullptr);
+    ASSERT_TRUE(folderBox != nullptr && fileList != nullptr);
+    if (step.choice == Choice::Browsed) {
+      click(descendant(form, "Button", "&Browse"));
+      ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(step.tone)));
+    } else if (step.choice == Choice::Typed) {
+      retype(folderBox, folderPath(step.tone));
+    }
+    EXPECT_EQ(controlText(folderBox), folderPath(step.tone));
+    if (!step.files.empty()) {
+      EXPECT_EQ(listItems(fileList), step.files);
+    }
+    std::int64_t from = recording.now();
+    click(descendant(form, "Button", "OK"));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
+    if (step.choice == Choice::AtStart) {
+      EXPECT_NE(settings.content().find("WAVPath=" + folderPath(kChimes) + "\r\nRandomTime=1\r\n"),
+                std::string::npos)
+          << settings.content();
+    }
 
-  // 4. A tick's chime reaches the sound server.
-  std::optional<Sound> heard;
-  waitUntil([&] { return (heard = recording.soundSince(from)).has_value(); }, 10s);
-  EXPECT_TRUE(sounds(heard, kChimes)) << "heard " << describe(heard);
+    // The user answers each error box as it comes, then listens for the next sound.
+    std::vector<std::string> boxes;
+    std::optional<Sound> heard;
+    waitUntil(
+        [&] {
+          const auto errors =
+              awaitDialog([](HWND dialog) { return windowText(dialog) == kProgramTitle; }, 0ms);
+          EXPECT_LE(dialogsOf(program->id()).size(), 1u) << "error boxes pile up";
+          if (errors != nullptr) {
+            boxes.push_back(labelsOf(errors));
+            from = recording.now();
+            answer(errors);
+          }
+          heard = recording.soundSince(from);
+          return heard && boxes.size() >= step.errorBoxes;
+        },
+        30s);
+    EXPECT_TRUE(sounds(heard, step.tone)) << "heard " << describe(heard);
+    EXPECT_EQ(boxes.size(), step.errorBoxes) << "error boxes: " << ::testing::PrintToString(boxes);
+  }
 
-  // 5. A folder with two files that do not play, chosen with Browse: the device's error box
-  // comes, and after its OK the good file is heard again.
-  form = openSettings();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NO_FATAL_FAILURE(showPage(form, "WAV Folder"));
-  click(descendant(form, "Button", "&Browse"));
-  ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kBell)));
-  EXPECT_EQ(controlText(folderBox), folderPath(kBell));
-  EXPECT_EQ(listItems(fileList), (std::vector<std::string>{"bell.wav", "broken.wav", "notes.wav"}));
-  confirm(form);
-  box = awaitDialog([](HWND dialog) { return windowText(dialog) == kTitle; }, 30s);
-  ASSERT_NE(box, nullptr) << "no error box for the files that do not play";
-  from = recording.now();
-  answer(box);
-  heard.reset();
-  // Each of the two files that do not play interrupts once, whichever comes first; the user
-  // answers both boxes before going on.
-  int answered = 1;
-  waitUntil(
-      [&] {
-        const auto boxes = errorBoxes();
-        EXPECT_LE(boxes.size(), 1u) << "error boxes pile up";
-        if (!boxes.empty()) {
-          answer(boxes.front());
-          ++answered;
-        }
-        heard = recording.soundSince(from);
-        return heard && answered >= 2;
-      },
-      30s);
-  EXPECT_TRUE(sounds(heard, kBell)) << "after the error box's OK: " << describe(heard);
-  EXPECT_EQ(answered, 2) << "error boxes for the two files that do not play";
-
-  // 6. A folder typed into the folder box and confirmed with OK: the next sound is its own.
-  form = openSettings();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NO_FATAL_FAILURE(showPage(form, "WAV Folder"));
-  retype(folderBox, folderPath(kGongs));
-  from = recording.now();
-  confirm(form);
-  heard.reset();
-  std::string boxes;
-  waitUntil(
-      [&] {
-        for (HWND error : errorBoxes()) {
-          boxes += " \"" + labelsOf(error) + "\"";
-          answer(error);
-        }
-        return (heard = recording.soundSince(from)).has_value();
-      },
-      10s);
-  EXPECT_TRUE(sounds(heard, kGongs)) << "after the typed folder: " << describe(heard);
-  EXPECT_EQ(boxes, "") << "error boxes after the typed folder";
-
-  PostMessageA(windowOfProcess(program->id(), platform::win32::kApplicationClass), WM_CLOSE, 0, 0);
-  EXPECT_EQ(program->awaitExitCode(), 0u);
+  EXPECT_EQ(program->close(), 0u);
 }
 
 }  // namespace

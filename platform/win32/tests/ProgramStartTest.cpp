@@ -8,44 +8,41 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "platform/win32/Win32FormWidget.h"
 #include "platform/win32/tests/TestSupport.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using namespace platform::win32::testing;
 
-constexpr char kTitle[] = "Wumpex! 1.11";
 std::string programPath;
 
-// The main form carries the same title; the application window is the one of its class.
-HWND applicationWindowOf(DWORD processId) {
-  for (HWND window : platform::win32::testing::topLevelWindowsOf(processId)) {
-    if (platform::win32::testing::windowText(window) == kTitle &&
-        platform::win32::testing::className(window) == platform::win32::kApplicationClass) {
-      return window;
-    }
-  }
-  return nullptr;
+// The shell gives a button to a visible window that is unowned and no tool window, or that
+// asks for one with WS_EX_APPWINDOW. These are the style bits that keep one away for good.
+bool styledOffTaskBar(HWND window) {
+  const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+  return (exStyle & WS_EX_TOOLWINDOW) != 0 && (exStyle & WS_EX_APPWINDOW) == 0;
 }
 
-using platform::win32::UniqueModule;
-using platform::win32::testing::StartedProgram;
-
-// Waits until the program's application window exists; nothing when the program ended or
-// the time ran out first.
+// The program's application window once it is there; nothing when the program ended or
+// thirty seconds went by first. The main form carries the same title.
 HWND awaitApplicationWindow(const StartedProgram& program) {
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (!program.running()) return nullptr;
-    if (HWND application = applicationWindowOf(program.id())) return application;
-    std::this_thread::sleep_for(50ms);
-  }
-  return nullptr;
+  HWND found = nullptr;
+  waitUntil(
+      [&] {
+        for (HWND window : topLevelWindowsOf(program.id())) {
+          if (className(window) == platform::win32::kApplicationClass &&
+              windowText(window) == kProgramTitle) {
+            found = window;
+          }
+        }
+        return found != nullptr || !program.running();
+      },
+      30s);
+  return found;
 }
 
 class ProgramStart : public ::testing::Test {
@@ -53,47 +50,36 @@ class ProgramStart : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(programPath.empty()) << "usage: program_start_test <path of wumpex.exe>";
   }
-  platform::win32::testing::SettingsFileInWindows settings{
-      platform::win32::testing::settledSettings(platform::win32::testing::windowsDirectory())};
+  SettingsFileInWindows settings{settledSettings(windowsDirectory())};
 };
 
 TEST_F(ProgramStart, ShowsNothingStaysOffTheTaskBarAndEndsOnClose) {
-  StartedProgram program(programPath);
+  const StartedProgram program(programPath);
   ASSERT_TRUE(program.started()) << "cannot start " << programPath;
   HWND application = awaitApplicationWindow(program);
-  ASSERT_NE(application, nullptr) << "no window titled " << kTitle;
-
-  for (HWND window : platform::win32::testing::topLevelWindowsOf(program.id())) {
-    SCOPED_TRACE(platform::win32::testing::className(window) + " " +
-                 platform::win32::testing::windowText(window));
-    EXPECT_FALSE(IsWindowVisible(window));
+  ASSERT_NE(application, nullptr) << "no window titled " << kProgramTitle;
+  for (HWND window : topLevelWindowsOf(program.id())) {
+    EXPECT_FALSE(IsWindowVisible(window)) << className(window) << " " << windowText(window);
   }
-  EXPECT_TRUE(platform::win32::testing::styledOffTaskBar(application));
-
-  PostMessageA(application, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.awaitExitCode(), 0u);
+  EXPECT_TRUE(styledOffTaskBar(application));
+  EXPECT_EQ(program.close(), 0u);
 }
 
 TEST_F(ProgramStart, SecondStartEndsAndLeavesTheFirstRunning) {
-  const std::string marker = std::string("OnlyOne") + kTitle;
-  StartedProgram first(programPath);
+  const std::string marker = std::string("OnlyOne") + kProgramTitle;
+  const StartedProgram first(programPath);
   HWND application = awaitApplicationWindow(first);
   ASSERT_NE(application, nullptr) << "the first instance did not start";
   // The application window comes before the guard: the marker follows shortly.
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  while (GlobalFindAtomA(marker.c_str()) == 0 && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(20ms);
-  }
-  ASSERT_NE(GlobalFindAtomA(marker.c_str()), 0) << "the first instance marks itself";
+  ASSERT_TRUE(waitUntil([&] { return GlobalFindAtomA(marker.c_str()) != 0; }, 10s))
+      << "the first instance marks itself";
 
-  StartedProgram second(programPath);
+  const StartedProgram second(programPath);
   ASSERT_TRUE(second.started());
   EXPECT_EQ(second.awaitExitCode(), 0u);
   EXPECT_TRUE(first.running()) << "the first instance keeps running";
-  EXPECT_EQ(applicationWindowOf(first.id()), application);
-
-  PostMessageA(application, WM_CLOSE, 0, 0);
-  EXPECT_EQ(first.awaitExitCode(), 0u);
+  EXPECT_EQ(awaitApplicationWindow(first), application);
+  EXPECT_EQ(first.close(), 0u);
   EXPECT_EQ(GlobalFindAtomA(marker.c_str()), 0) << "the marker went with the last instance";
 }
 
@@ -133,7 +119,8 @@ TEST_F(ProgramStart, FileCarriesItsVersionAndManifest) {
     EXPECT_STREQ(static_cast<const char*>(value), expected) << name;
   }
 
-  const UniqueModule file(LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  const platform::win32::UniqueModule file(
+      LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
   ASSERT_TRUE(file);
   int manifests = 0;
   EnumResourceNamesA(file.get(), RT_MANIFEST, countResource,

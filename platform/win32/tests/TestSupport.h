@@ -1,23 +1,30 @@
 #pragma once
-// What the Windows platform tests share: recorders for what widgets and timers report,
-// message pumping with a deadline, and read-back of window state through the system.
+// What the Windows test programs and probes share: a recorder for what widgets report,
+// waiting with a deadline, read-back of window state through the system, the sounds that the
+// test's runner made, the program started as a process of its own and its settings file in
+// the Windows directory.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Desktop.h"
+#include "platform/win32/Win32FormWidget.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace platform::win32::testing {
+
+inline constexpr char kProgramTitle[] = "Wumpex! 1.11";
 
 // Logs every report as one line, e.g. "selected 2" or "edited abc".
 class RecordingEvents final : public WidgetEvents {
@@ -31,7 +38,18 @@ class RecordingEvents final : public WidgetEvents {
   std::vector<std::string> log;
 };
 
-// Handles messages until done() holds; false when the time ran out first.
+// Looks every 20 ms until done() holds; false when the time ran out first.
+template <typename Done>
+bool waitUntil(Done done, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// Handles this thread's messages until done() holds; false when the time ran out first.
 template <typename Done>
 bool pumpUntil(Desktop& desktop, Done done,
                std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) {
@@ -49,6 +67,12 @@ inline void pumpFor(Desktop& desktop, std::chrono::milliseconds time) {
       desktop, [] { return false; }, time);
 }
 
+// A press and release of the left button at a point of the window's client area.
+inline void clickAt(HWND window, int x, int y) {
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
 inline std::string windowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(
@@ -60,24 +84,6 @@ inline std::string className(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
-}
-
-inline DWORD style(HWND window) {
-  return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
-}
-
-inline DWORD exStyle(HWND window) {
-  return static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
-}
-
-// The texts of a dialog's labels: a message box's message.
-inline std::string labelsOf(HWND dialog) {
-  std::string text;
-  for (HWND label = FindWindowExA(dialog, nullptr, "Static", nullptr); label != nullptr;
-       label = FindWindowExA(dialog, label, "Static", nullptr)) {
-    text += windowText(label);
-  }
-  return text;
 }
 
 struct ProcessWindows {
@@ -108,18 +114,23 @@ inline HWND windowOfProcess(DWORD processId, const std::string& windowClass) {
   return nullptr;
 }
 
-// A window's rectangle in its parent's client coordinates.
-inline Bounds boundsInParent(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+// The process's visible dialog boxes (message boxes and the shell's pickers among them).
+inline std::vector<HWND> dialogsOf(DWORD processId) {
+  std::vector<HWND> dialogs;
+  for (HWND window : topLevelWindowsOf(processId)) {
+    if (IsWindowVisible(window) && className(window) == "#32770") dialogs.push_back(window);
+  }
+  return dialogs;
 }
 
-// The shell gives a button to a visible window that is unowned and no tool window, or that
-// asks for one with WS_EX_APPWINDOW. These are the style bits that keep one away for good.
-inline bool styledOffTaskBar(HWND window) {
-  return (exStyle(window) & WS_EX_TOOLWINDOW) != 0 && (exStyle(window) & WS_EX_APPWINDOW) == 0;
+// The texts of a dialog's labels: a message box's message.
+inline std::string labelsOf(HWND dialog) {
+  std::string text;
+  for (HWND label = FindWindowExA(dialog, nullptr, "Static", nullptr); label != nullptr;
+       label = FindWindowExA(dialog, label, "Static", nullptr)) {
+    text += windowText(label);
+  }
+  return text;
 }
 
 // A window's client area as the system painted it, read back pixel by pixel.
@@ -168,33 +179,13 @@ inline UniqueWindow topLevelWindow(const std::string& title, DWORD style) {
                                       nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
-// Answers, as a user pressing Escape, every dialog of this thread that shows while it lives,
-// and keeps the message of each message box. It looks every 20 ms, from within whichever
-// loop the thread runs.
-class DialogAnswerer final : public TimerEvents {
- public:
-  explicit DialogAnswerer(Desktop& desktop) : timers_(desktop.createTimerWindow(*this)) {
-    timers_->setTimer(1, 20);
-  }
-  void timerFired(unsigned) override {
-    for (HWND window : topLevelWindowsOf(GetCurrentProcessId())) {
-      if (!IsWindowVisible(window) || className(window) != "#32770" ||
-          !answered_.insert(window).second) {
-        continue;
-      }
-      // The message of a box is the static control numbered 0xFFFF.
-      char text[1024] = {};
-      if (GetDlgItemTextA(window, 0xFFFF, text, sizeof text) > 0) messages.push_back(text);
-      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    }
-  }
-
-  std::vector<std::string> messages;
-
- private:
-  std::unique_ptr<TimerWindow> timers_;
-  std::set<HWND> answered_;
-};
+// The folder of sounds that the test's runner made, named in WUMPEX_TEST_SOUNDS.
+inline std::string testSounds() {
+  const char* named = std::getenv("WUMPEX_TEST_SOUNDS");
+  std::string folder = named != nullptr ? named : "";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  return folder;
+}
 
 // A started program; ended by force should it still run when its owner goes.
 class StartedProgram {
@@ -211,15 +202,24 @@ class StartedProgram {
       id_ = started.dwProcessId;
     }
   }
+  // Gone when this returns, so that a later start finds no instance to give way to.
   ~StartedProgram() {
-    if (started() && running()) TerminateProcess(process_.get(), 1);
+    if (started() && running()) {
+      TerminateProcess(process_.get(), 1);
+      WaitForSingleObject(process_.get(), 10'000);
+    }
   }
 
   bool started() const { return static_cast<bool>(process_); }
   DWORD id() const { return id_; }
   HANDLE handle() const { return process_.get(); }
   bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-  // The exit code once the program has ended within ten seconds; STILL_ACTIVE otherwise.
+  // Asks the program to close as the system does at shutdown; its exit code once it has ended
+  // within ten seconds, STILL_ACTIVE otherwise.
+  DWORD close() const {
+    PostMessageA(windowOfProcess(id_, kApplicationClass), WM_CLOSE, 0, 0);
+    return awaitExitCode();
+  }
   DWORD awaitExitCode() const {
     if (WaitForSingleObject(process_.get(), 10'000) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD exitCode = STILL_ACTIVE;

@@ -1,10 +1,11 @@
+// The shell's folder picker: its item lists of special folders, and its dialog as the
+// program opens it.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
-#include <commctrl.h>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -49,14 +50,6 @@ TEST(Win32FolderBrowserTest, SpecialFoldersConvertToPathsOrToNothing) {
   EXPECT_STREQ(path, "");
 }
 
-// The visible folder dialog of this process, or null.
-HWND folderDialog() {
-  for (HWND window : testing::topLevelWindowsOf(GetCurrentProcessId())) {
-    if (IsWindowVisible(window) && testing::className(window) == "#32770") return window;
-  }
-  return nullptr;
-}
-
 std::string itemText(HWND tree, HTREEITEM item) {
   char text[MAX_PATH] = {};
   TVITEMA record{};
@@ -91,14 +84,16 @@ TEST(Win32FolderBrowserTest, TheProgramsPickerShowsTheDesktopWithFoldersBelowIt)
   picker.SetTitle("Select WAV sound folder...");
   std::vector<std::string> seen;
   std::thread user([&] {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    HWND dialog = nullptr;
-    while ((dialog = folderDialog()) == nullptr && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::vector<HWND> dialogs;
+    if (!testing::waitUntil(
+            [&] { return !(dialogs = testing::dialogsOf(GetCurrentProcessId())).empty(); },
+            std::chrono::seconds(20))) {
+      return;
     }
-    if (dialog == nullptr) return;
-    if (HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr)) seen = topOfTree(tree);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    if (HWND tree = FindWindowExA(dialogs[0], nullptr, WC_TREEVIEWA, nullptr)) {
+      seen = topOfTree(tree);
+    }
+    PostMessageA(dialogs[0], WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_FALSE(picker.Execute());
   user.join();

@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
-#include <fstream>
-#include <numbers>
 #include <string>
 
 #include "app/MPlayer.h"
@@ -25,33 +22,6 @@ using Btn = TMPBtnType;
 using platform::win32::testing::pumpFor;
 using platform::win32::testing::pumpUntil;
 
-// A 440 Hz tone of three seconds as 16-bit mono PCM at 22050 Hz.
-std::string WriteTone() {
-  constexpr std::uint32_t kRate = 22050;
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "wumpex-bar-tone.wav";
-  std::ofstream out(path, std::ios::binary);
-  const auto put = [&out](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-  };
-  const std::uint32_t samples = kRate * 3;
-  out << "RIFF";
-  put(36 + samples * 2, 4);
-  out << "WAVEfmt ";
-  for (auto [value, bytes] :
-       {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {kRate, 4}, {kRate * 2, 4}, {2u, 2}, {16u, 2}}) {
-    put(value, bytes);
-  }
-  out << "data";
-  put(samples * 2, 4);
-  for (std::uint32_t i = 0; i < samples; ++i) {
-    const double wave = std::sin(2 * std::numbers::pi * 440 * i / kRate);
-    put(static_cast<std::uint16_t>(std::lround(16000 * wave)), 2);
-  }
-  return path;
-}
-
 class MediaBarOnWindows : public ::testing::Test {
  protected:
   MediaBarOnWindows() {
@@ -63,21 +33,15 @@ class MediaBarOnWindows : public ::testing::Test {
     bar->SetColoredButtons({Btn::btPause, Btn::btNext, Btn::btPrev, Btn::btStep, Btn::btBack,
                             Btn::btRecord, Btn::btEject});
     bar->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
-    bar->SetFileName(tone);
+    bar->SetFileName(platform::win32::testing::testSounds() + "\\long.wav");
     form.LoadedAll();
     form.CreateHandle();
     form.SetVisible(true);
   }
-  ~MediaBarOnWindows() override {
-    bar->Close();
-    DeleteFileA(tone.c_str());
-  }
+  ~MediaBarOnWindows() override { bar->Close(); }
 
   HWND Window() const { return platform::win32::toWindow(bar->Peer()->handle()); }
-  void Click(int x) {
-    SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
-    SendMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
-  }
+  void Click(int x) { platform::win32::testing::clickAt(Window(), x, 10); }
   COLORREF Pixel(int x, int y) {
     pumpFor(desktop, 100ms);
     return GetPixel(platform::win32::windowDc(Window()).get().dc, x, y);
@@ -87,7 +51,6 @@ class MediaBarOnWindows : public ::testing::Test {
   platform::DesktopScope scope{desktop};
   platform::win32::Win32Media media;
   platform::MediaScope mediaScope{media};
-  std::string tone = WriteTone();
   TForm form{nullptr, "Form"};
   TMediaPlayer* bar = form.Make<TMediaPlayer>("MediaPlayer2");
 };

@@ -1,11 +1,10 @@
+// The media layer on the real multimedia devices: a waited play, a notified one, and a file
+// the device refuses.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
-#include <fstream>
-#include <numbers>
 #include <string>
 
 #include "app/MPlayer.h"
@@ -21,38 +20,6 @@ using namespace std::chrono_literals;
 using wumpex::TMediaPlayer;
 using wumpex::TMPDeviceTypes;
 
-std::string tempPath(const std::string& name) {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  return folder + name;
-}
-
-void putLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-}
-
-// A 440 Hz tone as 16-bit mono PCM at 22050 Hz; amplitude 0 makes it silence.
-std::string writeTone(const std::string& name, std::uint32_t milliseconds, double amplitude) {
-  constexpr std::uint32_t kRate = 22050;
-  const std::string path = tempPath(name);
-  std::ofstream out(path, std::ios::binary);
-  const std::uint32_t samples = kRate * milliseconds / 1000;
-  out << "RIFF";
-  putLittleEndian(out, 36 + samples * 2, 4);
-  out << "WAVEfmt ";
-  for (auto [value, bytes] :
-       {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {kRate, 4}, {kRate * 2, 4}, {2u, 2}, {16u, 2}}) {
-    putLittleEndian(out, value, bytes);
-  }
-  out << "data";
-  putLittleEndian(out, samples * 2, 4);
-  for (std::uint32_t i = 0; i < samples; ++i) {
-    const double wave = std::sin(2 * std::numbers::pi * 440 * i / kRate);
-    putLittleEndian(out, static_cast<std::uint16_t>(std::lround(amplitude * 32767 * wave)), 2);
-  }
-  return path;
-}
-
 class MediaTest : public ::testing::Test {
  protected:
   MediaTest() { player.SetDeviceType(TMPDeviceTypes::dtWaveAudio); }
@@ -65,8 +32,7 @@ class MediaTest : public ::testing::Test {
 };
 
 TEST_F(MediaTest, AWaitedPlayOfARealFileLastsAsLongAsTheFile) {
-  const std::string tone = writeTone("wumpex-tone.wav", 1000, 0.5);
-  player.SetFileName(tone);
+  player.SetFileName(testing::testSounds() + "\\tone.wav");
   player.Open();
   ASSERT_NE(player.DeviceID(), 0);
   EXPECT_EQ(player.Length(), 1000u);
@@ -86,12 +52,10 @@ TEST_F(MediaTest, AWaitedPlayOfARealFileLastsAsLongAsTheFile) {
   player.Close();
   EXPECT_EQ(player.Error(), 0u);
   EXPECT_FALSE(player.Opened());
-  DeleteFileA(tone.c_str());
 }
 
 TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
-  const std::string quiet = writeTone("wumpex-quiet.wav", 300, 0);
-  player.SetFileName(quiet);
+  player.SetFileName(testing::testSounds() + "\\quiet.wav");
   player.Open();
   int notices = 0;
   player.OnNotify = [&](wumpex::TComponent*) { ++notices; };
@@ -102,11 +66,10 @@ TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
   EXPECT_TRUE(player.EnabledButtons().Contains(wumpex::TMPBtnType::btPlay));
   EXPECT_FALSE(player.EnabledButtons().Contains(wumpex::TMPBtnType::btStop));
   player.Close();
-  DeleteFileA(quiet.c_str());
 }
 
 TEST_F(MediaTest, AMissingFileIsRefusedWithTheSystemsText) {
-  player.SetFileName(tempPath("wumpex-no-such-file.wav"));
+  player.SetFileName(testing::testSounds() + "\\missing.wav");
   try {
     player.Open();
     ADD_FAILURE() << "opened";

@@ -70,9 +70,11 @@ class ProfileTest : public ::testing::Test {
   std::string fakeDrive;
 };
 
-constexpr const char* kMessy =
+// The settings file's reads give a buffer of 1024 bytes: a longer value is cut.
+const std::string kMessy =
     " [ Main ] \r\n\r\n  Key = \" q \" \r\nKEY=dup\r\nhalf='x\r\nlone=\"\r\npair=\"ab\"\r\n"
-    "noequals\r\n;note=1\r\nlong=abcdefghij\r\n[Other]\r\ny=1\r\n[main]\r\nz=2\r\n";
+    "noequals\r\n;note=1\r\nlong=abcdefghij\r\nhuge=" +
+    std::string(1100, 'p') + "\r\n[Other]\r\ny=1\r\n[main]\r\nz=2\r\n";
 
 TEST_F(ProfileTest, ReadsAsTheSystemReads) {
   Put("R.INI", kMessy);
@@ -90,6 +92,7 @@ TEST_F(ProfileTest, ReadsAsTheSystemReads) {
                {"Main", "x", "\"q\"", 64},      {"Main", "x", std::nullopt, 64},
                {"Main", "x", "abcdef", 4},      {"Main", "key", "d", 1},
                {"Main", "key", "d", 0},         {"Main", "", "d", 64},
+               {"Main", "huge", "d", 1024},     {"Main", std::nullopt, "d", 1024},
                {"Main", std::nullopt, "d", 64}, {"Main", std::nullopt, "d", 6},
                {"Main", std::nullopt, "d", 4},  {"Absent", std::nullopt, "d", 64},
                {"Other", "y", "d", 64}};
@@ -138,6 +141,11 @@ TEST_F(ProfileTest, FileHelpersAgree) {
     const auto at = [&](const std::string& name) {
       return isReal ? RealName(name) : FakeName(name);
     };
+    const auto setAttributes = [&](const std::string& name, DWORD attributes) {
+      const std::string host =
+          isReal ? RealName(name) : headless->realPath(FakeName(name))->string();
+      SetFileAttributesA(host.c_str(), attributes);
+    };
     SCOPED_TRACE(isReal ? "system" : "in-memory");
     EXPECT_TRUE(profile->createFolder(at("Sub")));
     EXPECT_TRUE(profile->createFolder(at("Sub")));
@@ -150,6 +158,11 @@ TEST_F(ProfileTest, FileHelpersAgree) {
     EXPECT_FALSE(profile->fileExists(at("Sub\\B.INI")));
     EXPECT_FALSE(profile->fileExists(at("Sub")));
     EXPECT_EQ(profile->readString(at("Sub\\A.INI"), "S", "k", "", 64), "b");
+    EXPECT_FALSE(profile->fileReadOnly(at("Sub\\A.INI")));
+    setAttributes("Sub\\A.INI", FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(profile->fileReadOnly(at("Sub\\A.INI")));
+    EXPECT_FALSE(profile->fileReadOnly(at("Sub")));
+    setAttributes("Sub\\A.INI", FILE_ATTRIBUTE_NORMAL);
     EXPECT_FALSE(profile->copyFile(at("Sub\\B.INI"), at("Sub\\C.INI")));
     EXPECT_TRUE(profile->deleteFile(at("Sub\\A.INI")));
     EXPECT_FALSE(profile->deleteFile(at("Sub\\A.INI")));

@@ -1,3 +1,5 @@
+// The mail link on the real system: its Copy menu and the clipboard, the hand cursor from
+// the resources and the tip that shows its hint.
 #include <windows.h>
 
 #include <commctrl.h>

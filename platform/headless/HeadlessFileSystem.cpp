@@ -121,7 +121,8 @@ std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern)
 }
 
 std::optional<std::uint32_t> HeadlessFileSystem::fileAttributes(const std::string& path) {
-  const auto full = absolute(path);
+  // The system names no file by the empty path, not even the current directory.
+  const auto full = path.empty() ? std::nullopt : absolute(path);
   if (!full) return std::nullopt;
   const Located found = locate(*full);
   if (found.error != 0) return std::nullopt;

@@ -24,3 +24,4 @@ timeout 300 scripts/bench-idle.sh 1 10
 timeout 300 scripts/bench-settings.sh 1
 timeout 300 scripts/bench-start.sh 1
 timeout 300 scripts/bench-tick.sh 2
+timeout 300 scripts/bench-memory.sh 1

@@ -269,6 +269,20 @@ TEST_F(WidgetTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
   }
 }
 
+// A list is filled without drawing each item; afterwards it must draw again, scroll bar too.
+TEST_F(WidgetTest, AListFilledWhileShownScrollsToItsLastItem) {
+  form_.widget.show(true);
+  Made list = makeOnForm(WidgetKind::ListBox, {10, 10, 200, 120});
+  std::vector<std::string> items;
+  for (int i = 0; i < 50; ++i) items.push_back("item " + std::to_string(i));
+  list.widget.setItems(items);
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_RANGE;
+  ASSERT_TRUE(GetScrollInfo(list.window, SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax, 49);
+}
+
 TEST_F(WidgetTest, UpDownStepsItsBuddyAndTheBuddyReportsTheUsersSteps) {
   Made edit = makeOnForm(WidgetKind::Edit, {10, 10, 60, 24});
   Made upDown = makeOnForm(WidgetKind::UpDown, {70, 10, 16, 24});

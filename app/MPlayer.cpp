@@ -219,8 +219,7 @@ void TMediaPlayer::Resume() {
   waitSet_ = notifySet_ = false;
 }
 
-// In the tracks format a position's low byte is its track, and a track's start is the
-// track number alone.
+// In the tracks format a track's start is the track number alone.
 void TMediaPlayer::PlayOrSeekTo(std::uint32_t target) {
   if (Mode() == TMPModes::mpPlaying) {
     SetFrom(target);
@@ -235,7 +234,7 @@ void TMediaPlayer::PlayOrSeekTo(std::uint32_t target) {
 void TMediaPlayer::Next() {
   CheckOpen();
   if (TimeFormat() == mci::kFormatTmsf) {
-    const std::uint32_t next = (Position() & 0xFF) + 1;
+    const std::uint32_t next = mci::tmsfTrack(Position()) + 1;
     if (next <= Tracks()) {
       PlayOrSeekTo(next);
       return;
@@ -249,7 +248,7 @@ void TMediaPlayer::Previous() {
   CheckOpen();
   if (TimeFormat() == mci::kFormatTmsf) {
     const std::uint32_t position = Position();
-    std::uint32_t track = position & 0xFF;
+    std::uint32_t track = mci::tmsfTrack(position);
     // At the very start of a track the one before is meant.
     if (position == TrackPosition(track) && track > 1) --track;
     PlayOrSeekTo(track);

@@ -31,10 +31,6 @@ constexpr platform::Point kMinButton = [] {
   return size;
 }();
 
-constexpr unsigned kKeySpace = 0x20;
-constexpr unsigned kKeyLeft = 0x25;
-constexpr unsigned kKeyRight = 0x27;
-
 const TButtonSet kAllButtons{TMPBtnType::btPlay, TMPBtnType::btPause,  TMPBtnType::btStop,
                              TMPBtnType::btNext, TMPBtnType::btPrev,   TMPBtnType::btStep,
                              TMPBtnType::btBack, TMPBtnType::btRecord, TMPBtnType::btEject};
@@ -210,14 +206,14 @@ void TMediaPlayer::mouseReleased(platform::Point /*at*/) {
 // state; the arrows move the focus along the visible buttons.
 void TMediaPlayer::keyPressed(unsigned key) {
   Guarded([this, key] {
-    if (key == kKeySpace) {
+    if (key == platform::vk::kSpace) {
       if (!enabled_.Contains(focusedButton_)) return;
       Click(focusedButton_);
       if (autoEnable_) ApplyTransition(focusedButton_);
       return;
     }
-    if (key != kKeyLeft && key != kKeyRight) return;
-    const int step = key == kKeyLeft ? -1 : 1;
+    if (key != platform::vk::kLeft && key != platform::vk::kRight) return;
+    const int step = key == platform::vk::kLeft ? -1 : 1;
     for (int i = static_cast<int>(focusedButton_) + step; i >= 0 && i < kButtonCount; i += step) {
       if (!visible_.Contains(ButtonAt(i))) continue;
       focusedButton_ = ButtonAt(i);

@@ -8,9 +8,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/ServiceScope.h"
 
 namespace platform {
 
@@ -346,41 +347,10 @@ class Desktop {
   virtual std::string moduleFileName() = 0;
 };
 
-// The desktop the program runs on. Installed by the entry or a test for its lifetime.
-Desktop& desktop();
-
-// One installed implementation of a further seam interface (files, media, notification
-// area), for the lifetime of a scope, as with the desktop.
-template <class Interface>
-class ServiceScope {
- public:
-  explicit ServiceScope(Interface& installed) : previous_(current()) { current() = &installed; }
-  ~ServiceScope() { current() = previous_; }
-  ServiceScope(const ServiceScope&) = delete;
-  ServiceScope& operator=(const ServiceScope&) = delete;
-
-  static Interface& get() {
-    if (current() == nullptr) throw std::logic_error("seam service not installed");
-    return *current();
-  }
-
- private:
-  static Interface*& current() {
-    static Interface* installed = nullptr;
-    return installed;
-  }
-  Interface* previous_;
-};
-
-class DesktopScope {
- public:
-  explicit DesktopScope(Desktop& installed);
-  ~DesktopScope();
-  DesktopScope(const DesktopScope&) = delete;
-  DesktopScope& operator=(const DesktopScope&) = delete;
-
- private:
-  Desktop* previous_;
-};
+// The desktop the program runs on.
+using DesktopScope = ServiceScope<Desktop>;
+inline Desktop& desktop() {
+  return ServiceScope<Desktop>::get();
+}
 
 }  // namespace platform

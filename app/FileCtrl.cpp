@@ -17,14 +17,15 @@ const std::string kUnknownGlyph = "UNKNOWNFILE";
 
 std::string InOutMessage(unsigned code) {
   switch (code) {
-    case 2:
+    case platform::fileerror::kFileNotFound:
       return "File not found";
-    case 3:
+    case platform::fileerror::kPathNotFound:
       return "Invalid filename";
-    case 4:
+    case platform::fileerror::kTooManyOpenFiles:
       return "Too many open files";
-    case 5:
+    case platform::fileerror::kAccessDenied:
       return "File access denied";
+    // Errors in reading and writing files have numbers of their own.
     case 100:
       return "Read beyond end of file";
     case 101:

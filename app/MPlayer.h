@@ -185,6 +185,8 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   void focusChanged(bool focused) override;
 
  private:
+  // The bar's own workings (MPlayerBar.cpp). After loading, its width follows its buttons.
+  void EndLoading();
   int VisibleCount() const;
   // Where a visible button starts; the buttons share their border columns.
   int ButtonLeft(TMPBtnType button) const;
@@ -195,6 +197,7 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   void RunCommand(TMPBtnType button);
   void SetWidthFromButtons();
 
+  // The device's own workings (MPlayer.cpp).
   std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t wParam,
                                               std::intptr_t lParam) override;
   platform::Handle CallbackWindow();

@@ -225,7 +225,7 @@ void TWumpexForm::ConfigureFirstRun() {
   Application->MessageBox(
       "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
       "please select a folder where WAV files may be found",
-      "Wumpex! Configure", 48);
+      "Wumpex! Configure", platform::mb::kOk | platform::mb::kIconExclamation);
   PageControl1->SetActivePage(WavFolderTabSheet);
   Show();
   BrowseBtnClick(BrowseBtn);
@@ -367,7 +367,7 @@ void TWumpexForm::PlaySound(const std::string& name) {
   }
   platform::MciParams breakParams;
   breakParams.callback = 0;
-  breakParams.virtKey = 27;  // Escape ends the waiting play
+  breakParams.virtKey = platform::vk::kEscape;  // ends the waiting play
   breakParams.breakWindow = 0;
   platform::media().sendCommand(MediaPlayer1->DeviceID(), platform::mci::kBreak,
                                 platform::mci::kBreakKey, breakParams);

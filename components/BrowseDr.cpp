@@ -14,8 +14,14 @@ namespace {
 // that the tree starts at the desktop: its number, 1, names a virtual folder on current
 // systems (Wine roots an empty tree at its "Internet" folder for it).
 constexpr int kNoRoot = -1;
-constexpr std::array<int, 18> kRootFolders = {0, kNoRoot, 2,  3,  4,  5,  6,  7,  8,
-                                              9, 10,      11, 16, 17, 18, 19, 20, 21};
+namespace csidl = platform::csidl;
+constexpr std::array<int, 18> kRootFolders = {
+    csidl::kDesktop,          kNoRoot,           csidl::kPrograms,
+    csidl::kControls,         csidl::kPrinters,  csidl::kPersonal,
+    csidl::kFavorites,        csidl::kStartup,   csidl::kRecent,
+    csidl::kSendTo,           csidl::kBitBucket, csidl::kStartMenu,
+    csidl::kDesktopDirectory, csidl::kDrives,    csidl::kNetwork,
+    csidl::kNetHood,          csidl::kFonts,     csidl::kTemplates};
 
 // The shell's browse flags, by TBrowseFlag.
 constexpr std::array<std::uint32_t, 5> kBrowseFlags = {

@@ -5,14 +5,6 @@
 #include "framework/Application.h"
 
 namespace wumpex {
-namespace {
-
-// The mouse messages the shell reports, with the values the system gives them.
-constexpr std::intptr_t kLeftButtonUp = 0x0202;
-constexpr std::intptr_t kLeftButtonDoubleClick = 0x0203;
-constexpr std::intptr_t kRightButtonUp = 0x0205;
-
-}  // namespace
 
 void TIcon::LoadFromResourceName(const std::string& resourceName) {
   loaded_ = platform::notificationArea().loadIcon(resourceName);
@@ -100,13 +92,13 @@ std::optional<std::intptr_t> TTrayIcon::messageArrived(unsigned message, std::ui
   }
   if (message == kCallbackMessage) {
     switch (lParam) {
-      case kLeftButtonUp:
+      case platform::wm::kLeftButtonUp:
         Fire(OnClick, this);
         break;
-      case kLeftButtonDoubleClick:
+      case platform::wm::kLeftButtonDoubleClick:
         Fire(OnDblClick, this);
         break;
-      case kRightButtonUp:
+      case platform::wm::kRightButtonUp:
         PopupAtCursor();
         break;
       default:

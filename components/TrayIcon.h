@@ -51,8 +51,9 @@ using TMouseEvent =
 // would reach the window procedure, which drops it.
 class TTrayIcon : public TComponent, private platform::MessageEvents {
  public:
-  static constexpr unsigned kCallbackMessage = 0x0400 + 1;    // WM_USER + 1: mouse reports
-  static constexpr unsigned kTipRefreshMessage = 0x0400 + 2;  // WM_USER + 2
+  // The program's own messages: the shell's mouse reports, and the tip's refresh.
+  static constexpr unsigned kCallbackMessage = platform::wm::kUser + 1;
+  static constexpr unsigned kTipRefreshMessage = platform::wm::kUser + 2;
   static constexpr std::size_t kMaxToolTip = 62;
 
   TTrayIcon(TComponent* owner, std::string name);

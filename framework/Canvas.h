@@ -13,12 +13,13 @@ using TColor = platform::Color;
 using TRect = platform::Rect;
 
 inline constexpr TColor clWhite = 0x00FFFFFF;
-inline constexpr TColor clWindowText = platform::systemColor(8);
-inline constexpr TColor clBtnFace = platform::systemColor(15);
-inline constexpr TColor clBtnShadow = platform::systemColor(16);
-inline constexpr TColor clGrayText = platform::systemColor(17);
-inline constexpr TColor clBtnHighlight = platform::systemColor(20);
-inline constexpr TColor clWindowFrame = platform::systemColor(6);
+inline constexpr TColor clWindowText = platform::systemColor(platform::syscolor::kWindowText);
+inline constexpr TColor clBtnFace = platform::systemColor(platform::syscolor::kButtonFace);
+inline constexpr TColor clBtnShadow = platform::systemColor(platform::syscolor::kButtonShadow);
+inline constexpr TColor clGrayText = platform::systemColor(platform::syscolor::kGrayText);
+inline constexpr TColor clBtnHighlight =
+    platform::systemColor(platform::syscolor::kButtonHighlight);
+inline constexpr TColor clWindowFrame = platform::systemColor(platform::syscolor::kWindowFrame);
 inline constexpr TColor clOlive = 0x00008080;
 
 // A clear brush fills nothing, so that text goes on without a box behind it.

@@ -92,13 +92,20 @@ void TControl::HintReached() {
   }
 }
 
-void TControl::userRightClicked(platform::Point at) {
-  if (popupMenu_ == nullptr) return;
-  Guarded([this, at] { popupMenu_->Popup(at, HandleAllocated() ? Peer()->handle() : 0); });
+void TControl::PeerEvents::userRightClicked(platform::Point at) {
+  if (control_.popupMenu_ == nullptr) return;
+  Guarded([this, at] {
+    control_.popupMenu_->Popup(at, control_.HandleAllocated() ? control_.Peer()->handle() : 0);
+  });
 }
 
-platform::CursorHandle TControl::cursor() {
-  return Screen().Cursors(cursor_);
+platform::CursorHandle TControl::PeerEvents::cursor() {
+  return Screen().Cursors(control_.cursor_);
+}
+
+void TControl::PeerEvents::paint(platform::Painter& painter) {
+  TCanvas canvas(painter);
+  Guarded([&] { control_.Paint(canvas); });
 }
 
 bool TControl::SetTextValue(const std::string& text, bool fromPeer) {
@@ -111,7 +118,7 @@ bool TControl::SetTextValue(const std::string& text, bool fromPeer) {
 void TControl::CreateHandle() {
   if (peer_) return;
   platform::Widget* parentPeer = parent_ != nullptr ? parent_->Peer() : nullptr;
-  peer_ = platform::desktop().createWidget(kind_, parentPeer, Style(), *this);
+  peer_ = platform::desktop().createWidget(kind_, parentPeer, Style(), events_);
   InitPeer(*peer_);
   std::vector<TControl*> ordered = children_;
   std::stable_sort(ordered.begin(), ordered.end(), [](const TControl* a, const TControl* b) {
@@ -131,11 +138,6 @@ void TControl::InitPeer(platform::Widget& peer) {
 
 void TControl::Invalidate() {
   if (peer_) peer_->invalidate();
-}
-
-void TControl::paint(platform::Painter& painter) {
-  TCanvas canvas(painter);
-  Guarded([&] { Paint(canvas); });
 }
 
 void TControl::Guarded(const std::function<void()>& handler) {

@@ -8,9 +8,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/ServiceScope.h"
 
 namespace platform {
 
@@ -50,10 +51,28 @@ struct TimeOfDay {
 namespace mb {
 inline constexpr unsigned kOk = 0x0000;
 inline constexpr unsigned kIconError = 0x0010;
+inline constexpr unsigned kIconExclamation = 0x0030;
 inline constexpr unsigned kTaskModal = 0x2000;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 }  // namespace mb
+
+// Window messages, with the values the system gives them: the mouse reports that come with
+// the notification area's callback message, and the first number for a program's own.
+namespace wm {
+inline constexpr unsigned kLeftButtonUp = 0x0202;
+inline constexpr unsigned kLeftButtonDoubleClick = 0x0203;
+inline constexpr unsigned kRightButtonUp = 0x0205;
+inline constexpr unsigned kUser = 0x0400;
+}  // namespace wm
+
+// Virtual-key codes, with the values the system gives them.
+namespace vk {
+inline constexpr unsigned kEscape = 0x1B;
+inline constexpr unsigned kSpace = 0x20;
+inline constexpr unsigned kLeft = 0x25;
+inline constexpr unsigned kRight = 0x27;
+}  // namespace vk
 
 // A colour in the framework's encoding: 0x00BBGGRR, or 0x80000000 plus the index of one of
 // the system's colours, which the platform looks up each time it draws.
@@ -62,12 +81,22 @@ constexpr Color systemColor(unsigned index) {
   return 0x80000000u | index;
 }
 
+// The indices of the system's colours, with the values the system gives them.
+namespace syscolor {
+inline constexpr unsigned kWindowFrame = 6;
+inline constexpr unsigned kWindowText = 8;
+inline constexpr unsigned kButtonFace = 15;
+inline constexpr unsigned kButtonShadow = 16;
+inline constexpr unsigned kGrayText = 17;
+inline constexpr unsigned kButtonHighlight = 20;
+}  // namespace syscolor
+
 struct Font {
   std::string name;
   int height = 0;
   bool italic = false;
   // Text that the program paints comes out in it; the system's controls keep their own.
-  Color color = systemColor(8);  // window text
+  Color color = systemColor(syscolor::kWindowText);
   auto operator<=>(const Font&) const = default;
 };
 
@@ -318,41 +347,10 @@ class Desktop {
   virtual std::string moduleFileName() = 0;
 };
 
-// The desktop the program runs on. Installed by the entry or a test for its lifetime.
-Desktop& desktop();
-
-// One installed implementation of a further seam interface (files, media, notification
-// area), for the lifetime of a scope, as with the desktop.
-template <class Interface>
-class ServiceScope {
- public:
-  explicit ServiceScope(Interface& installed) : previous_(current()) { current() = &installed; }
-  ~ServiceScope() { current() = previous_; }
-  ServiceScope(const ServiceScope&) = delete;
-  ServiceScope& operator=(const ServiceScope&) = delete;
-
-  static Interface& get() {
-    if (current() == nullptr) throw std::logic_error("seam service not installed");
-    return *current();
-  }
-
- private:
-  static Interface*& current() {
-    static Interface* installed = nullptr;
-    return installed;
-  }
-  Interface* previous_;
-};
-
-class DesktopScope {
- public:
-  explicit DesktopScope(Desktop& installed);
-  ~DesktopScope();
-  DesktopScope(const DesktopScope&) = delete;
-  DesktopScope& operator=(const DesktopScope&) = delete;
-
- private:
-  Desktop* previous_;
-};
+// The desktop the program runs on.
+using DesktopScope = ServiceScope<Desktop>;
+inline Desktop& desktop() {
+  return ServiceScope<Desktop>::get();
+}
 
 }  // namespace platform

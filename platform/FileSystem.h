@@ -26,6 +26,7 @@ inline constexpr std::uint32_t kArchive = 0x20;
 namespace fileerror {
 inline constexpr unsigned kFileNotFound = 2;
 inline constexpr unsigned kPathNotFound = 3;
+inline constexpr unsigned kTooManyOpenFiles = 4;
 inline constexpr unsigned kAccessDenied = 5;
 inline constexpr unsigned kInvalidName = 123;
 inline constexpr unsigned kNotADirectory = 267;

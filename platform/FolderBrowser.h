@@ -24,6 +24,27 @@ inline constexpr std::uint32_t kBrowseForComputer = 0x1000;
 inline constexpr std::uint32_t kBrowseForPrinter = 0x2000;
 }  // namespace bif
 
+// The shell's special folders, with the numbers the system gives them.
+namespace csidl {
+inline constexpr int kDesktop = 0x00;
+inline constexpr int kPrograms = 0x02;
+inline constexpr int kControls = 0x03;
+inline constexpr int kPrinters = 0x04;
+inline constexpr int kPersonal = 0x05;
+inline constexpr int kFavorites = 0x06;
+inline constexpr int kStartup = 0x07;
+inline constexpr int kRecent = 0x08;
+inline constexpr int kSendTo = 0x09;
+inline constexpr int kBitBucket = 0x0A;
+inline constexpr int kStartMenu = 0x0B;
+inline constexpr int kDesktopDirectory = 0x10;
+inline constexpr int kDrives = 0x11;
+inline constexpr int kNetwork = 0x12;
+inline constexpr int kNetHood = 0x13;
+inline constexpr int kFonts = 0x14;
+inline constexpr int kTemplates = 0x15;
+}  // namespace csidl
+
 // An item list of the shell's namespace, in memory from the task allocator; null is none.
 struct ShellItem;
 using ItemList = ShellItem*;

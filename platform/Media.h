@@ -77,6 +77,10 @@ inline constexpr std::uint32_t kDevTypeWaveform = 522;
 // Time formats.
 inline constexpr std::uint32_t kFormatMilliseconds = 0;
 inline constexpr std::uint32_t kFormatTmsf = 10;
+// The track of a position in the tracks format: its low byte.
+constexpr std::uint32_t tmsfTrack(std::uint32_t position) {
+  return position & 0xFF;
+}
 
 // The message a completed notifying command posts to its callback window: wParam says how
 // it ended, lParam is the device id.

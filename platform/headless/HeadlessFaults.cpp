@@ -1,19 +1,6 @@
 #include "platform/headless/HeadlessFaults.h"
 
 namespace platform::headless {
-namespace {
-
-HeadlessFaults* installed = nullptr;
-
-}  // namespace
-
-HeadlessFaults::HeadlessFaults() : previous_(installed) {
-  installed = this;
-}
-
-HeadlessFaults::~HeadlessFaults() {
-  installed = previous_;
-}
 
 void HeadlessFaults::refuse(std::set<Call> kinds, std::uint64_t first, std::uint64_t last) {
   kinds_ = std::move(kinds);
@@ -31,7 +18,8 @@ bool HeadlessFaults::refuses(Call call) {
 }
 
 bool Refused(Call call) {
-  return installed != nullptr && installed->refuses(call);
+  HeadlessFaults* plan = ServiceScope<HeadlessFaults>::installed();
+  return plan != nullptr && plan->refuses(call);
 }
 
 }  // namespace platform::headless

@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+#include "platform/ServiceScope.h"
+
 namespace platform::headless {
 
 // The calls that a plan can refuse, by what they do. A device command is any but open, play
@@ -40,8 +42,7 @@ enum class Call {
 // The in-memory services consult the plan while it lives.
 class HeadlessFaults {
  public:
-  HeadlessFaults();
-  ~HeadlessFaults();
+  HeadlessFaults() = default;
   HeadlessFaults(const HeadlessFaults&) = delete;
   HeadlessFaults& operator=(const HeadlessFaults&) = delete;
 
@@ -65,7 +66,7 @@ class HeadlessFaults {
   std::uint64_t last_ = 0;
   std::uint64_t counted_ = 0;
   std::vector<Call> refused_;
-  HeadlessFaults* previous_;
+  ServiceScope<HeadlessFaults> scope_{*this};
 };
 
 // Whether the newest living plan refuses this call; with none, nothing is refused.

@@ -20,12 +20,29 @@ namespace platform::win32 {
 // Message boxes.
 static_assert(mb::kOk == MB_OK);
 static_assert(mb::kIconError == MB_ICONERROR);
+static_assert(mb::kIconExclamation == MB_ICONEXCLAMATION);
 static_assert(mb::kTaskModal == MB_TASKMODAL);
 static_assert(mb::kIdOk == IDOK);
 static_assert(mb::kIdCancel == IDCANCEL);
 
+// Window messages and keys.
+static_assert(wm::kLeftButtonUp == WM_LBUTTONUP);
+static_assert(wm::kLeftButtonDoubleClick == WM_LBUTTONDBLCLK);
+static_assert(wm::kRightButtonUp == WM_RBUTTONUP);
+static_assert(wm::kUser == WM_USER);
+static_assert(vk::kEscape == VK_ESCAPE);
+static_assert(vk::kSpace == VK_SPACE);
+static_assert(vk::kLeft == VK_LEFT);
+static_assert(vk::kRight == VK_RIGHT);
+
 // Colours and text drawing.
 static_assert(Font{}.color == systemColor(COLOR_WINDOWTEXT));
+static_assert(syscolor::kWindowFrame == COLOR_WINDOWFRAME);
+static_assert(syscolor::kWindowText == COLOR_WINDOWTEXT);
+static_assert(syscolor::kButtonFace == COLOR_BTNFACE);
+static_assert(syscolor::kButtonShadow == COLOR_BTNSHADOW);
+static_assert(syscolor::kGrayText == COLOR_GRAYTEXT);
+static_assert(syscolor::kButtonHighlight == COLOR_BTNHIGHLIGHT);
 static_assert(dt::kLeft == DT_LEFT);
 static_assert(dt::kCenter == DT_CENTER);
 static_assert(dt::kRight == DT_RIGHT);
@@ -41,6 +58,7 @@ static_assert(fileattr::kDirectory == FILE_ATTRIBUTE_DIRECTORY);
 static_assert(fileattr::kArchive == FILE_ATTRIBUTE_ARCHIVE);
 static_assert(fileerror::kFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(fileerror::kPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(fileerror::kTooManyOpenFiles == ERROR_TOO_MANY_OPEN_FILES);
 static_assert(fileerror::kAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(fileerror::kInvalidName == ERROR_INVALID_NAME);
 static_assert(fileerror::kNotADirectory == ERROR_DIRECTORY);
@@ -52,6 +70,23 @@ static_assert(bif::kDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN);
 static_assert(bif::kReturnFileSystemAncestors == BIF_RETURNFSANCESTORS);
 static_assert(bif::kBrowseForComputer == BIF_BROWSEFORCOMPUTER);
 static_assert(bif::kBrowseForPrinter == BIF_BROWSEFORPRINTER);
+static_assert(csidl::kDesktop == CSIDL_DESKTOP);
+static_assert(csidl::kPrograms == CSIDL_PROGRAMS);
+static_assert(csidl::kControls == CSIDL_CONTROLS);
+static_assert(csidl::kPrinters == CSIDL_PRINTERS);
+static_assert(csidl::kPersonal == CSIDL_PERSONAL);
+static_assert(csidl::kFavorites == CSIDL_FAVORITES);
+static_assert(csidl::kStartup == CSIDL_STARTUP);
+static_assert(csidl::kRecent == CSIDL_RECENT);
+static_assert(csidl::kSendTo == CSIDL_SENDTO);
+static_assert(csidl::kBitBucket == CSIDL_BITBUCKET);
+static_assert(csidl::kStartMenu == CSIDL_STARTMENU);
+static_assert(csidl::kDesktopDirectory == CSIDL_DESKTOPDIRECTORY);
+static_assert(csidl::kDrives == CSIDL_DRIVES);
+static_assert(csidl::kNetwork == CSIDL_NETWORK);
+static_assert(csidl::kNetHood == CSIDL_NETHOOD);
+static_assert(csidl::kFonts == CSIDL_FONTS);
+static_assert(csidl::kTemplates == CSIDL_TEMPLATES);
 
 // MCI commands.
 static_assert(mci::kOpen == MCI_OPEN);
@@ -112,6 +147,7 @@ static_assert(mci::kDevTypeDigitalVideo == MCI_DEVTYPE_DIGITAL_VIDEO);
 static_assert(mci::kDevTypeWaveform == MCI_DEVTYPE_WAVEFORM_AUDIO);
 static_assert(mci::kFormatMilliseconds == MCI_FORMAT_MILLISECONDS);
 static_assert(mci::kFormatTmsf == MCI_FORMAT_TMSF);
+static_assert(mci::tmsfTrack(0x04030201) == MCI_TMSF_TRACK(0x04030201));
 
 // MCI notifications.
 static_assert(mci::kNotifyMessage == MM_MCINOTIFY);

@@ -98,6 +98,7 @@ TEST_F(LayoutTest, TextsTheUserReads) {
   EXPECT_EQ(desktop.widget(form->PageControl1->Peer()->handle())->items(),
             (std::vector<std::string>{"Timing", "WAV Folder", "Be Quiet", "About"}));
   EXPECT_EQ(desktop.widget(form->Peer()->handle())->text(), "Wumpex! 1.11");
+  EXPECT_EQ(desktop.widget(form->Peer()->handle())->icon(), "MAINICON");
   for (TComboBox* box : {form->RandomTimeCB, form->VariableTimeCB}) {
     EXPECT_EQ(box->Items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
     EXPECT_EQ(box->Text(), "Seconds");

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/MPlayer.h"
@@ -15,6 +16,7 @@ namespace {
 
 namespace mci = platform::mci;
 using Btn = TMPBtnType;
+using platform::Point;
 using platform::headless::PaintOp;
 
 // The preview bar as the settings window has it: Play and Stop, 57 by 22.
@@ -212,6 +214,29 @@ TEST_F(MediaBarTest, EachButtonSendsItsCommand) {
     EXPECT_EQ(sent[0].flags & kWhich, which);
   }
   EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
+// A raised button is lit above and left and shaded below and right; a pressed one is shaded
+// above and left only.
+TEST_F(MediaBarTest, TheBarIsFramedAndEachButtonLooksRaisedUntilPressed) {
+  Place({16, 171, 57, 22});
+  OpenFile();
+  using Edge = std::pair<TColor, std::vector<Point>>;
+  const auto edges = [this] {
+    std::vector<Edge> found;
+    for (const PaintOp& op : Paint(PaintOp::Kind::Polyline)) found.push_back({op.color, op.points});
+    return found;
+  };
+  EXPECT_EQ(Paint(PaintOp::Kind::Rectangle).at(0).rect, (TRect{0, 0, 57, 22}));
+  const std::vector<Point> lit{{1, 20}, {1, 1}, {28, 1}};
+  const std::vector<Edge> raised = edges();
+  ASSERT_EQ(raised.size(), 4u);
+  EXPECT_EQ(raised[0], (Edge{clBtnHighlight, lit}));
+  EXPECT_EQ(raised[1], (Edge{clBtnShadow, {{2, 20}, {27, 20}, {27, 1}}}));
+  Press(10);
+  const std::vector<Edge> pressed = edges();
+  ASSERT_EQ(pressed.size(), 3u);
+  EXPECT_EQ(pressed[0], (Edge{clBtnShadow, lit}));
 }
 
 TEST_F(MediaBarTest, ArrowsMoveTheFocusRingAlongVisibleButtonsAndSpacePressesByTheEnabledSet) {

@@ -163,7 +163,7 @@ TEST_F(StyledLabelTest, EveryCopyDrawsTheFirst255CharactersWithTheSameFlags) {
   }
 }
 
-TEST_F(StyledLabelTest, ANewStyleColourOrDepthRepaintsAnUnchangedOneDoesNot) {
+TEST_F(StyledLabelTest, ANewStyleColourDepthOrTransparencyRepaintsAnUnchangedOneDoesNot) {
   EXPECT_EQ(label->TextStyle(), TTextStyle::tsRecessed);
   EXPECT_EQ(label->ShadowColor(), clBtnShadow);
   EXPECT_EQ(label->ShadowDepth(), 2);
@@ -171,6 +171,7 @@ TEST_F(StyledLabelTest, ANewStyleColourOrDepthRepaintsAnUnchangedOneDoesNot) {
       [&] { label->SetTextStyle(TTextStyle::tsShadow); },
       [&] { label->SetShadowColor(kRed); },
       [&] { label->SetShadowDepth(-7); },
+      [&] { label->SetTransparent(true); },
   };
   for (const auto& change : changes) {
     const int before = Widget().invalidations();

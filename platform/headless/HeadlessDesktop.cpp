@@ -33,7 +33,7 @@ class HeadlessTimerWindow : public TimerWindow {
 class HeadlessPopupMenu : public PopupMenuPeer {
  public:
   explicit HeadlessPopupMenu(HeadlessDesktop& desktop) : desktop_(desktop) {}
-  void setItems(const std::vector<MenuItemState>& items) override { items_ = items; }
+  void setItems(const std::vector<MenuItemState>&) override {}
   int track(Point, Handle) override {
     if (desktop_.menuChoices_.empty()) return -1;
     int choice = desktop_.menuChoices_.front();
@@ -43,7 +43,6 @@ class HeadlessPopupMenu : public PopupMenuPeer {
 
  private:
   HeadlessDesktop& desktop_;
-  std::vector<MenuItemState> items_;
 };
 
 class HeadlessMessageWindow : public MessageWindow {
@@ -79,32 +78,22 @@ void RecordingPainter::drawText(const std::string& text, const Rect& rect, unsig
 }
 
 void RecordingPainter::polyline(const std::vector<Point>& points, Color color) {
-  PaintOp& op = ops.emplace_back();
-  op.kind = PaintOp::Kind::Polyline;
-  op.color = color;
-  op.points = points;
+  ops.push_back({.kind = PaintOp::Kind::Polyline, .color = color, .points = points});
 }
 
 void RecordingPainter::rectangle(const Rect& rect, Color pen, std::optional<Color> fill) {
-  PaintOp& op = ops.emplace_back();
-  op.kind = PaintOp::Kind::Rectangle;
-  op.rect = rect;
-  op.color = pen;
-  op.background = fill;
+  ops.push_back({.kind = PaintOp::Kind::Rectangle, .rect = rect, .color = pen, .background = fill});
 }
 
 void RecordingPainter::drawBitmap(const std::string& resourceName, Point at, Color transparent) {
-  PaintOp& op = ops.emplace_back();
-  op.kind = PaintOp::Kind::Bitmap;
-  op.rect = {at.x, at.y, at.x, at.y};
-  op.color = transparent;
-  op.text = resourceName;
+  ops.push_back({.kind = PaintOp::Kind::Bitmap,
+                 .rect = {at.x, at.y, at.x, at.y},
+                 .color = transparent,
+                 .text = resourceName});
 }
 
 void RecordingPainter::focusRect(const Rect& rect) {
-  PaintOp& op = ops.emplace_back();
-  op.kind = PaintOp::Kind::FocusRect;
-  op.rect = rect;
+  ops.push_back({.kind = PaintOp::Kind::FocusRect, .rect = rect});
 }
 
 HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
@@ -122,23 +111,11 @@ HeadlessWidget::~HeadlessWidget() {
   desktop_.widgets_.erase(handle_);
 }
 
-void HeadlessWidget::setUpDown(int min, int max, int position, Widget* buddy) {
-  min_ = min;
-  max_ = max;
-  position_ = position;
-  buddy_ = buddy != nullptr ? buddy->handle() : 0;
-}
-
 std::vector<PaintOp> HeadlessWidget::paint() const {
   if (kind_ != WidgetKind::Custom) throw std::logic_error("the system paints its own controls");
   RecordingPainter painter;
   events_.paint(painter);
   return std::move(painter.ops);
-}
-
-void HeadlessWidget::setTabs(const std::vector<std::string>& captions, int active) {
-  items_ = captions;
-  itemIndex_ = active;
 }
 
 HeadlessDesktop::HeadlessDesktop() = default;
@@ -271,17 +248,13 @@ void HeadlessDesktop::closeForeignWindow(Handle window) {
   foreignWindows_.erase(window);
 }
 
-std::vector<Handle> HeadlessDesktop::zOrder() const {
+std::vector<Handle> HeadlessDesktop::zOrder() {
   std::vector<Handle> order;
   for (auto it = foreignWindows_.rbegin(); it != foreignWindows_.rend(); ++it) {
     order.push_back(it->first);
   }
-  for (const auto& [handle, w] : widgets_) {
-    if (w->parent_ == nullptr) order.push_back(handle);
-  }
-  for (const auto& [handle, w] : messageWindows_) {
-    if (w.topLevel) order.push_back(handle);
-  }
+  const std::vector<Handle> own = threadWindows();
+  order.insert(order.end(), own.begin(), own.end());
   return order;
 }
 

@@ -23,7 +23,7 @@ struct PaintOp {
   // colour the transparent one; a rectangle's colour is its pen and its background the fill.
   enum class Kind { FillRect, Text, Polyline, Rectangle, Bitmap, FocusRect };
   Kind kind = Kind::FillRect;
-  Rect rect;
+  Rect rect{};
   // The fill colour, or the text's: its font's colour.
   Color color = 0;
   std::string text{};
@@ -204,10 +204,10 @@ class HeadlessDesktop : public Desktop {
   std::map<Handle, std::string> foreignWindows_;
   std::map<std::string, CursorHandle> cursors_;
   // Top-level windows, topmost first: foreign windows as opened, then the program's own.
-  std::vector<Handle> zOrder() const;
+  std::vector<Handle> zOrder();
 };
 
-// A widget that keeps the last state the program gave it.
+// A widget that keeps the last state the program gave it, of what tests look at.
 class HeadlessWidget : public Widget {
  public:
   HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
@@ -219,16 +219,16 @@ class HeadlessWidget : public Widget {
   void setBounds(Bounds bounds) override { bounds_ = bounds; }
   void setVisible(bool visible) override { visible_ = visible; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
-  void setFont(const Font& font) override { font_ = font; }
-  void setChecked(bool checked) override { checked_ = checked; }
+  void setFont(const Font&) override {}
+  void setChecked(bool) override {}
   void setItems(const std::vector<std::string>& items) override {
     items_ = items;
     ++itemUpdates_;
   }
-  void setItemIndex(int index) override { itemIndex_ = index; }
-  void setUpDown(int min, int max, int position, Widget* buddy) override;
+  void setItemIndex(int) override {}
+  void setUpDown(int, int, int, Widget*) override {}
   void setIcon(const std::string& resourceName) override { icon_ = resourceName; }
-  void setTabs(const std::vector<std::string>& captions, int active) override;
+  void setTabs(const std::vector<std::string>& captions, int) override { items_ = captions; }
   void setHint(const std::string& hint) override { hint_ = hint; }
   void show(bool centred) override {
     visible_ = true;
@@ -244,12 +244,9 @@ class HeadlessWidget : public Widget {
   Bounds bounds() const { return bounds_; }
   bool visible() const { return visible_; }
   bool enabled() const { return enabled_; }
-  bool checked() const { return checked_; }
   const std::vector<std::string>& items() const { return items_; }
-  int itemIndex() const { return itemIndex_; }
   const std::string& icon() const { return icon_; }
   const std::string& hint() const { return hint_; }
-  const Font& font() const { return font_; }
   const WidgetStyle& style() const { return style_; }
   // The user acting on the widget.
   WidgetEvents& events() const { return events_; }
@@ -274,16 +271,9 @@ class HeadlessWidget : public Widget {
   Bounds bounds_;
   bool visible_ = false;
   bool enabled_ = true;
-  bool checked_ = false;
-  Font font_;
   std::vector<std::string> items_;
-  int itemIndex_ = -1;
   std::string icon_;
   std::string hint_;
-  int min_ = 0;
-  int max_ = 0;
-  int position_ = 0;
-  Handle buddy_ = 0;
   int invalidations_ = 0;
   int timesCentred_ = 0;
   int itemUpdates_ = 0;

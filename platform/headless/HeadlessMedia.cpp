@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/headless/HeadlessFaults.h"
+#include "platform/headless/HeadlessSimpleSound.h"
 
 namespace platform::headless {
 
@@ -19,35 +20,24 @@ std::string lowerCase(std::string text) {
   return text;
 }
 
-std::uint32_t littleEndian(const std::string& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 4; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
-
-// Reads a RIFF/WAVE file's length in milliseconds from its format and data chunks;
-// returns 0 or the error an open reports.
+// Reads a RIFF/WAVE file's length in milliseconds, its chunks bounded by the file's own
+// size; returns 0 or the error an open reports.
 std::uint32_t readWaveLength(const std::string& path, std::uint32_t& length) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return mci::kErrFileNotFound;
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
-    return mci::kErrInvalidFile;
-  }
-  std::optional<std::uint32_t> byteRate;
-  std::optional<std::uint64_t> dataSize;
-  for (std::size_t at = 12; at + 8 <= bytes.size();) {
-    const std::uint64_t size = littleEndian(bytes, at + 4);
-    const std::size_t body = at + 8;
-    if (bytes.compare(at, 4, "fmt ") == 0 && size >= 16 && body + 16 <= bytes.size()) {
-      byteRate = littleEndian(bytes, body + 8);
-    } else if (bytes.compare(at, 4, "data") == 0) {
-      dataSize = std::min<std::uint64_t>(size, bytes.size() - body);
-    }
-    at = body + size + size % 2;  // chunks are padded to even sizes
-  }
-  if (!byteRate || *byteRate == 0 || !dataSize) return mci::kErrInvalidFile;
-  length = static_cast<std::uint32_t>(*dataSize * 1000 / *byteRate);
+  const auto wave =
+      bytes.starts_with("RIFF") ? WaveLength(bytes.data(), bytes.size()) : std::nullopt;
+  if (!wave) return mci::kErrInvalidFile;
+  length = static_cast<std::uint32_t>(*wave);
+  return 0;
+}
+
+// Answers a status or capability query from a table of what the device can tell.
+std::uint32_t Report(const std::map<std::uint32_t, std::uint32_t>& answers, MciParams& params) {
+  const auto it = answers.find(params.item);
+  if (it == answers.end()) return mci::kErrUnsupportedFunction;
+  params.returnValue = it->second;
   return 0;
 }
 
@@ -234,49 +224,28 @@ std::uint32_t HeadlessMedia::execute(Device& d, std::uint32_t message, std::uint
       d.position = to;
       return 0;
     }
-    case mci::kStatus:
-      switch (params.item) {
-        case mci::kStatusLength:
-          params.returnValue = d.length;
-          return 0;
-        case mci::kStatusPosition:
-          if ((flags & mci::kTrack) != 0 && params.track != 1) return mci::kErrOutOfRange;
-          params.returnValue = (flags & mci::kTrack) != 0 ? 0 : d.current();
-          return 0;
-        case mci::kStatusTracks:
-          params.returnValue = 1;
-          return 0;
-        case mci::kStatusMode:
-          params.returnValue = d.state == Device::State::Playing  ? mci::kModePlay
-                               : d.state == Device::State::Paused ? mci::kModePause
-                                                                  : mci::kModeStop;
-          return 0;
-        case mci::kStatusTimeFormat:
-          params.returnValue = mci::kFormatMilliseconds;
-          return 0;
-        default:
-          return mci::kErrUnsupportedFunction;
+    case mci::kStatus: {
+      const bool ofTrack = (flags & mci::kTrack) != 0;
+      if (params.item == mci::kStatusPosition && ofTrack && params.track != 1) {
+        return mci::kErrOutOfRange;
       }
+      const std::uint32_t mode = d.state == Device::State::Playing  ? mci::kModePlay
+                                 : d.state == Device::State::Paused ? mci::kModePause
+                                                                    : mci::kModeStop;
+      return Report({{mci::kStatusLength, d.length},
+                     {mci::kStatusPosition, ofTrack ? 0 : d.current()},
+                     {mci::kStatusTracks, 1},
+                     {mci::kStatusMode, mode},
+                     {mci::kStatusTimeFormat, mci::kFormatMilliseconds}},
+                    params);
+    }
     case mci::kGetDevCaps:
-      switch (params.item) {
-        case mci::kCanPlay:
-          params.returnValue = capabilities_.canPlay;
-          return 0;
-        case mci::kCanRecord:
-          params.returnValue = capabilities_.canRecord;
-          return 0;
-        case mci::kCanEject:
-          params.returnValue = capabilities_.canEject;
-          return 0;
-        case mci::kHasVideo:
-          params.returnValue = capabilities_.hasVideo;
-          return 0;
-        case mci::kDeviceType:
-          params.returnValue = capabilities_.deviceType;
-          return 0;
-        default:
-          return mci::kErrUnsupportedFunction;
-      }
+      return Report({{mci::kCanPlay, capabilities_.canPlay},
+                     {mci::kCanRecord, capabilities_.canRecord},
+                     {mci::kCanEject, capabilities_.canEject},
+                     {mci::kHasVideo, capabilities_.hasVideo},
+                     {mci::kDeviceType, capabilities_.deviceType}},
+                    params);
     case mci::kSet:
       if ((flags & mci::kSetTimeFormat) != 0 && params.timeFormat != mci::kFormatMilliseconds) {
         return mci::kErrBadTimeFormat;

@@ -14,10 +14,15 @@ std::uint32_t littleEndian(const char* bytes) {
   return value;
 }
 
-// An image's length in milliseconds; nothing when it is no WAV image that can be played.
+// An image's length in milliseconds, trusting the size its RIFF header gives.
 std::optional<std::uint64_t> imageLength(const char* image) {
   if (std::memcmp(image, "RIFF", 4) != 0) return std::nullopt;
-  const std::uint64_t end = 8 + std::uint64_t{littleEndian(image + 4)};
+  return WaveLength(image, 8 + std::uint64_t{littleEndian(image + 4)});
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> WaveLength(const char* image, std::uint64_t end) {
   if (end < 12 || std::memcmp(image + 8, "WAVE", 4) != 0) return std::nullopt;
   std::optional<std::uint32_t> byteRate;
   std::optional<std::uint64_t> dataSize;
@@ -34,8 +39,6 @@ std::optional<std::uint64_t> imageLength(const char* image) {
   if (!byteRate || *byteRate == 0 || !dataSize) return std::nullopt;
   return *dataSize * 1000 / *byteRate;
 }
-
-}  // namespace
 
 bool HeadlessSimpleSound::playing() const {
   return current_ && (current_->loop || desktop_.now() < current_->start + current_->length);

@@ -118,9 +118,6 @@ std::vector<PaintOp> HeadlessWidget::paint() const {
   return std::move(painter.ops);
 }
 
-HeadlessDesktop::HeadlessDesktop() = default;
-HeadlessDesktop::~HeadlessDesktop() = default;
-
 std::unique_ptr<Widget> HeadlessDesktop::createWidget(WidgetKind kind, Widget* parent,
                                                       const WidgetStyle& style,
                                                       WidgetEvents& events) {
@@ -180,14 +177,13 @@ std::vector<Handle> HeadlessDesktop::threadWindows() {
 }
 
 bool HeadlessDesktop::isWindowVisible(Handle window) {
-  auto it = widgets_.find(window);
-  return it != widgets_.end() && it->second->visible_;
+  const HeadlessWidget* w = widget(window);
+  return w != nullptr && w->visible_;
 }
 
 bool HeadlessDesktop::isWindowEnabled(Handle window) {
-  if (messageWindows_.contains(window)) return true;
-  auto it = widgets_.find(window);
-  return it != widgets_.end() && it->second->enabled_;
+  const HeadlessWidget* w = widget(window);
+  return messageWindows_.contains(window) || (w != nullptr && w->enabled_);
 }
 
 void HeadlessDesktop::enableWindow(Handle window, bool enable) {

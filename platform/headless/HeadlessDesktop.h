@@ -59,9 +59,6 @@ struct ShownMessageBox {
 
 class HeadlessDesktop : public Desktop {
  public:
-  HeadlessDesktop();
-  ~HeadlessDesktop() override;
-
   std::unique_ptr<Widget> createWidget(WidgetKind kind, Widget* parent, const WidgetStyle& style,
                                        WidgetEvents& events) override;
   std::unique_ptr<PopupMenuPeer> createPopupMenu() override;

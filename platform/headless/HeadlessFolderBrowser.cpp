@@ -57,12 +57,10 @@ ItemList HeadlessFolderBrowser::browseForFolder(const BrowseInfo& info) {
   }
   dialogs.push_back(shown);
   if (whileShown) whileShown(shown);
-  if (answers_.empty() || !answers_.front().confirmed) {
-    if (!answers_.empty()) answers_.pop_front();
-    return nullptr;
-  }
+  if (answers_.empty()) return nullptr;
   const Answer answer = answers_.front();
   answers_.pop_front();
+  if (!answer.confirmed) return nullptr;
   info.displayName[answer.displayName.copy(info.displayName, kMaxPath - 1)] = '\0';
   Block& chosen = newBlock(answer.displayName.size() + 1);
   chosen.path = answer.path;

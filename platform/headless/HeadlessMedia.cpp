@@ -85,8 +85,6 @@ struct HeadlessMedia::Device : std::enable_shared_from_this<Device> {
 HeadlessMedia::HeadlessMedia(HeadlessDesktop& desktop, const HeadlessFileSystem* files)
     : desktop_(desktop), files_(files) {}
 
-HeadlessMedia::~HeadlessMedia() = default;
-
 void HeadlessMedia::pressKeyAfter(std::uint64_t milliseconds, int virtKey) {
   keyPress_ = KeyPress{desktop_.now() + milliseconds, virtKey};
 }

@@ -37,7 +37,6 @@ class HeadlessMedia final : public Media {
   // Element names are real paths, or, given a file system, paths as the program names them
   // on its drives.
   explicit HeadlessMedia(HeadlessDesktop& desktop, const HeadlessFileSystem* files = nullptr);
-  ~HeadlessMedia() override;
 
   std::uint32_t sendCommand(std::uint16_t device, std::uint32_t message, std::uint32_t flags,
                             MciParams& params) override;

@@ -22,12 +22,9 @@ bool HeadlessNotificationArea::notifyIcon(std::uint32_t message, const NotifyIco
   const auto key = std::make_pair(record.window, record.id);
   const bool present = shown_.contains(key);
   bool succeeded = false;
-  if (message == nim::kAdd && !present) {
-    shown_[key] = record;
-    succeeded = true;
-  } else if (message == nim::kModify && present) {
-    shown_[key] = record;
-    succeeded = true;
+  if (message == nim::kAdd || message == nim::kModify) {
+    succeeded = present == (message == nim::kModify);
+    if (succeeded) shown_[key] = record;
   } else if (message == nim::kDelete && present) {
     shown_.erase(key);
     succeeded = true;

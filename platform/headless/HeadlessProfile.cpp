@@ -237,9 +237,8 @@ std::string HeadlessProfile::readString(const std::string& fileName, const std::
     return CopyEntry(entry != nullptr && entry->value ? *entry->value : fallback, size, true);
   }
   if (section.empty()) return {};
-  auto found =
-      std::ranges::find_if(*sections, [&](const Section& s) { return SameName(s.name, section); });
-  const std::string names = found != sections->end() ? KeyNames(*found, size) : std::string();
+  const Section* found = FindSection(*sections, section);
+  const std::string names = found != nullptr ? KeyNames(*found, size) : std::string();
   if (names.empty() || names.front() == '\0') return CopyEntry(fallback, size, true);
   return names;
 }

@@ -5,22 +5,15 @@
 #include <system_error>
 
 #include "platform/headless/HeadlessFaults.h"
+#include "platform/headless/HeadlessNames.h"
 
 namespace platform::headless {
 namespace fs = std::filesystem;
 namespace {
 
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), Upper);
   return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  return UpperCase(a) == UpperCase(b);
 }
 
 // '*' matches any run of characters and '?' any one. On a mismatch only the last '*' takes
@@ -122,11 +115,9 @@ std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern)
 
 std::optional<std::uint32_t> HeadlessFileSystem::fileAttributes(const std::string& path) {
   // The system names no file by the empty path, not even the current directory.
-  const auto full = path.empty() ? std::nullopt : absolute(path);
-  if (!full) return std::nullopt;
-  const Located found = locate(*full);
-  if (found.error != 0) return std::nullopt;
-  return attributesOf(*full, found.real);
+  const auto real = path.empty() ? std::nullopt : realPath(path);
+  if (!real) return std::nullopt;
+  return attributesOf(*absolute(path), *real);
 }
 
 std::optional<HeadlessFileSystem::Presented> HeadlessFileSystem::absolute(

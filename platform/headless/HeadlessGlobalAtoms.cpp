@@ -1,22 +1,12 @@
 #include "platform/headless/HeadlessGlobalAtoms.h"
 
-#include <algorithm>
-
 #include "platform/headless/HeadlessFaults.h"
+#include "platform/headless/HeadlessNames.h"
 
 namespace platform::headless {
 namespace {
 
 constexpr std::size_t kMaxName = 255;
-
-char Folded(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return Folded(x) == Folded(y); });
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/headless/HeadlessFaults.h"
+#include "platform/headless/HeadlessNames.h"
 
 namespace platform::headless {
 namespace fs = std::filesystem;
@@ -40,14 +41,6 @@ std::string_view Trim(std::string_view text) {
   text = TrimLeft(text);
   while (!text.empty() && Blank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 Sections Parse(const std::string& content) {

@@ -1,17 +1,11 @@
 #include "platform/headless/HeadlessWindowRaising.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "platform/headless/HeadlessNames.h"
+
 namespace platform::headless {
-namespace {
-
-char Folded(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
 
 Handle HeadlessWindowRaising::findWindow(const char* title) {
   Desktop& d = desktop();
@@ -20,11 +14,7 @@ Handle HeadlessWindowRaising::findWindow(const char* title) {
   std::string read(length + 2, '\0');
   for (Handle w = d.topWindow(); w != 0; w = d.nextWindow(w)) {
     const int got = d.windowText(w, read.data(), static_cast<int>(read.size()));
-    if (static_cast<std::size_t>(got) == length &&
-        std::equal(title, title + length, read.begin(),
-                   [](char x, char y) { return Folded(x) == Folded(y); })) {
-      return w;
-    }
+    if (SameName(title, std::string_view(read.data(), static_cast<std::size_t>(got)))) return w;
   }
   return 0;
 }

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <string>
 #include <system_error>
-#include <vector>
 
 #include "platform/headless/HeadlessFaults.h"
 
@@ -273,8 +271,7 @@ int HeadlessDesktop::windowText(Handle window, char* buffer, int count) {
     title = w->second->text_;
   }
   if (count <= 0) return 0;
-  const auto length = std::min(title.size(), static_cast<std::size_t>(count - 1));
-  title.copy(buffer, length);
+  const std::size_t length = title.copy(buffer, static_cast<std::size_t>(count - 1));
   buffer[length] = '\0';
   return static_cast<int>(length);
 }
@@ -302,10 +299,13 @@ Size HeadlessDesktop::measureText(const std::string& text, const Font& font, uns
     return static_cast<int>(line.size()) * charWidth;
   };
   Size size;
+  const auto addRow = [&](const std::string& row) {
+    size.width = std::max(size.width, columns(row));
+    size.height += lineHeight;
+  };
   for (const std::string& line : lines) {
     if ((flags & dt::kWordBreak) == 0) {
-      size.width = std::max(size.width, columns(line));
-      size.height += lineHeight;
+      addRow(line);
       continue;
     }
     // Words go onto the line while they fit; a word wider than the whole width stands alone.
@@ -316,16 +316,14 @@ Size HeadlessDesktop::measureText(const std::string& text, const Font& font, uns
       const std::string word = line.substr(start, end - start);
       const std::string longer = row.empty() ? word : row + " " + word;
       if (!row.empty() && columns(longer) > width) {
-        size.width = std::max(size.width, columns(row));
-        size.height += lineHeight;
+        addRow(row);
         row = word;
       } else {
         row = longer;
       }
       start = end + 1;
     } while (start <= line.size());
-    size.width = std::max(size.width, columns(row));
-    size.height += lineHeight;
+    addRow(row);
   }
   return size;
 }

@@ -39,13 +39,9 @@ enum class Call {
   SimpleSound
 };
 
-// The in-memory services consult the plan while it lives.
+// The in-memory services consult the plan while it lives; its scope keeps it from being copied.
 class HeadlessFaults {
  public:
-  HeadlessFaults() = default;
-  HeadlessFaults(const HeadlessFaults&) = delete;
-  HeadlessFaults& operator=(const HeadlessFaults&) = delete;
-
   static constexpr std::uint64_t kEvery = std::numeric_limits<std::uint64_t>::max();
 
   // From now on, counts the calls of these kinds (of every kind when none is named) and

@@ -4,15 +4,9 @@
 #include "platform/headless/HeadlessNames.h"
 
 namespace platform::headless {
-namespace {
-
-constexpr std::size_t kMaxName = 255;
-
-}  // namespace
-
 Atom HeadlessGlobalAtoms::add(const std::string& name) {
   if (Refused(Call::AddAtom)) return 0;
-  if (name.empty() || name.size() > kMaxName) return 0;
+  if (name.empty() || name.size() > 255) return 0;
   if (Atom known = find(name); known != 0) {
     ++entries_[known].references;
     return known;

@@ -22,7 +22,6 @@ struct NotifyIconCall {
 class HeadlessNotificationArea : public NotificationArea {
  public:
   HeadlessNotificationArea() = default;
-  ~HeadlessNotificationArea() override = default;
   HeadlessNotificationArea(const HeadlessNotificationArea&) = delete;
   HeadlessNotificationArea& operator=(const HeadlessNotificationArea&) = delete;
 

@@ -14,12 +14,6 @@ std::uint32_t littleEndian(const char* bytes) {
   return value;
 }
 
-// An image's length in milliseconds, trusting the size its RIFF header gives.
-std::optional<std::uint64_t> imageLength(const char* image) {
-  if (std::memcmp(image, "RIFF", 4) != 0) return std::nullopt;
-  return WaveLength(image, 8 + std::uint64_t{littleEndian(image + 4)});
-}
-
 }  // namespace
 
 std::optional<std::uint64_t> WaveLength(const char* image, std::uint64_t end) {
@@ -50,8 +44,9 @@ bool HeadlessSimpleSound::playSound(const char* sound, std::uint32_t flags) {
   if ((flags & snd::kNoStop) != 0 && playing()) return false;
   current_.reset();
   if (sound == nullptr) return call.played = true;
-  if ((flags & snd::kMemory) == 0) return false;
-  const std::optional<std::uint64_t> length = imageLength(sound);
+  if ((flags & snd::kMemory) == 0 || std::memcmp(sound, "RIFF", 4) != 0) return false;
+  // The image is trusted to be as long as its RIFF header says.
+  const auto length = WaveLength(sound, 8 + std::uint64_t{littleEndian(sound + 4)});
   if (!length) return false;
   if ((flags & snd::kAsync) != 0) {
     current_ = Sound{desktop_.now(), *length, (flags & snd::kLoop) != 0};

@@ -105,10 +105,6 @@ HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, Headle
   desktop_.widgets_[handle_] = this;
 }
 
-HeadlessWidget::~HeadlessWidget() {
-  desktop_.widgets_.erase(handle_);
-}
-
 std::vector<PaintOp> HeadlessWidget::paint() const {
   if (kind_ != WidgetKind::Custom) throw std::logic_error("the system paints its own controls");
   RecordingPainter painter;
@@ -366,10 +362,8 @@ void HeadlessDesktop::advance(std::uint64_t milliseconds) {
     auto due = std::find_if(timers_.begin(), timers_.end(), [this](const auto& t) {
       return t.second.interval != 0 && t.second.due <= now_;
     });
-    RunningTimer& timer = due->second;
-    timer.due = now_ + timer.interval;  // system timers repeat until killed
-    const unsigned id = due->first.id;
-    timer.events->timerFired(id);
+    due->second.due = now_ + due->second.interval;  // system timers repeat until killed
+    due->second.events->timerFired(due->first.id);
   }
   // A blocked thread may have carried the clock past the target.
   now_ = std::max(now_, target);

@@ -209,7 +209,7 @@ class HeadlessWidget : public Widget {
  public:
   HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
                  WidgetStyle style, WidgetEvents& events);
-  ~HeadlessWidget() override;
+  ~HeadlessWidget() override { desktop_.widgets_.erase(handle_); }
 
   Handle handle() const override { return handle_; }
   void setText(const std::string& text) override { text_ = text; }

@@ -36,8 +36,7 @@ HeadlessFolderBrowser::Block& HeadlessFolderBrowser::newBlock(std::size_t size) 
 }
 
 void HeadlessFolderBrowser::freeBlock(void* block) {
-  if (block == nullptr) return;
-  if (blocks_.erase(block) == 0) ++strayFrees_;
+  if (block != nullptr && blocks_.erase(block) == 0) ++strayFrees_;
 }
 
 ItemList HeadlessFolderBrowser::specialFolderLocation(Handle /*owner*/, int folder) {

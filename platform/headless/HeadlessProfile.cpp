@@ -120,16 +120,10 @@ std::string KeyNames(const Section& section, std::uint32_t size) {
   return names.substr(0, left <= 1 ? size - 2 : size - left);
 }
 
-Section* FindSection(Sections& sections, std::string_view name) {
-  auto found =
-      std::ranges::find_if(sections, [&](const Section& s) { return SameName(s.name, name); });
-  return found == sections.end() ? nullptr : &*found;
-}
-
-Entry* FindEntry(Section& section, std::string_view name) {
-  auto found =
-      std::ranges::find_if(section.entries, [&](const Entry& e) { return SameName(e.name, name); });
-  return found == section.entries.end() ? nullptr : &*found;
+// The first section or entry of that name.
+template <class List>
+auto FindNamed(List& list, std::string_view name) {
+  return std::ranges::find_if(list, [&](const auto& item) { return SameName(item.name, name); });
 }
 
 // Applies one write; false when it changes nothing.
@@ -137,8 +131,7 @@ bool Apply(Sections& sections, const std::string& section, const std::optional<s
            const std::optional<std::string>& value) {
   if (!key) {
     // The name as given, blanks and all, and only its first section.
-    auto found =
-        std::ranges::find_if(sections, [&](const Section& s) { return SameName(s.name, section); });
+    const auto found = FindNamed(sections, section);
     if (found == sections.end()) return false;
     sections.erase(found);
     return true;
@@ -147,8 +140,7 @@ bool Apply(Sections& sections, const std::string& section, const std::optional<s
     // The first such key of any section of that name.
     for (Section& candidate : sections) {
       if (!SameName(candidate.name, section)) continue;
-      auto found = std::ranges::find_if(candidate.entries,
-                                        [&](const Entry& e) { return SameName(e.name, *key); });
+      const auto found = FindNamed(candidate.entries, *key);
       if (found != candidate.entries.end()) {
         candidate.entries.erase(found);
         return true;
@@ -157,14 +149,12 @@ bool Apply(Sections& sections, const std::string& section, const std::optional<s
     return false;
   }
   // Found by the trimmed names; a new section or key keeps trailing blanks of the name.
-  Section* target = FindSection(sections, Trim(section));
-  if (target == nullptr) {
-    sections.push_back({std::string(TrimLeft(section)), {}});
-    target = &sections.back();
-  }
+  auto target = FindNamed(sections, Trim(section));
+  if (target == sections.end())
+    target = sections.insert(target, {std::string(TrimLeft(section)), {}});
   const std::string text(TrimLeft(*value));
-  Entry* entry = FindEntry(*target, Trim(*key));
-  if (entry == nullptr) {
+  const auto entry = FindNamed(target->entries, Trim(*key));
+  if (entry == target->entries.end()) {
     target->entries.push_back({std::string(TrimLeft(*key)), text});
     return true;
   }
@@ -225,13 +215,16 @@ std::string HeadlessProfile::readString(const std::string& fileName, const std::
 
   if (key) {
     if (key->empty()) return CopyEntry(fallback, size, true);
-    Section* found = FindSection(*sections, Trim(section));
-    Entry* entry = found != nullptr ? FindEntry(*found, Trim(*key)) : nullptr;
-    return CopyEntry(entry != nullptr && entry->value ? *entry->value : fallback, size, true);
+    std::optional<std::string> value;
+    if (const auto found = FindNamed(*sections, Trim(section)); found != sections->end()) {
+      const auto entry = FindNamed(found->entries, Trim(*key));
+      if (entry != found->entries.end()) value = entry->value;
+    }
+    return CopyEntry(value.value_or(fallback), size, true);
   }
   if (section.empty()) return {};
-  const Section* found = FindSection(*sections, section);
-  const std::string names = found != nullptr ? KeyNames(*found, size) : std::string();
+  const auto found = FindNamed(*sections, section);
+  const std::string names = found != sections->end() ? KeyNames(*found, size) : std::string();
   if (names.empty() || names.front() == '\0') return CopyEntry(fallback, size, true);
   return names;
 }
@@ -266,10 +259,9 @@ bool HeadlessProfile::fileExists(const std::string& path) {
 }
 
 bool HeadlessProfile::fileReadOnly(const std::string& path) {
-  const auto real = realPath(path);
   std::error_code error;
-  return real && fs::is_regular_file(*real, error) &&
-         (fs::status(*real, error).permissions() & fs::perms::owner_write) == fs::perms::none;
+  return fileExists(path) && (fs::status(*realPath(path), error).permissions() &
+                              fs::perms::owner_write) == fs::perms::none;
 }
 
 bool HeadlessProfile::createFolder(const std::string& path) {

@@ -94,17 +94,6 @@ void RecordingPainter::focusRect(const Rect& rect) {
   ops.push_back({.kind = PaintOp::Kind::FocusRect, .rect = rect});
 }
 
-HeadlessWidget::HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
-                               WidgetStyle style, WidgetEvents& events)
-    : desktop_(desktop),
-      kind_(kind),
-      parent_(parent),
-      style_(style),
-      events_(events),
-      handle_(desktop.nextHandle_++) {
-  desktop_.widgets_[handle_] = this;
-}
-
 std::vector<PaintOp> HeadlessWidget::paint() const {
   if (kind_ != WidgetKind::Custom) throw std::logic_error("the system paints its own controls");
   RecordingPainter painter;
@@ -224,18 +213,10 @@ void HeadlessDesktop::runModalLoop(const std::function<bool()>& done) {
   if (!done()) throw std::logic_error("the scripted answer left the modal dialog open");
 }
 
-void HeadlessDesktop::postQuit(int exitCode) {
-  if (!quitCode_) quitCode_ = exitCode;
-}
-
 Handle HeadlessDesktop::openForeignWindow(const std::string& title) {
   Handle handle = nextHandle_++;
   foreignWindows_[handle] = title;
   return handle;
-}
-
-void HeadlessDesktop::closeForeignWindow(Handle window) {
-  foreignWindows_.erase(window);
 }
 
 std::vector<Handle> HeadlessDesktop::zOrder() {
@@ -328,10 +309,6 @@ TimeOfDay HeadlessDesktop::utcTimeOfDay() {
   constexpr std::uint64_t kDay = 24ull * 60 * 60 * 1000;
   auto ms = static_cast<int>((utcAtStart_ + now_) % kDay);
   return {ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
-}
-
-void HeadlessDesktop::actAfter(std::uint64_t milliseconds, std::function<void()> action) {
-  userActions_.emplace(now_ + milliseconds, std::move(action));
 }
 
 std::optional<std::uint64_t> HeadlessDesktop::nextEventIn() const {

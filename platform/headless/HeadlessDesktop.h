@@ -84,7 +84,9 @@ class HeadlessDesktop : public Desktop {
   int runMessageLoop() override;
   // Delivers every posted message, including those posted on the way.
   void processMessages() override;
-  void postQuit(int exitCode) override;
+  void postQuit(int exitCode) override {
+    if (!quitCode_) quitCode_ = exitCode;
+  }
   // The scripted user's answer to the next modal dialog runs in its loop; the dialog must
   // be closed by it.
   void runModalLoop(const std::function<bool()>& done) override;
@@ -115,7 +117,7 @@ class HeadlessDesktop : public Desktop {
   void blockFor(std::uint64_t milliseconds) { now_ += milliseconds; }
   // Another program's top-level window, put on top of the Z-order; returns its handle.
   Handle openForeignWindow(const std::string& title);
-  void closeForeignWindow(Handle window);
+  void closeForeignWindow(Handle window) { foreignWindows_.erase(window); }
   // Time until the next timer or user action is due, or nothing when none is coming.
   std::optional<std::uint64_t> nextEventIn() const;
   std::size_t runningTimers() const { return timers_.size(); }
@@ -133,7 +135,9 @@ class HeadlessDesktop : public Desktop {
     boxAnswers_.push_back({button, readFor});
   }
   // Something the user does after a delay on the virtual clock.
-  void actAfter(std::uint64_t milliseconds, std::function<void()> action);
+  void actAfter(std::uint64_t milliseconds, std::function<void()> action) {
+    userActions_.emplace(now_ + milliseconds, std::move(action));
+  }
   void chooseNextMenuItem(int index) { menuChoices_.push_back(index); }
 
   std::vector<ShownMessageBox> messageBoxes;
@@ -208,7 +212,15 @@ class HeadlessDesktop : public Desktop {
 class HeadlessWidget : public Widget {
  public:
   HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
-                 WidgetStyle style, WidgetEvents& events);
+                 WidgetStyle style, WidgetEvents& events)
+      : desktop_(desktop),
+        kind_(kind),
+        parent_(parent),
+        style_(style),
+        events_(events),
+        handle_(desktop.nextHandle_++) {
+    desktop_.widgets_[handle_] = this;
+  }
   ~HeadlessWidget() override { desktop_.widgets_.erase(handle_); }
 
   Handle handle() const override { return handle_; }

@@ -85,10 +85,6 @@ struct HeadlessMedia::Device : std::enable_shared_from_this<Device> {
 HeadlessMedia::HeadlessMedia(HeadlessDesktop& desktop, const HeadlessFileSystem* files)
     : desktop_(desktop), files_(files) {}
 
-void HeadlessMedia::pressKeyAfter(std::uint64_t milliseconds, int virtKey) {
-  keyPress_ = KeyPress{desktop_.now() + milliseconds, virtKey};
-}
-
 bool HeadlessMedia::playing(std::uint16_t device) {
   auto it = devices_.find(device);
   if (it == devices_.end()) return false;

@@ -44,7 +44,9 @@ class HeadlessMedia final : public Media {
 
   void setCapabilities(const Capabilities& capabilities) { capabilities_ = capabilities; }
   // The user presses a key after a delay; it ends a waited play whose break key it is.
-  void pressKeyAfter(std::uint64_t milliseconds, int virtKey);
+  void pressKeyAfter(std::uint64_t milliseconds, int virtKey) {
+    keyPress_ = KeyPress{desktop_.now() + milliseconds, virtKey};
+  }
   std::size_t openDevices() const { return devices_.size(); }
   bool playing(std::uint16_t device);
 

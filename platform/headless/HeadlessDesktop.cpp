@@ -220,12 +220,9 @@ Handle HeadlessDesktop::openForeignWindow(const std::string& title) {
 }
 
 std::vector<Handle> HeadlessDesktop::zOrder() {
-  std::vector<Handle> order;
-  for (auto it = foreignWindows_.rbegin(); it != foreignWindows_.rend(); ++it) {
-    order.push_back(it->first);
-  }
-  const std::vector<Handle> own = threadWindows();
-  order.insert(order.end(), own.begin(), own.end());
+  std::vector<Handle> order = threadWindows();
+  // Each foreign window opened later lies above those before it.
+  for (const auto& foreign : foreignWindows_) order.insert(order.begin(), foreign.first);
   return order;
 }
 

@@ -150,8 +150,9 @@ bool Apply(Sections& sections, const std::string& section, const std::optional<s
   }
   // Found by the trimmed names; a new section or key keeps trailing blanks of the name.
   auto target = FindNamed(sections, Trim(section));
-  if (target == sections.end())
+  if (target == sections.end()) {
     target = sections.insert(target, {std::string(TrimLeft(section)), {}});
+  }
   const std::string text(TrimLeft(*value));
   const auto entry = FindNamed(target->entries, Trim(*key));
   if (entry == target->entries.end()) {

@@ -1,7 +1,7 @@
 #pragma once
 // An in-memory desktop for tests: a virtual clock with its timers, top-level windows with
-// their states, widgets that keep what they are told, and a scriptable user who answers
-// message boxes and menus. Everything is recorded so that tests can look at it.
+// their states, widgets that keep what they are told of what tests look at, and a scriptable
+// user who answers message boxes and menus. What the program does is recorded for tests.
 
 #include <cstdint>
 #include <deque>
@@ -208,7 +208,8 @@ class HeadlessDesktop : public Desktop {
   std::vector<Handle> zOrder();
 };
 
-// A widget that keeps the last state the program gave it, of what tests look at.
+// A widget that keeps the last state the program gave it, of what tests look at; its font,
+// check, item index and up-down range go unrecorded.
 class HeadlessWidget : public Widget {
  public:
   HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,

@@ -75,23 +75,35 @@ void RecordingPainter::drawText(const std::string& text, const Rect& rect, unsig
                  .background = background});
 }
 
+// The records without a font are built field by field: brace-initialised, the cross compiler
+// at -O3 takes their font for uninitialised.
 void RecordingPainter::polyline(const std::vector<Point>& points, Color color) {
-  ops.push_back({.kind = PaintOp::Kind::Polyline, .color = color, .points = points});
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::Polyline;
+  op.color = color;
+  op.points = points;
 }
 
 void RecordingPainter::rectangle(const Rect& rect, Color pen, std::optional<Color> fill) {
-  ops.push_back({.kind = PaintOp::Kind::Rectangle, .rect = rect, .color = pen, .background = fill});
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::Rectangle;
+  op.rect = rect;
+  op.color = pen;
+  op.background = fill;
 }
 
 void RecordingPainter::drawBitmap(const std::string& resourceName, Point at, Color transparent) {
-  ops.push_back({.kind = PaintOp::Kind::Bitmap,
-                 .rect = {at.x, at.y, at.x, at.y},
-                 .color = transparent,
-                 .text = resourceName});
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::Bitmap;
+  op.rect = {at.x, at.y, at.x, at.y};
+  op.color = transparent;
+  op.text = resourceName;
 }
 
 void RecordingPainter::focusRect(const Rect& rect) {
-  ops.push_back({.kind = PaintOp::Kind::FocusRect, .rect = rect});
+  PaintOp& op = ops.emplace_back();
+  op.kind = PaintOp::Kind::FocusRect;
+  op.rect = rect;
 }
 
 std::vector<PaintOp> HeadlessWidget::paint() const {

@@ -1,7 +1,8 @@
 // A new user's first hour with the real program, through its real windows and the user's
 // own input: the first-start message, the folder picker's tree, the settings window opened
 // from the tray icon, ticks heard at the sound server, a folder holding files that do not
-// play, and a folder typed into the folder box.
+// play, a folder typed into the folder box, and a second start. Also reads the file's version
+// and manifest as Explorer and the loader see them.
 // Usage: first_hour_test <wumpex.exe> <folder of the sound folders> <recording>
 // The sound folders are Chimes, Mixed and Gongs; the recording is the sound server's
 // monitor, raw 16-bit mono at 44.1 kHz, still being written while the test runs.
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -218,33 +220,14 @@ class RemoteMemory {
   char* address_;
 };
 
-struct DescendantSearch {
-  const char* windowClass;
-  std::optional<std::string> text;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectDescendant(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<DescendantSearch*>(context);
-  if (className(window) == search.windowClass &&
-      (!search.text || windowText(window) == *search.text)) {
-    search.found.push_back(window);
-  }
-  return TRUE;
-}
-
-// The descendants of a window of a class, in the order the system walks them; only those
-// whose text is `text`, when given.
-std::vector<HWND> descendants(HWND root, const char* windowClass,
-                              std::optional<std::string> text = std::nullopt) {
-  DescendantSearch search{windowClass, std::move(text), {}};
-  EnumChildWindows(root, collectDescendant, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
+// The first descendant of a window, depth first, of a class and with a text.
 HWND descendant(HWND root, const char* windowClass, const std::string& text) {
-  const std::vector<HWND> found = descendants(root, windowClass, text);
-  return found.empty() ? nullptr : found.front();
+  for (HWND child = FindWindowExA(root, nullptr, nullptr, nullptr); child != nullptr;
+       child = FindWindowExA(root, child, nullptr, nullptr)) {
+    if (className(child) == windowClass && windowText(child) == text) return child;
+    if (HWND found = descendant(child, windowClass, text)) return found;
+  }
+  return nullptr;
 }
 
 // Another program's control asked for its text: across processes GetWindowText reads only
@@ -431,6 +414,18 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   ASSERT_NE(box, nullptr) << "no first-start message";
   answer(box);
   ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kChimes)));
+  // Then nothing shows, and the application window keeps off the task bar: the shell gives a
+  // button to an unowned window that is no tool window, or that asks for one.
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        const std::vector<HWND> windows = topLevelWindowsOf(program->id());
+        return std::none_of(windows.begin(), windows.end(), IsWindowVisible);
+      },
+      10s))
+      << "a window shows after the first start";
+  const auto exStyle = GetWindowLongA(
+      windowOfProcess(program->id(), platform::win32::kApplicationClass), GWL_EXSTYLE);
+  EXPECT_TRUE((exStyle & WS_EX_TOOLWINDOW) != 0 && (exStyle & WS_EX_APPWINDOW) == 0);
 
   // Then, each from the settings window's WAV Folder page: the folder chosen at the start,
   // one chosen with Browse that holds two files that do not play (each brings the device's
@@ -454,19 +449,16 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
       // A tick every second: base 1, no adjustment.
       ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
       HWND timing = descendant(form, kGroupBoxClass, "Timing");
-      std::vector<HWND> counts;
-      for (HWND edit : descendants(timing, "Edit")) {
-        if (GetParent(edit) == timing) counts.push_back(edit);  // not a combo box's own
-      }
-      ASSERT_EQ(counts.size(), 2u);
-      std::sort(counts.begin(), counts.end(), [](HWND a, HWND b) {
-        RECT ra{}, rb{};
-        GetWindowRect(a, &ra);
-        GetWindowRect(b, &rb);
-        return ra.top < rb.top;
-      });
-      retype(counts[0], "1");
-      retype(counts[1], "0");
+      // The group's own boxes, not a combo box's, the upper one first.
+      HWND base = FindWindowExA(timing, nullptr, "Edit", nullptr);
+      HWND extra = FindWindowExA(timing, base, "Edit", nullptr);
+      ASSERT_TRUE(base != nullptr && extra != nullptr);
+      RECT baseRect{}, extraRect{};
+      GetWindowRect(base, &baseRect);
+      GetWindowRect(extra, &extraRect);
+      if (extraRect.top < baseRect.top) std::swap(base, extra);
+      retype(base, "1");
+      retype(extra, "0");
     }
     ASSERT_NO_FATAL_FAILURE(showPage(form, "WAV Folder"));
     HWND group = descendant(form, kGroupBoxClass, "WAV Sounds Folder");
@@ -513,7 +505,75 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
     EXPECT_EQ(boxes.size(), step.errorBoxes) << "error boxes: " << ::testing::PrintToString(boxes);
   }
 
+  // A second start ends at once and leaves the first running; the first's marker goes with it.
+  const std::string marker = std::string("OnlyOne") + kProgramTitle;
+  EXPECT_NE(GlobalFindAtomA(marker.c_str()), 0);
+  EXPECT_EQ(StartedProgram(arguments.program).awaitExitCode(), 0u);
+  EXPECT_TRUE(program->running());
   EXPECT_EQ(program->close(), 0u);
+  EXPECT_EQ(GlobalFindAtomA(marker.c_str()), 0);
+}
+
+BOOL CALLBACK countResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// The version that the file's properties show, and the one manifest: it runs the program with
+// the starting user's rights and no file virtualisation (so the 32-bit program keeps its
+// settings where the 64-bit one does) and names the Windows versions it knows, without asking
+// for visual styles or DPI awareness, which would change how its windows look.
+TEST(ProgramFile, CarriesItsVersionAndManifest) {
+  const char* path = arguments.program.c_str();
+  DWORD unused = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(path, &unused));
+  ASSERT_FALSE(info.empty()) << "no version resource";
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(11, 1));
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(11, 1));
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length));
+  const auto* language = static_cast<const WORD*>(value);
+  char table[32];
+  std::snprintf(table, sizeof table, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+  const std::pair<const char*, const char*> strings[] = {{"FileVersion", "1.11"},
+                                                         {"ProductVersion", "1.11"},
+                                                         {"ProductName", "Wumpex!"},
+                                                         {"OriginalFilename", "wumpex.exe"}};
+  for (const auto& [name, expected] : strings) {
+    ASSERT_TRUE(VerQueryValueA(info.data(), (table + std::string(name)).c_str(), &value, &length))
+        << name;
+    EXPECT_STREQ(static_cast<const char*>(value), expected) << name;
+  }
+
+  const platform::win32::UniqueModule file(LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(file);
+  int manifests = 0;
+  EnumResourceNamesA(file.get(), RT_MANIFEST, countResource,
+                     reinterpret_cast<LONG_PTR>(&manifests));
+  EXPECT_EQ(manifests, 1);
+  HRSRC found = FindResourceA(file.get(), MAKEINTRESOURCEA(1), RT_MANIFEST);
+  ASSERT_NE(found, nullptr) << "no manifest";
+  const std::string manifest(
+      static_cast<const char*>(LockResource(LoadResource(file.get(), found))),
+      SizeofResource(file.get(), found));
+  const std::pair<const char*, bool> parts[] = {
+      {R"(level="asInvoker")", true},
+      {R"(uiAccess="false")", true},
+      {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", true},  // Vista
+      {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},  // 7
+      {"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", true},  // 8
+      {"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", true},  // 8.1
+      {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", true},  // 10 and 11
+      {"Common-Controls", false},
+      {"dpiAware", false}};
+  for (const auto& [part, present] : parts) {
+    EXPECT_EQ(manifest.find(part) != std::string::npos, present) << part;
+  }
 }
 
 }  // namespace

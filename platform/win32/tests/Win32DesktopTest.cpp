@@ -1,22 +1,30 @@
-// The real desktop's timers, message loops, window walk, menus and clock.
+// The real desktop: its timers, message loops, window walk, menus and clock; the real controls
+// behind the program's widgets (what the program sets shows without a report, what the user
+// does is reported, containers place and pass on their controls); and a styled label as the
+// system paints it, read back from the screen.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
+#include <climits>
+#include <deque>
 #include <functional>
 #include <stdexcept>
 
+#include "components/StyledLabel.h"
+#include "framework/Form.h"
+#include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32Desktop.h"
-#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32TimerWindow.h"
 #include "platform/win32/tests/TestSupport.h"
 
 namespace platform::win32 {
 namespace {
 
-using testing::RecordingEvents;
+using testing::clickAt;
+using testing::windowText;
+using Log = std::vector<std::string>;
 
 class RecordingTimer final : public TimerEvents {
  public:
@@ -30,14 +38,77 @@ class RecordingTimer final : public TimerEvents {
   std::function<void(unsigned)> onFired;
 };
 
+// A window's rectangle in its parent's client coordinates.
+Bounds boundsInParent(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Presses the left button at the centre of the item whose rectangle `itemRect` asks for.
+void clickItem(HWND window, UINT itemRect, WPARAM index) {
+  RECT at{};
+  SendMessageA(window, itemRect, index, reinterpret_cast<LPARAM>(&at));
+  clickAt(window, (at.left + at.right) / 2, (at.top + at.bottom) / 2);
+}
+
+// Presses the left button near the top left corner, moves away and lets go outside.
+void pressAndLeave(HWND window) {
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, -30));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(-30, -30));
+}
+
+void type(HWND window, const std::string& text) {
+  for (char c : text) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+HWND comboEdit(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  return info.hwndItem;
+}
+
+std::string itemText(HWND control, UINT message, WPARAM index) {
+  char text[64] = {};
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(
+      control, message, index,
+      message == TCM_GETITEMA ? reinterpret_cast<LPARAM>(&item) : reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 class DesktopTest : public ::testing::Test {
  protected:
-  std::unique_ptr<Widget> make(WidgetKind kind, Widget* parent) {
-    return desktop_.createWidget(kind, parent, {}, events_);
+  struct Made {
+    Widget& widget;
+    testing::RecordingEvents& events;
+    HWND window;
+  };
+
+  DesktopTest() { form_.widget.setBounds({0, 0, 420, 320}); }
+
+  Made make(WidgetKind kind, Widget* parent, const WidgetStyle& widgetStyle = {}) {
+    testing::RecordingEvents& events = events_.emplace_back();
+    widgets_.push_back(desktop_.createWidget(kind, parent, widgetStyle, events));
+    return {*widgets_.back(), events, toWindow(widgets_.back()->handle())};
+  }
+  Made makeOnForm(WidgetKind kind, Bounds bounds, const WidgetStyle& widgetStyle = {}) {
+    Made made = make(kind, &form_.widget, widgetStyle);
+    made.widget.setBounds(bounds);
+    return made;
   }
 
   Win32Desktop desktop_;
-  RecordingEvents events_;
+  std::deque<testing::RecordingEvents> events_;
+  std::vector<std::unique_ptr<Widget>> widgets_;
+  Made application_ = make(WidgetKind::ApplicationWindow, nullptr);
+  Made form_ = make(WidgetKind::Form, nullptr);
   RecordingTimer timer_;
   std::unique_ptr<TimerWindow> timers_ = desktop_.createTimerWindow(timer_);
 };
@@ -64,15 +135,14 @@ TEST_F(DesktopTest, OnlyLiveTimersFireWithTheirIdsUntilAHandlerQuitsTheLoop) {
 // Handling what waits must not swallow a quit: the loop after it ends with the quit's code,
 // not with the one a timer posts a second later.
 TEST_F(DesktopTest, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
-  auto form = make(WidgetKind::Form, nullptr);
   timer_.onFired = [&](unsigned) { desktop_.postQuit(-1); };
   for (const int exitCode : {0, 255}) {
     SCOPED_TRACE(exitCode);
-    events_.log.clear();
-    PostMessageA(toWindow(form->handle()), WM_CLOSE, 0, 0);
+    form_.events.log.clear();
+    PostMessageA(form_.window, WM_CLOSE, 0, 0);
     desktop_.postQuit(exitCode);
     desktop_.processMessages();
-    EXPECT_EQ(events_.log, std::vector<std::string>{"close"});
+    EXPECT_EQ(form_.events.log, Log{"close"});
     ASSERT_TRUE(timers_->setTimer(1, 1000));
     EXPECT_EQ(desktop_.runMessageLoop(), exitCode);
     timers_->killTimer(1);
@@ -80,23 +150,19 @@ TEST_F(DesktopTest, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
 }
 
 TEST_F(DesktopTest, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) {
-  auto application = make(WidgetKind::ApplicationWindow, nullptr);
-  auto form = make(WidgetKind::Form, nullptr);
-  auto button = make(WidgetKind::Button, form.get());
+  const Made button = makeOnForm(WidgetKind::Button, {10, 10, 80, 25});
   const std::vector<Handle> windows = desktop_.threadWindows();
-  const auto listed = [&](Handle window) {
-    return std::find(windows.begin(), windows.end(), window) != windows.end();
+  const auto listed = [&](HWND window) {
+    return std::find(windows.begin(), windows.end(), toHandle(window)) != windows.end();
   };
-  EXPECT_TRUE(listed(application->handle()));
-  EXPECT_TRUE(listed(form->handle()));
-  EXPECT_FALSE(listed(button->handle()));
-  EXPECT_FALSE(listed(toHandle(static_cast<Win32TimerWindow&>(*timers_).window())));
+  EXPECT_TRUE(listed(application_.window) && listed(form_.window));
+  EXPECT_FALSE(listed(button.window));
+  EXPECT_FALSE(listed(static_cast<Win32TimerWindow&>(*timers_).window()));
 
-  form->setBounds({0, 0, 200, 100});
-  form->show(true);
-  SetCapture(toWindow(form->handle()));
-  EXPECT_EQ(desktop_.captureWindow(), form->handle());
-  desktop_.cancelMode(form->handle());
+  form_.widget.show(true);
+  SetCapture(form_.window);
+  EXPECT_EQ(desktop_.captureWindow(), form_.widget.handle());
+  desktop_.cancelMode(form_.widget.handle());
   EXPECT_EQ(desktop_.captureWindow(), Handle{0});
 }
 
@@ -127,25 +193,16 @@ TEST_F(DesktopTest, ExceptionsStopAtTheWindowProcedure) {
 // Keys waiting in the queue when the menu starts, as if typed while it shows: the index is
 // the item's among all, hidden ones included.
 TEST_F(DesktopTest, ATrackedMenuReturnsTheChosenItemsIndexOrMinusOne) {
-  const struct {
-    const char* name;
-    std::vector<WPARAM> keys;
-    int expected;
-  } cases[] = {
-      {"second visible item", {VK_DOWN, VK_DOWN, VK_RETURN}, 2},
-      {"first visible item", {VK_DOWN, VK_RETURN}, 1},
-      {"dismissed", {VK_ESCAPE}, -1},
-  };
-  auto owner = make(WidgetKind::ApplicationWindow, nullptr);
+  const std::pair<std::vector<WPARAM>, int> cases[] = {
+      {{VK_DOWN, VK_DOWN, VK_RETURN}, 2}, {{VK_DOWN, VK_RETURN}, 1}, {{VK_ESCAPE}, -1}};
   auto menu = desktop_.createPopupMenu();
   menu->setItems({{.caption = "Hidden", .visible = false}, {.caption = "One"}, {.caption = "Two"}});
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    for (WPARAM key : c.keys) {
-      PostMessageA(toWindow(owner->handle()), WM_KEYDOWN, key, 1);
-      PostMessageA(toWindow(owner->handle()), WM_KEYUP, key, 1);
+  for (const auto& [keys, expected] : cases) {
+    for (WPARAM key : keys) {
+      PostMessageA(application_.window, WM_KEYDOWN, key, 1);
+      PostMessageA(application_.window, WM_KEYUP, key, 1);
     }
-    EXPECT_EQ(menu->track({100, 100}, owner->handle()), c.expected);
+    EXPECT_EQ(menu->track({100, 100}, application_.widget.handle()), expected);
     desktop_.processMessages();
   }
 }
@@ -160,6 +217,338 @@ TEST_F(DesktopTest, UtcTimeOfDayMatchesTheClock) {
       ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond;
   const long long difference = std::llabs(clockMs - desktopMs);
   EXPECT_LT(std::min(difference, 86'400'000 - difference), 2000);
+}
+
+// The bounds are the client area's size at the outer frame's place; the first show centres
+// the form in the work area and focuses its first tab stop, a later one leaves it where the
+// user moved it. A close request is only reported.
+TEST_F(DesktopTest, FormsSizeShowAndCloseAsTheProgramExpects) {
+  RECT client{};
+  RECT outer{};
+  for (const Bounds bounds : {Bounds{10, 20, 420, 320}, Bounds{0, 0, 123, 77}}) {
+    form_.widget.setBounds(bounds);
+    GetClientRect(form_.window, &client);
+    GetWindowRect(form_.window, &outer);
+    EXPECT_EQ((Bounds{outer.left, outer.top, client.right, client.bottom}), bounds);
+  }
+  makeOnForm(WidgetKind::Label, {10, 10, 100, 20});
+  const Made edit = makeOnForm(WidgetKind::Edit, {10, 40, 100, 24});
+  form_.widget.show(true);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(form_.window, &outer);
+  EXPECT_LE(std::abs((outer.left - work.left) - (work.right - outer.right)), 1);
+  EXPECT_LE(std::abs((outer.top - work.top) - (work.bottom - outer.bottom)), 1);
+  EXPECT_EQ(GetForegroundWindow(), form_.window);
+  EXPECT_EQ(GetFocus(), edit.window);
+
+  SetWindowPos(form_.window, HWND_BOTTOM, 7, 9, 0, 0, SWP_NOSIZE);
+  form_.widget.show(false);
+  GetWindowRect(form_.window, &outer);
+  EXPECT_EQ(outer.left, 7);
+  EXPECT_EQ(outer.top, 9);
+  EXPECT_EQ(GetForegroundWindow(), form_.window);
+
+  for (const Made* window : {&application_, &form_}) {
+    SendMessageA(window->window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(window->events.log, Log{"close"});
+    EXPECT_TRUE(IsWindow(window->window));
+  }
+}
+
+// The program's calls show in the window and report nothing; the user's input after them
+// reports what it changed.
+TEST_F(DesktopTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
+  const auto press = [](HWND control) { SendMessageA(control, BM_CLICK, 0, 0); };
+  const auto cornerClick = [](HWND control) { clickAt(control, 2, 2); };
+  const auto nothing = [](Widget&, HWND) {};
+  const struct {
+    WidgetKind kind;
+    std::function<void(Widget&, HWND)> program;
+    std::function<void(HWND)> user;
+    Log expected;
+    WidgetStyle creation{};
+  } cases[] = {
+      {WidgetKind::Button, nothing, press, {"clicked"}},
+      // Clicked, then double-clicked.
+      {WidgetKind::Label,
+       [](Widget& w, HWND) { w.setText("Click me"); },
+       [](HWND control) {
+         clickAt(control, 2, 2);
+         SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+         SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+       },
+       {"clicked", "clicked"}},
+      {WidgetKind::Label, nothing, pressAndLeave, {}},
+      {WidgetKind::Custom, nothing, cornerClick, {"clicked"}},
+      {WidgetKind::Custom, nothing, pressAndLeave, {}},
+      {WidgetKind::CheckBox,
+       [](Widget& w, HWND control) {
+         w.setChecked(true);
+         EXPECT_EQ(SendMessageA(control, BM_GETCHECK, 0, 0), BST_CHECKED);
+       },
+       [&](HWND control) {
+         press(control);
+         press(control);
+       },
+       {"toggled off", "toggled on"}},
+      // Typing at a caret kept when the program repeats the text.
+      {WidgetKind::Edit,
+       [](Widget& w, HWND control) {
+         w.setText("4");
+         SendMessageA(control, EM_SETSEL, 1, 1);
+         w.setText("4");
+         EXPECT_EQ(windowText(control), "4");
+       },
+       [](HWND control) { type(control, "23"); },
+       {"edited 42", "edited 423"}},
+      // The program sorts by its own rules; its indices must be the list's.
+      {WidgetKind::ListBox,
+       [](Widget& w, HWND control) {
+         w.setFont({"MS Sans Serif", -11, false});
+         w.setItems({"b", "a", "C"});
+         w.setItemIndex(1);
+         EXPECT_EQ(SendMessageA(control, LB_GETCOUNT, 0, 0), 3);
+         EXPECT_EQ(itemText(control, LB_GETTEXT, 0) + itemText(control, LB_GETTEXT, 1) +
+                       itemText(control, LB_GETTEXT, 2),
+                   "baC");
+         EXPECT_EQ(SendMessageA(control, LB_GETCURSEL, 0, 0), 1);
+         EXPECT_EQ(SendMessageA(control, LB_GETITEMHEIGHT, 0, 0), 20);
+       },
+       [](HWND control) { clickItem(control, LB_GETITEMRECT, 2); },
+       {"selected 2"},
+       {.sorted = true, .itemHeight = 20}},
+      {WidgetKind::ComboBox,
+       [](Widget& w, HWND control) {
+         w.setItems({"a", "b", "c"});
+         w.setItemIndex(1);
+         EXPECT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), 3);
+         EXPECT_EQ(windowText(control), "b");
+         // The closed height comes from the font; the list drops at least four items below.
+         RECT dropped{};
+         SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+         EXPECT_GE(
+             dropped.bottom - dropped.top,
+             boundsInParent(control).height + 4 * SendMessageA(control, CB_GETITEMHEIGHT, 0, 0));
+       },
+       [](HWND control) {
+         SendMessageA(control, CB_SETCURSEL, 2, 0);
+         SendMessageA(GetParent(control), WM_COMMAND,
+                      MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(control));
+       },
+       {"selected 2"}},
+      // Typing into a combo box whose text outlived its items.
+      {WidgetKind::ComboBox,
+       [](Widget& w, HWND control) {
+         w.setItems({"one", "two"});
+         w.setText("typed");
+         w.setItems({"three", "four", "five"});
+         EXPECT_EQ(windowText(control), "typed");
+         EXPECT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), 3);
+         SendMessageA(comboEdit(control), EM_SETSEL, 5, 5);
+       },
+       [](HWND control) { type(comboEdit(control), "!"); },
+       {"edited typed!"}},
+      // Repeated tabs only move the selection; a new caption replaces the old one.
+      {WidgetKind::PageControl,
+       [](Widget& w, HWND control) {
+         w.setTabs({"One", "Two", "Three"}, 0);
+         w.setTabs({"One", "Two", "Three"}, 1);
+         w.setTabs({"One", "Two", "Four"}, 1);
+         EXPECT_EQ(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0), 3);
+         EXPECT_EQ(SendMessageA(control, TCM_GETCURSEL, 0, 0), 1);
+         EXPECT_EQ(itemText(control, TCM_GETITEMA, 0) + itemText(control, TCM_GETITEMA, 2),
+                   "OneFour");
+       },
+       [](HWND control) { clickItem(control, TCM_GETITEMRECT, 2); },
+       {"selected 2"}},
+  };
+  form_.widget.show(true);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    const auto& c = cases[i];
+    const Made made = makeOnForm(c.kind, {10, 10, 200, 120}, c.creation);
+    c.program(made.widget, made.window);
+    EXPECT_TRUE(made.events.log.empty());
+    c.user(made.window);
+    EXPECT_EQ(made.events.log, c.expected);
+    made.widget.setVisible(false);  // out of the way of the next case's clicks
+  }
+}
+
+// A list is filled without drawing each item; afterwards it must draw again, scroll bar too.
+TEST_F(DesktopTest, AListFilledWhileShownScrollsToItsLastItem) {
+  form_.widget.show(true);
+  const Made list = makeOnForm(WidgetKind::ListBox, {10, 10, 200, 120});
+  std::vector<std::string> items(50, "item");
+  list.widget.setItems(items);
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_RANGE;
+  ASSERT_TRUE(GetScrollInfo(list.window, SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax, 49);
+}
+
+// No alignment: the buddy stays where the program put it.
+TEST_F(DesktopTest, UpDownStepsItsBuddyAndTheBuddyReportsTheUsersSteps) {
+  const Made edit = makeOnForm(WidgetKind::Edit, {10, 10, 60, 24});
+  const Made upDown = makeOnForm(WidgetKind::UpDown, {70, 10, 16, 24});
+  upDown.widget.setUpDown(1, 10, 4, &edit.widget);
+  EXPECT_EQ(windowText(edit.window), "4");
+  EXPECT_TRUE(edit.events.log.empty());
+  EXPECT_EQ(boundsInParent(edit.window), (Bounds{10, 10, 60, 24}));
+  SendMessageA(upDown.window, WM_KEYDOWN, VK_UP, 1);
+  SendMessageA(upDown.window, WM_KEYUP, VK_UP, 1);
+  EXPECT_EQ(windowText(edit.window), "5");
+  EXPECT_EQ(edit.events.log, Log{"edited 5"});
+}
+
+// The sheets fill the display area, also after a taller tab row or a new size; what a
+// hidden sheet holds is hidden with it; a control on a form, a sheet or a group box reports
+// through its container.
+TEST_F(DesktopTest, ContainersPlaceShowAndPassOnTheirControls) {
+  const Made pages = makeOnForm(WidgetKind::PageControl, {8, 8, 300, 200});
+  const Made first = make(WidgetKind::TabSheet, &pages.widget);
+  const Made second = make(WidgetKind::TabSheet, &pages.widget);
+  const Made group = makeOnForm(WidgetKind::GroupBox, {8, 220, 300, 90});
+  pages.widget.setTabs({"General", "Timing"}, 1);
+  const auto expectSheetsFillDisplayArea = [&] {
+    RECT area{};
+    GetClientRect(pages.window, &area);
+    SendMessageA(pages.window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (const Made* sheet : {&first, &second}) {
+      EXPECT_EQ(boundsInParent(sheet->window),
+                (Bounds{area.left, area.top, area.right - area.left, area.bottom - area.top}));
+    }
+  };
+  expectSheetsFillDisplayArea();
+  const Bounds before = boundsInParent(first.window);
+  pages.widget.setFont({"Arial", -24, false});
+  expectSheetsFillDisplayArea();
+  EXPECT_GT(boundsInParent(first.window).top, before.top);
+  pages.widget.setBounds({8, 8, 350, 250});
+  expectSheetsFillDisplayArea();
+  form_.widget.show(true);
+
+  for (Widget* parent : {&form_.widget, &second.widget, &group.widget}) {
+    const Made button = make(WidgetKind::Button, parent);
+    button.widget.setBounds({10, 20, 80, 25});
+    const Made check = make(WidgetKind::CheckBox, parent);
+    check.widget.setBounds({100, 20, 80, 25});
+    EXPECT_EQ(boundsInParent(button.window), (Bounds{10, 20, 80, 25}));
+    SendMessageA(button.window, BM_CLICK, 0, 0);
+    SendMessageA(check.window, BM_CLICK, 0, 0);
+    EXPECT_EQ(button.events.log, Log{"clicked"});
+    EXPECT_EQ(check.events.log, Log{"toggled on"});
+    if (parent != &second.widget) continue;
+    second.widget.setVisible(false);
+    EXPECT_FALSE(IsWindowVisible(button.window));
+    second.widget.setVisible(true);
+    EXPECT_TRUE(IsWindowVisible(button.window));
+  }
+}
+
+TEST_F(DesktopTest, TabWalksFromTheFormIntoTheActiveSheet) {
+  const Made first = makeOnForm(WidgetKind::Edit, {10, 10, 100, 24});
+  const Made pages = makeOnForm(WidgetKind::PageControl, {10, 40, 300, 200});
+  const Made inner = make(WidgetKind::Edit, &make(WidgetKind::TabSheet, &pages.widget).widget);
+  inner.widget.setBounds({10, 10, 100, 24});
+  pages.widget.setTabs({"Page"}, 0);
+  form_.widget.show(true);
+  SetFocus(first.window);
+  PostMessageA(first.window, WM_KEYDOWN, VK_TAB, 1);
+  desktop_.processMessages();
+  EXPECT_EQ(GetFocus(), inner.window);
+}
+
+// Each copy of a styled label's text shows where the text does not cover it: beyond the
+// text's right and bottom edges when moved right and down, beyond its left and top edges when
+// moved left and up, and nowhere when not moved at all.
+TEST(StyledLabelOnWindows, CopiesAppearMovedFromTheTextInTheirColours) {
+  using wumpex::TColor;
+  using wumpex::TTextStyle;
+  constexpr TColor kBlack = 0x00000000;
+  constexpr TColor kRed = 0x000000FF;
+  constexpr TColor kTeal = 0x00808000;  // far from the text's colours and from every copy's
+  const struct {
+    TTextStyle style;
+    int depth;
+    TColor text;                                 // grey when disabled
+    std::vector<std::pair<TColor, int>> copies;  // colour and offset
+  } rows[] = {
+      {TTextStyle::tsShadow, 7, kBlack, {{kRed, 7}}},
+      {TTextStyle::tsShadow, -5, kBlack, {{kRed, -5}}},
+      {TTextStyle::tsShadow, 0, kBlack, {{kRed, 0}}},
+      {TTextStyle::tsRaised, 2, kBlack, {{wumpex::clBtnShadow, 1}, {wumpex::clBtnHighlight, -1}}},
+      {TTextStyle::tsRecessed, 2, kBlack, {{wumpex::clBtnHighlight, 1}, {wumpex::clBtnShadow, -1}}},
+      {TTextStyle::tsShadow, 7, wumpex::clGrayText, {{kRed, 7}}},
+  };
+  Win32Desktop desktop;
+  const DesktopScope scope{desktop};
+  wumpex::TForm form{nullptr, "Form"};
+  auto* label = form.Make<wumpex::TStyledLabel>("StyledLabel1");
+  form.SetClientSize(340, 140);
+  label->SetParent(&form);
+  label->SetBounds({20, 20, 300, 100});
+  label->SetFont({"Tahoma", -53, false, kBlack});
+  label->SetCaption("WUMPEX!");
+  form.CreateHandle();
+  const HWND window = toWindow(label->Peer()->handle());
+  // On the screen where it was made, without asking for the foreground.
+  form.SetVisible(true);
+  testing::pumpFor(desktop, std::chrono::milliseconds(100));
+  label->SetColor(kTeal);
+  // Room on the left for a copy moved that way; the top has the font's leading.
+  label->SetAlignment(wumpex::TAlignment::taCenter);
+  label->SetShadowColor(kRed);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    label->SetTextStyle(row.style);
+    label->SetShadowDepth(row.depth);
+    label->SetEnabled(row.text != wumpex::clGrayText);
+    UpdateWindow(window);  // all painting done
+    const testing::ClientPicture picture(window);
+    // Where pixels within a little of a colour lie (text edges are blended with what is
+    // behind them), and how many there are.
+    const auto spread = [&](TColor color, RECT& box) {
+      const COLORREF wanted = colorRef(color);
+      box = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+      int count = 0;
+      for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+          const COLORREF pixel = picture.at(x, y);
+          if (std::max({std::abs(GetRValue(pixel) - GetRValue(wanted)),
+                        std::abs(GetGValue(pixel) - GetGValue(wanted)),
+                        std::abs(GetBValue(pixel) - GetBValue(wanted))}) > 48) {
+            continue;
+          }
+          ++count;
+          box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                 std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+        }
+      }
+      return count;
+    };
+    RECT text{};
+    ASSERT_GT(spread(row.text, text), 200);
+    for (const auto& [color, offset] : row.copies) {
+      RECT drawn{};
+      const int count = spread(color, drawn);
+      if (offset == 0) {
+        EXPECT_EQ(count, 0);
+        continue;
+      }
+      ASSERT_GT(count, 20) << "copy in " << std::hex << color;
+      if (offset > 0) {
+        EXPECT_NEAR(drawn.right, text.right + offset, 1);
+        EXPECT_NEAR(drawn.bottom, text.bottom + offset, 1);
+      } else {
+        EXPECT_NEAR(drawn.left, text.left + offset, 1);
+        EXPECT_NEAR(drawn.top, text.top + offset, 1);
+      }
+    }
+  }
 }
 
 }  // namespace

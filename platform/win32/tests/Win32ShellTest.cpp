@@ -1,19 +1,23 @@
-// The mail link on the real system: its Copy menu and the clipboard, the hand cursor from
-// the resources and the tip that shows its hint.
+// The shell and its neighbours on the real system: the mail link's Copy menu and the
+// clipboard, the hand cursor from the resources and the tip that shows its hint; the tray icon
+// through the shell's own notification area; the folder picker's special folders; and the
+// first instance's window brought back by a second start.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
-#include <optional>
-#include <string>
+#include <cstring>
 
+#include "components/OnlyOne.h"
+#include "components/TrayIcon.h"
 #include "components/UrlLabel.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/PopupMenu.h"
 #include "framework/Screen.h"
-#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/tests/TestSupport.h"
 
@@ -22,22 +26,6 @@ namespace {
 
 constexpr char kAddress[] = "wumpex@example.com";
 constexpr char kHint[] = "Click here to send mail";
-
-// The clipboard's text as any other program reads it, with the size of its memory block.
-struct ClipboardText {
-  std::string text;
-  SIZE_T blockSize = 0;
-};
-
-std::optional<ClipboardText> readClipboard() {
-  const OpenedClipboard clipboard(nullptr);
-  if (!clipboard.isOpen()) return std::nullopt;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data == nullptr) return std::nullopt;
-  const LockedMemory text(data);
-  if (text.data() == nullptr) return std::nullopt;
-  return ClipboardText{text.data(), GlobalSize(data)};
-}
 
 class Win32ShellTest : public ::testing::Test {
  protected:
@@ -59,15 +47,22 @@ class Win32ShellTest : public ::testing::Test {
   wumpex::TUrlLabel* label = form.Make<wumpex::TUrlLabel>("UrlLabel1");
 };
 
+// As any other program reads the clipboard; its memory block holds the text's zero too.
 TEST_F(Win32ShellTest, CopyReplacesWhatTheClipboardHeldWithTheCaption) {
-  for (const char* caption : {kAddress, ""}) {
-    SCOPED_TRACE(std::string("caption \"") + caption + "\"");
+  for (const std::string caption : {kAddress, ""}) {
+    SCOPED_TRACE(caption);
     label->SetCaption(caption);
     label->PopupMenu()->Items().at(0)->Click();
-    const std::optional<ClipboardText> read = readClipboard();
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->text, caption);
-    EXPECT_GE(read->blockSize, std::string(caption).size() + 1) << "the text ends in its zero";
+    {
+      const OpenedClipboard clipboard(nullptr);
+      ASSERT_TRUE(clipboard.isOpen());
+      HANDLE data = GetClipboardData(CF_TEXT);
+      ASSERT_NE(data, nullptr);
+      const LockedMemory text(data);
+      ASSERT_NE(text.data(), nullptr);
+      EXPECT_EQ(text.data(), caption);
+      EXPECT_GE(GlobalSize(data), caption.size() + 1);
+    }
     EXPECT_EQ(services.shell.clipboardText(application.Handle()), caption);
   }
 }
@@ -76,7 +71,6 @@ TEST_F(Win32ShellTest, TheHandComesFromTheResourcesAndShowsOverTheLabelOnly) {
   const auto hand = reinterpret_cast<HCURSOR>(wumpex::Screen().Cursors(wumpex::crHand));
   ASSERT_NE(hand, nullptr);
   EXPECT_EQ(hand, LoadCursorA(GetModuleHandleA(nullptr), "HAND"));
-
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(hand, &info));
   const UniqueBitmap mask(info.hbmMask);
@@ -113,6 +107,99 @@ TEST_F(Win32ShellTest, ATipShowsTheHintForTheLabel) {
   tool.lpszText = text;
   SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ(text, kHint);
+}
+
+// The shell's own notification area, with every call and whether the shell accepted it.
+class RecordingArea final : public NotificationArea {
+ public:
+  bool notifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
+    const bool succeeded = shell.notifyIcon(message, record);
+    calls.push_back({message, record});
+    EXPECT_TRUE(succeeded) << "message " << message;
+    return succeeded;
+  }
+  std::unique_ptr<LoadedIcon> loadIcon(const std::string& name) override {
+    return shell.loadIcon(name);
+  }
+  Point cursorPos() override { return shell.cursorPos(); }
+  void setForegroundWindow(Handle window) override { shell.setForegroundWindow(window); }
+
+  Win32NotificationArea shell;
+  std::vector<std::pair<std::uint32_t, NotifyIconRecord>> calls;
+};
+
+TEST(NotificationAreaTest, ShellAddsChangesAddsAgainAfterRestartAndRemoves) {
+  Win32Desktop desktop;
+  const DesktopScope desktopScope{desktop};
+  RecordingArea area;
+  const NotificationAreaScope areaScope{area};
+  wumpex::TTrayIcon tray{nullptr, "TrayIcon1"};
+  tray.SetIcon(wumpex::TIcon("MAINICON"));
+  tray.SetToolTip("Wumpex!");
+  tray.SetActive(true);
+  tray.SetIcon(wumpex::TIcon("PROGRAMOFF"));
+  // The shell forgets the icon, as when it starts over, then tells every top-level window.
+  ASSERT_TRUE(area.shell.notifyIcon(NIM_DELETE, area.calls.back().second));
+  ASSERT_TRUE(PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0));
+  ASSERT_TRUE(testing::pumpUntil(desktop, [&] { return area.calls.size() == 3; }));
+  tray.SetActive(false);
+  std::vector<std::uint32_t> messages;
+  for (const auto& call : area.calls) messages.push_back(call.first);
+  EXPECT_EQ(messages, (std::vector<std::uint32_t>{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_DELETE}));
+  EXPECT_TRUE(area.calls[2].second == area.calls[1].second);
+}
+
+// The folder picker's item lists of special folders and their paths, in memory of the
+// shell's allocator. My Computer has no file-system path; the conversion leaves an empty one.
+TEST(Win32FolderBrowserTest, SpecialFoldersConvertToPathsOrToNothing) {
+  Win32FolderBrowser shell;
+  const auto allocator = shell.taskAllocator();
+  ASSERT_NE(allocator, nullptr);
+  const auto free = [&](void* block) { allocator->free(block); };
+  const std::unique_ptr<char, decltype(free)> path(static_cast<char*>(allocator->alloc(kMaxPath)),
+                                                   free);
+  ASSERT_NE(path, nullptr);
+  const std::pair<int, std::string> folders[] = {{CSIDL_WINDOWS, testing::windowsDirectory()},
+                                                 {CSIDL_DRIVES, ""}};
+  for (const auto& [folder, expected] : folders) {
+    const std::unique_ptr<void, decltype(free)> list(shell.specialFolderLocation(0, folder), free);
+    ASSERT_NE(list, nullptr);
+    std::strcpy(path.get(), "left over");
+    EXPECT_EQ(shell.pathFromItemList(static_cast<ItemList>(list.get()), path.get()),
+              !expected.empty());
+    EXPECT_EQ(lstrcmpiA(path.get(), expected.c_str()), 0) << path.get();
+  }
+}
+
+// Visible top-level windows of the test's own stand for the first instance's and another
+// program's; the marker is the first instance's.
+TEST(Win32GuardTest, SecondStartRestoresOrRaisesTheFirstsWindow) {
+  for (const bool minimised : {false, true}) {
+    SCOPED_TRACE(minimised ? "minimised" : "covered");
+    Win32Services services;
+    wumpex::TApplication application;
+    const std::string title = "Wumpex guard " + std::to_string(GetCurrentProcessId());
+    const auto first = testing::topLevelWindow(title, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const auto cover = testing::topLevelWindow("Wumpex cover", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_TRUE(first.get() != nullptr && cover.get() != nullptr);
+    if (minimised) ShowWindow(first.get(), SW_MINIMIZE);
+    ASSERT_EQ(IsIconic(first.get()) != FALSE, minimised);
+    const Atom marker = services.atoms.add("OnlyOne" + title.substr(0, 20));
+    application.SetTitle(title);
+    {
+      wumpex::TComponent form(nullptr, "WumpexForm");
+      form.Make<wumpex::TOnlyOne>("OnlyOne1");
+      form.LoadedAll();
+    }
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the start ends";
+    EXPECT_FALSE(IsIconic(first.get()));
+    // The first of the two windows in Z-order must be the first instance's.
+    HWND w = GetTopWindow(nullptr);
+    while (w != nullptr && w != first.get() && w != cover.get()) w = GetWindow(w, GW_HWNDNEXT);
+    EXPECT_TRUE(minimised || w == first.get()) << "the first instance's window is not on top";
+    services.atoms.remove(marker);
+  }
 }
 
 }  // namespace

@@ -1,17 +1,15 @@
-// The program's own logic on the real Windows desktop: what only the platform decides.
+// The program's own logic on the real Windows desktop, where only the platform decides: the
+// window walk behind Be Quiet, a standard user's first save, and the settings window at
+// 96 dpi, each page as the system paints it read back from the screen and compared with the
+// window's layout.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
+#include "app/BQForm.h"
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "platform/win32/Win32Services.h"
@@ -20,35 +18,50 @@
 namespace wumpex {
 namespace {
 
+using namespace std::chrono_literals;
 using namespace platform::win32::testing;
+using platform::win32::toWindow;
 
-// Answers, as a user pressing Escape, every dialog of this thread that shows while it lives,
-// and keeps the message of each message box. It looks every 20 ms, from within whichever
-// loop the thread runs.
-class DialogAnswerer final : public platform::TimerEvents {
- public:
-  explicit DialogAnswerer(platform::Desktop& desktop) : timers_(desktop.createTimerWindow(*this)) {
-    timers_->setTimer(1, 20);
+HWND windowOf(const TControl& control) {
+  return toWindow(control.Peer()->handle());
+}
+
+std::string text(const RECT& rect) {
+  return std::to_string(rect.left) + "," + std::to_string(rect.top) + " to " +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom);
+}
+
+// The controls that show, parents before their children.
+void collectShown(const TControl& parent, std::vector<const TControl*>& shown) {
+  for (const TControl* child : parent.Controls()) {
+    if (!child->Visible()) continue;
+    shown.push_back(child);
+    collectShown(*child, shown);
   }
-  void timerFired(unsigned) override {
-    for (HWND window : dialogsOf(GetCurrentProcessId())) {
-      if (!answered_.insert(window).second) continue;
-      // The message of a box is the static control numbered 0xFFFF.
-      char text[1024] = {};
-      if (GetDlgItemTextA(window, 0xFFFF, text, sizeof text) > 0) messages.push_back(text);
-      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    }
+}
+
+int differingIn(const ClientPicture& picture, const RECT& rect, COLORREF background) {
+  int count = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) count += picture.at(x, y) != background;
   }
-
-  std::vector<std::string> messages;
-
- private:
-  std::unique_ptr<platform::TimerWindow> timers_;
-  std::set<HWND> answered_;
-};
+  return count;
+}
 
 class ProgramOnWindows : public ::testing::Test {
  protected:
+  // The label's text, measured in the system's fonts, fits the label's box.
+  void ExpectWhole(const TLabel& label) {
+    unsigned flags = platform::dt::kExpandTabs;
+    if (label.WordWrap()) flags |= platform::dt::kWordBreak;
+    if (!label.ShowAccelChar()) flags |= platform::dt::kNoPrefix;
+    const Bounds box = label.BoundsRect();
+    const platform::Size size =
+        services.desktop.measureText(label.Caption(), label.Font(), flags, box.width);
+    EXPECT_LE(size.width, box.width) << label.Name() << ": the text is cut on the right";
+    EXPECT_LE(size.height, box.height) << label.Name() << ": the text is cut at the bottom";
+  }
+
   platform::win32::Win32Services services;
   SettingsFileInWindows settings{settledSettings(windowsDirectory())};
   TApplication application;
@@ -64,37 +77,132 @@ TEST_F(ProgramOnWindows, WindowWalkSeesEveryTitleAndATitleHoldsTheTick) {
         std::string(249, 'x') + "Defrag"}) {
     SCOPED_TRACE(title.size());
     EXPECT_TRUE(form->BeQuietCheck());
-    {
-      const auto hidden = topLevelWindow(title, WS_POPUP);
-      ASSERT_NE(hidden.get(), nullptr);
-      EXPECT_EQ(form->BeQuietCheck(), title.size() > 254) << "quiet while the title holds it";
-      form->WindowsList1->Refresh();
-      const auto& list = form->WindowsList1->TheWindowsList();
-      EXPECT_TRUE(std::any_of(list.begin(), list.end(), [&](const auto& entry) {
-        return entry.info->Handle == reinterpret_cast<platform::Handle>(hidden.get()) &&
-               entry.title == title.substr(0, 254);
-      }));
-    }
+    const auto hidden = topLevelWindow(title, WS_POPUP);
+    ASSERT_NE(hidden.get(), nullptr);
+    EXPECT_EQ(form->BeQuietCheck(), title.size() > 254) << "quiet while the title holds it";
   }
   EXPECT_TRUE(form->BeQuietCheck()) << "closing the window lets the next tick play";
 }
 
-// The folder with one sound, tone.wav (1 s), that the test's runner made for the tick.
-TEST_F(ProgramOnWindows, TickPlaysThePickedFileToItsEndOnTheWaveDevice) {
-  const std::string folder = testSounds();
-  form->SoundPathEB->SetText(folder);
-  form->FileListBox1->SetDirectory(folder);
-  ASSERT_EQ(form->FileListBox1->Count(), 1);
+TEST_F(ProgramOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
+  ASSERT_EQ(GetDeviceCaps(platform::win32::windowDc(nullptr).get().dc, LOGPIXELSX), 96)
+      << "the layout is in pixels at 96 dpi";
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  const HWND frame = windowOf(*form);
+  const COLORREF background = GetSysColor(COLOR_BTNFACE);
+  const auto& pages = form->PageControl1->Pages();
+  for (int page = 0; page < static_cast<int>(pages.size()); ++page) {
+    SCOPED_TRACE(pages[static_cast<std::size_t>(page)]->Caption());
+    // As a click on the tab: the tab control reports the change of page.
+    SendMessageA(windowOf(*form->PageControl1), TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
+    pumpFor(services.desktop, 200ms);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(frame);
+    pumpFor(services.desktop, 100ms);
+    ASSERT_EQ(form->PageControl1->ActivePageIndex(), page);
+    const ClientPicture picture(frame);
 
-  const auto start = std::chrono::steady_clock::now();
-  form->Timer1Timer(form->Timer1);
-  const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(took, std::chrono::milliseconds(900)) << "the tick waits for the sound's end";
-  EXPECT_LT(took, std::chrono::milliseconds(3000));
-  EXPECT_EQ(form->TrayIcon1->ToolTip(), "Last Wumpex! \"tone.wav\"");
-  EXPECT_EQ(form->MediaPlayer1->DeviceID(), 0) << "closed after playing";
-  EXPECT_TRUE(form->Timer1->Enabled());
+    std::vector<const TControl*> shown;
+    collectShown(*form, shown);
+    RECT sheet{};
+    std::vector<RECT> occupied;
+    for (const TControl* control : shown) {
+      SCOPED_TRACE(control->Name());
+      EXPECT_TRUE(IsWindowVisible(windowOf(*control)));
+      // Where the system has the control's window, and where the layout puts it, both in
+      // the frame's client coordinates.
+      RECT real{};
+      GetWindowRect(windowOf(*control), &real);
+      MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&real), 2);
+      if (control->Parent() == form->PageControl1) {
+        sheet = real;
+        continue;
+      }
+      const Bounds bounds = control->BoundsRect();
+      POINT origin{bounds.left, bounds.top};
+      MapWindowPoints(windowOf(*control->Parent()), frame, &origin, 1);
+      const RECT placed{origin.x, origin.y, origin.x + bounds.width, origin.y + bounds.height};
+      EXPECT_EQ(text(real), text(placed));
+      // What a page holds is on the page, not cut off by its edge.
+      RECT onSheet{};
+      if (sheet.right > sheet.left && control != form->PageControl1 &&
+          IntersectRect(&onSheet, &placed, &sheet)) {
+        EXPECT_EQ(text(onSheet), text(placed)) << "cut off by the page's edge " << text(sheet);
+      }
+      if (const auto* label = dynamic_cast<const TLabel*>(control)) ExpectWhole(*label);
+      if (control == form->PageControl1) continue;
+      occupied.push_back(placed);
+      EXPECT_GE(differingIn(picture, placed, background), 8) << "nothing drawn";
+      // Controls with a border of their own: every edge of their box must be drawn.
+      static const std::set<std::string> framed{"TEdit",        "TComboBox", "TListBox",
+                                                "TFileListBox", "TButton",   "TMediaPlayer"};
+      if (!framed.contains(control->ClassName())) continue;
+      const RECT edges[] = {{placed.left, placed.top, placed.right, placed.top + 1},
+                            {placed.left, placed.bottom - 1, placed.right, placed.bottom},
+                            {placed.left, placed.top, placed.left + 1, placed.bottom},
+                            {placed.right - 1, placed.top, placed.right, placed.bottom}};
+      for (const RECT& edge : edges) {
+        const int length = (edge.right - edge.left) * (edge.bottom - edge.top);
+        EXPECT_GT(differingIn(picture, edge, background), length / 2)
+            << "edge " << text(edge) << " not drawn";
+      }
+    }
+    // Nothing on the page where the layout puts nothing.
+    ASSERT_GT(sheet.right, sheet.left);
+    int strays = 0;
+    POINT firstStray{-1, -1};
+    for (int y = sheet.top; y < sheet.bottom; ++y) {
+      for (int x = sheet.left; x < sheet.right; ++x) {
+        const POINT at{x, y};
+        bool covered = false;
+        for (const RECT& rect : occupied) covered |= PtInRect(&rect, at) != 0;
+        if (covered || picture.at(x, y) == background) continue;
+        if (strays++ == 0) firstStray = at;
+      }
+    }
+    EXPECT_EQ(strays, 0) << "first at " << firstStray.x << "," << firstStray.y;
+  }
 }
+
+TEST_F(ProgramOnWindows, TheAddDialogsTextIsWhole) {
+  const TAddBeQuietForm dialog(nullptr);
+  ExpectWhole(*dialog.StyledLabel1);
+}
+
+TEST_F(ProgramOnWindows, TabGoesFromTheFileListToThePreviewBar) {
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  form->PageControl1->SetActivePage(form->WavFolderTabSheet);
+  const HWND list = windowOf(*form->FileListBox1);
+  SetFocus(list);
+  PostMessageA(list, WM_KEYDOWN, VK_TAB, 0);
+  pumpFor(services.desktop, 200ms);
+  EXPECT_EQ(GetFocus(), windowOf(*form->MediaPlayer2));
+}
+
+// Answers, as a user pressing Escape, every dialog of this thread that shows while it lives,
+// and keeps the message of each message box. It looks every 20 ms, from within whichever
+// loop the thread runs.
+class DialogAnswerer final : public platform::TimerEvents {
+ public:
+  explicit DialogAnswerer(platform::Desktop& desktop) : timers_(desktop.createTimerWindow(*this)) {
+    timers_->setTimer(1, 20);
+  }
+  void timerFired(unsigned) override {
+    for (HWND window : dialogsOf(GetCurrentProcessId())) {
+      if (!answered_.insert(window).second) continue;
+      // The message of a box is the static control numbered 0xFFFF.
+      char message[1024] = {};
+      if (GetDlgItemTextA(window, 0xFFFF, message, sizeof message) > 0) messages.push_back(message);
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
+  }
+
+  std::vector<std::string> messages;
+
+ private:
+  std::unique_ptr<platform::TimerWindow> timers_;
+  std::set<HWND> answered_;
+};
 
 // A standard user on current Windows may not add files to the Windows directory. Run alone,
 // with that directory made so by the test's runner.

@@ -11,18 +11,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/win32/tests/TestSupport.h"
 
@@ -69,62 +60,53 @@ std::string describe(const std::optional<Sound>& sound) {
   return std::to_string(sound->seconds) + " s at " + std::to_string(sound->hertz) + " Hz";
 }
 
-// Reads the recording as it grows. The server's monitor may carry other programs' sounds
-// too, so only sounds at the pitch of one of the test's tones count.
-class SinkRecording {
- public:
-  explicit SinkRecording(std::string path) : path_(std::move(path)) {}
+// The recording's samples so far.
+std::int64_t recordedSoFar() {
+  std::ifstream in(arguments.recording, std::ios::binary | std::ios::ate);
+  return in ? static_cast<std::int64_t>(in.tellg()) / 2 : 0;
+}
 
-  // Samples recorded so far.
-  std::int64_t now() const {
-    std::ifstream in(path_, std::ios::binary | std::ios::ate);
-    return in ? static_cast<std::int64_t>(in.tellg()) / 2 : 0;
-  }
-
-  // The first of the test's sounds to begin at or after `from` and be over by now.
-  std::optional<Sound> soundSince(std::int64_t from) const {
-    std::ifstream in(path_, std::ios::binary);
-    in.seekg(from * 2);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::vector<std::int16_t> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-    const std::size_t blocks = samples.size() / kBlock;
-    const auto loud = [&](std::size_t block) {
-      const auto start = samples.begin() + static_cast<std::ptrdiff_t>(block * kBlock);
-      return std::any_of(start, start + kBlock,
-                         [](std::int16_t sample) { return std::abs(sample) >= 1000; });
-    };
-    for (std::size_t first = 0; first < blocks;) {
-      while (first < blocks && !loud(first)) ++first;
-      std::size_t last = first;
-      int loudBlocks = 0;
-      int crossings = 0;
-      for (std::size_t b = first; b < blocks && b <= last + kGapBlocks; ++b) {
-        if (!loud(b)) continue;
-        last = b;
-        ++loudBlocks;
-        for (std::size_t i = b * kBlock + 1; i < (b + 1) * kBlock; ++i) {
-          crossings += (samples[i - 1] < 0) != (samples[i] < 0);
-        }
+// The first of the test's sounds in the recording to begin at or after `from` and be over by
+// now. The server's monitor may carry other programs' sounds too, so only sounds at the pitch
+// of one of the test's tones count.
+std::optional<Sound> soundSince(std::int64_t from) {
+  constexpr std::size_t kBlock = 441;  // 10 ms at 44.1 kHz
+  constexpr std::size_t kGapBlocks = 10;
+  constexpr std::size_t kEndBlocks = 20;
+  std::ifstream in(arguments.recording, std::ios::binary);
+  in.seekg(from * 2);
+  const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+  std::vector<std::int16_t> samples(bytes.size() / 2);
+  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+  const std::size_t blocks = samples.size() / kBlock;
+  const auto loud = [&](std::size_t block) {
+    const auto start = samples.begin() + static_cast<std::ptrdiff_t>(block * kBlock);
+    return std::any_of(start, start + kBlock,
+                       [](std::int16_t sample) { return std::abs(sample) >= 1000; });
+  };
+  for (std::size_t first = 0; first < blocks;) {
+    while (first < blocks && !loud(first)) ++first;
+    std::size_t last = first;
+    int loudBlocks = 0;
+    int crossings = 0;
+    for (std::size_t b = first; b < blocks && b <= last + kGapBlocks; ++b) {
+      if (!loud(b)) continue;
+      last = b;
+      ++loudBlocks;
+      for (std::size_t i = b * kBlock + 1; i < (b + 1) * kBlock; ++i) {
+        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
       }
-      if (first >= blocks || last + kEndBlocks >= blocks) return std::nullopt;
-      const Sound sound{static_cast<double>(last - first + 1) / 100,
-                        crossings / 2.0 / (loudBlocks / 100.0)};
-      for (const Tone& tone : {kChimes, kBell, kGongs}) {
-        if (atPitch(sound, tone)) return sound;
-      }
-      first = last + 1;
     }
-    return std::nullopt;
+    if (first >= blocks || last + kEndBlocks >= blocks) return std::nullopt;
+    const Sound sound{static_cast<double>(last - first + 1) / 100,
+                      crossings / 2.0 / (loudBlocks / 100.0)};
+    for (const Tone& tone : {kChimes, kBell, kGongs}) {
+      if (atPitch(sound, tone)) return sound;
+    }
+    first = last + 1;
   }
-
- private:
-  static constexpr std::size_t kBlock = 441;  // 10 ms at 44.1 kHz
-  static constexpr std::size_t kGapBlocks = 10;
-  static constexpr std::size_t kEndBlocks = 20;
-
-  std::string path_;
-};
+  return std::nullopt;
+}
 
 // Input as the user gives it: the pointer moves and the presses are queued by the system.
 void send(std::vector<INPUT> inputs) {
@@ -157,68 +139,39 @@ void click(HWND window, int times = 1) {
   clickOnScreen(centreOf(rect), times);
 }
 
-void press(WORD virtualKey, bool shifted = false) {
-  std::vector<INPUT> keys{key(virtualKey, 0, 0), key(virtualKey, 0, KEYEVENTF_KEYUP)};
-  if (shifted) {
-    keys.insert(keys.begin(), key(VK_SHIFT, 0, 0));
-    keys.push_back(key(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+// Sends a control of the program a message whose record the control fills: the record goes to
+// memory in the program's process, with room after it for a text when it asks for one.
+template <typename Record>
+std::pair<Record, std::string> sendRecord(HANDLE process, HWND control, UINT message, WPARAM wParam,
+                                          Record record) {
+  constexpr std::size_t kText = 256;
+  const auto release = [process](char* memory) { VirtualFreeEx(process, memory, 0, MEM_RELEASE); };
+  const std::unique_ptr<char, decltype(release)> memory(
+      static_cast<char*>(
+          VirtualAllocEx(process, nullptr, 2 * kText, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
+      release);
+  if constexpr (requires { record.pszText; }) {
+    record.pszText = memory.get() + kText;
+    record.cchTextMax = kText;
   }
-  send(keys);
+  WriteProcessMemory(process, memory.get(), &record, sizeof record, nullptr);
+  SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(memory.get()));
+  char text[kText] = {};
+  ReadProcessMemory(process, memory.get(), &record, sizeof record, nullptr);
+  ReadProcessMemory(process, memory.get() + kText, text, kText - 1, nullptr);
+  return {record, text};
 }
 
-void type(const std::string& text) {
-  std::vector<INPUT> keys;
-  for (const char c : text) {
-    const auto character = static_cast<WORD>(static_cast<unsigned char>(c));
-    keys.push_back(key(0, character, KEYEVENTF_UNICODE));
-    keys.push_back(key(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
-  }
-  send(keys);
+// The centre on the screen of a control's item, whose rectangle `message` asks for; its first
+// bytes say which item.
+template <typename Item>
+POINT itemCentre(HANDLE process, HWND control, UINT message, WPARAM wParam, Item item) {
+  RECT rect{};
+  std::memcpy(&rect, &item, sizeof item);
+  rect = sendRecord(process, control, message, wParam, rect).first;
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return centreOf(rect);
 }
-
-// Memory in the program's process for the controls' messages that carry pointers: a
-// record at the start, its text after it.
-class RemoteMemory {
- public:
-  static constexpr std::size_t kTextOffset = 256;
-  static constexpr int kTextSize = 512;
-
-  explicit RemoteMemory(HANDLE process)
-      : process_(process),
-        address_(static_cast<char*>(VirtualAllocEx(process, nullptr, kTextOffset + kTextSize,
-                                                   MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
-  ~RemoteMemory() {
-    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-  // Sends a message whose record asks for a text, as TVM_GETITEMA and TCM_GETITEMA do.
-  template <typename Record>
-  std::string textOf(HWND control, UINT message, WPARAM wParam, Record record) const {
-    record.pszText = address_ + kTextOffset;
-    record.cchTextMax = kTextSize;
-    WriteProcessMemory(process_, address_, &record, sizeof record, nullptr);
-    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(address_));
-    char text[kTextSize] = {};
-    ReadProcessMemory(process_, address_ + kTextOffset, text, kTextSize - 1, nullptr);
-    return text;
-  }
-  // Sends a message that fills a rectangle, its first bytes set to `first`; on the screen.
-  template <typename First>
-  RECT screenRect(HWND control, UINT message, WPARAM wParam, First first) const {
-    WriteProcessMemory(process_, address_, &first, sizeof first, nullptr);
-    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(address_));
-    RECT rect{};
-    ReadProcessMemory(process_, address_, &rect, sizeof rect, nullptr);
-    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-
- private:
-  HANDLE process_;
-  char* address_;
-};
 
 // The first descendant of a window, depth first, of a class and with a text.
 HWND descendant(HWND root, const char* windowClass, const std::string& text) {
@@ -320,12 +273,11 @@ class FirstHour : public ::testing::Test {
     ASSERT_NE(picker, nullptr) << "no folder picker";
     EXPECT_NE(descendant(picker, "Static", "Select WAV sound folder..."), nullptr);
     HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
-    const RemoteMemory memory(program->handle());
     const auto textOf = [&](HTREEITEM item) {
       TVITEMA record{};
       record.mask = TVIF_TEXT;
       record.hItem = item;
-      return memory.textOf(tree, TVM_GETITEMA, 0, record);
+      return sendRecord(program->handle(), tree, TVM_GETITEMA, 0, record).second;
     };
     HTREEITEM node = TreeView_GetRoot(tree);
     const std::vector<std::string> names = treeNodes(path);
@@ -345,10 +297,10 @@ class FirstHour : public ::testing::Test {
           << "no \"" << names[i] << "\" under \"" << textOf(node) << "\"";
       // Scrolled into view, as the user would with the scroll bar.
       SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(child));
-      clickOnScreen(centreOf(memory.screenRect(tree, TVM_GETITEMRECT, TRUE, child)));
+      clickOnScreen(itemCentre(program->handle(), tree, TVM_GETITEMRECT, TRUE, child));
       ASSERT_TRUE(waitUntil([&] { return TreeView_GetSelection(tree) == child; }, 5s))
           << "clicking \"" << names[i] << "\" does not select it";
-      if (i + 1 < names.size()) press(VK_RIGHT);
+      if (i + 1 < names.size()) send({key(VK_RIGHT, 0, 0), key(VK_RIGHT, 0, KEYEVENTF_KEYUP)});
       node = child;
     }
     click(GetDlgItem(picker, IDOK));
@@ -373,12 +325,11 @@ class FirstHour : public ::testing::Test {
   void showPage(HWND form, const std::string& caption) const {
     HWND tabs = descendant(form, WC_TABCONTROLA, "");
     ASSERT_NE(tabs, nullptr);
-    const RemoteMemory memory(program->handle());
     for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
       TCITEMA record{};
       record.mask = TCIF_TEXT;
-      if (memory.textOf(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), record) != caption) continue;
-      clickOnScreen(centreOf(memory.screenRect(tabs, TCM_GETITEMRECT, i, RECT{})));
+      if (sendRecord(program->handle(), tabs, TCM_GETITEMA, i, record).second != caption) continue;
+      clickOnScreen(itemCentre(program->handle(), tabs, TCM_GETITEMRECT, i, RECT{}));
       HWND page = descendant(form, kTabSheetClass, caption);
       ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(page); }, 5s)) << caption;
       return;
@@ -386,19 +337,25 @@ class FirstHour : public ::testing::Test {
     FAIL() << "no page " << caption;
   }
 
-  // Replaces an edit box's text as the user does: click in, select from start to end, type.
+  // Replaces an edit box's text as the user does: click in, select from start to end (Home,
+  // then Shift+End), type.
   void retype(HWND edit, const std::string& text) const {
     click(edit);
-    press(VK_HOME);
-    press(VK_END, true);
-    type(text);
+    std::vector<INPUT> keys{
+        key(VK_HOME, 0, 0), key(VK_HOME, 0, KEYEVENTF_KEYUP), key(VK_SHIFT, 0, 0),
+        key(VK_END, 0, 0),  key(VK_END, 0, KEYEVENTF_KEYUP),  key(VK_SHIFT, 0, KEYEVENTF_KEYUP)};
+    for (const char c : text) {
+      const auto character = static_cast<WORD>(static_cast<unsigned char>(c));
+      keys.push_back(key(0, character, KEYEVENTF_UNICODE));
+      keys.push_back(key(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    send(keys);
     EXPECT_TRUE(waitUntil([&] { return controlText(edit) == text; }, 5s))
         << "typed \"" << text << "\", the box holds \"" << controlText(edit) << "\"";
   }
 
   // Emptied, then removed in SetUp: the first start finds no settings file.
   SettingsFileInWindows settings{""};
-  SinkRecording recording{arguments.recording};
   std::optional<StartedProgram> program;
 };
 
@@ -475,7 +432,7 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
     if (!step.files.empty()) {
       EXPECT_EQ(listItems(fileList), step.files);
     }
-    std::int64_t from = recording.now();
+    std::int64_t from = recordedSoFar();
     click(descendant(form, "Button", "OK"));
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
     if (step.choice == Choice::AtStart) {
@@ -494,10 +451,10 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
           EXPECT_LE(dialogsOf(program->id()).size(), 1u) << "error boxes pile up";
           if (errors != nullptr) {
             boxes.push_back(labelsOf(errors));
-            from = recording.now();
+            from = recordedSoFar();
             answer(errors);
           }
-          heard = recording.soundSince(from);
+          heard = soundSince(from);
           return heard && boxes.size() >= step.errorBoxes;
         },
         30s);

@@ -1,0 +1,182 @@
+// Sound on the real multimedia devices, each suite run on its own while the sound server is
+// recorded: the media layer (a waited play, a notified one, a file the device refuses), the
+// preview bar pressed with the mouse on a real window, and the simple sound call playing the
+// program's built-in sound from memory.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/MPlayer.h"
+#include "components/Waveplay.h"
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+#include "framework/Screen.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Media.h"
+#include "platform/win32/Win32SimpleSound.h"
+#include "platform/win32/tests/TestSupport.h"
+
+namespace wumpex {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace platform::win32::testing;
+using Btn = TMPBtnType;
+
+class MediaTest : public ::testing::Test {
+ protected:
+  MediaTest() { player.SetDeviceType(TMPDeviceTypes::dtWaveAudio); }
+
+  platform::win32::Win32Desktop desktop;
+  platform::DesktopScope desktopScope{desktop};
+  platform::win32::Win32Media media;
+  platform::MediaScope mediaScope{media};
+  TMediaPlayer player{nullptr, "Player"};
+};
+
+TEST_F(MediaTest, AWaitedPlayOfARealFileLastsAsLongAsTheFile) {
+  player.SetFileName(testSounds() + "\\tone.wav");
+  player.Open();
+  ASSERT_NE(player.DeviceID(), 0);
+  EXPECT_EQ(player.Length(), 1000u);
+  platform::MciParams escape;
+  escape.virtKey = VK_ESCAPE;
+  EXPECT_EQ(
+      media.sendCommand(player.DeviceID(), platform::mci::kBreak, platform::mci::kBreakKey, escape),
+      0u);
+
+  player.SetWait(true);
+  const auto start = std::chrono::steady_clock::now();
+  player.Play();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(player.Error(), 0u) << player.ErrorMessage();
+  EXPECT_GE(took, 900ms);
+  EXPECT_LE(took, 2500ms);
+  EXPECT_EQ(player.Mode(), TMPModes::mpStopped);
+
+  player.Close();
+  EXPECT_EQ(player.Error(), 0u);
+  EXPECT_FALSE(player.Opened());
+}
+
+TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
+  player.SetFileName(testSounds() + "\\quiet.wav");
+  player.Open();
+  int notices = 0;
+  player.OnNotify = [&](TComponent*) { ++notices; };
+  player.Play();
+  player.ApplyTransition(Btn::btPlay);
+  ASSERT_TRUE(pumpUntil(desktop, [&] { return notices > 0; }));
+  EXPECT_EQ(player.NotifyValue(), TMPNotifyValues::nvSuccessful);
+  EXPECT_TRUE(player.EnabledButtons().Contains(Btn::btPlay));
+  EXPECT_FALSE(player.EnabledButtons().Contains(Btn::btStop));
+  player.Close();
+}
+
+TEST_F(MediaTest, AMissingFileIsRefusedWithTheSystemsText) {
+  player.SetFileName(testSounds() + "\\missing.wav");
+  try {
+    player.Open();
+    ADD_FAILURE() << "opened";
+  } catch (const EMCIDeviceError& e) {
+    EXPECT_EQ(player.Error(), platform::mci::kErrFileNotFound);
+    EXPECT_EQ(e.Message(), media.errorString(platform::mci::kErrFileNotFound).value_or(""));
+    EXPECT_NE(e.Message(), "Unknown error code");
+  }
+  EXPECT_FALSE(player.Opened());
+}
+
+using MediaBarOnWindows = MediaTest;
+
+// Inside Play's triangle: black while Play can be pressed; its disabled picture is hollow
+// there. The pictures' olive corners never reach the screen.
+TEST_F(MediaBarOnWindows, PlayPlaysTheFileInTheBackgroundAndStopEndsIt) {
+  TForm form{nullptr, "Form"};
+  auto* bar = form.Make<TMediaPlayer>("MediaPlayer2");
+  form.SetClientSize(120, 60);
+  bar->SetParent(&form);
+  bar->SetBounds({16, 16, 57, 22});
+  bar->SetVisibleButtons({Btn::btPlay, Btn::btStop});
+  bar->SetEnabledButtons({Btn::btPlay, Btn::btStop});
+  bar->SetColoredButtons({Btn::btPause, Btn::btNext, Btn::btPrev, Btn::btStep, Btn::btBack,
+                          Btn::btRecord, Btn::btEject});
+  bar->SetDeviceType(TMPDeviceTypes::dtWaveAudio);
+  bar->SetFileName(testSounds() + "\\long.wav");
+  form.LoadedAll();
+  form.CreateHandle();
+  form.SetVisible(true);
+  const HWND window = platform::win32::toWindow(bar->Peer()->handle());
+  const auto blackInsidePlay = [&] {
+    pumpFor(desktop, 100ms);
+    return GetPixel(platform::win32::windowDc(window).get().dc, 13, 10) == RGB(0, 0, 0);
+  };
+  EXPECT_FALSE(blackInsidePlay()) << "disabled with no file open";
+  bar->Open();
+  EXPECT_TRUE(blackInsidePlay());
+  EXPECT_NE(GetPixel(platform::win32::windowDc(window).get().dc, 8, 3), RGB(128, 128, 0));
+
+  const auto start = std::chrono::steady_clock::now();
+  clickAt(window, 10, 10);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms) << "the play returns at once";
+  EXPECT_EQ(bar->Error(), 0u) << bar->ErrorMessage();
+  EXPECT_EQ(bar->Mode(), TMPModes::mpPlaying);
+  EXPECT_FALSE(blackInsidePlay());
+
+  pumpFor(desktop, 1000ms);
+  clickAt(window, 40, 10);
+  EXPECT_EQ(bar->Mode(), TMPModes::mpStopped);
+  EXPECT_TRUE(blackInsidePlay());
+  bar->Close();
+}
+
+class SimpleSoundTest : public ::testing::Test {
+ protected:
+  platform::win32::Win32Desktop desktop;
+  platform::DesktopScope desktopScope{desktop};
+  platform::win32::Win32SimpleSound sound;
+  platform::SimpleSoundScope soundScope{sound};
+};
+
+// A wave of a format that no driver knows.
+TEST_F(SimpleSoundTest, AnImageTheSystemCannotPlayFailsAtOnceAndSilently) {
+  const std::string image(
+      "RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x55\x55\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
+      "data\x04\0\0\0\x80\x80\x80\x80",
+      48);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(sound.playSound(image.c_str(), platform::snd::kMemory | platform::snd::kNoDefault));
+  EXPECT_LE(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_TRUE(sound.playSound(nullptr, platform::snd::kSync));
+}
+
+// 20,764 bytes of sound at 4,096 bytes a second; the sound server adds its own latency, and a
+// busy machine more.
+TEST_F(SimpleSoundTest, TheBuiltInSoundPlaysFromMemoryToItsEnd) {
+  TWavePlayer player{nullptr, "WavePlayer1"};
+  std::istringstream stored{std::string(BuiltInWaveData())};
+  player.Wave().ReadDataProperty(stored);
+  const auto start = std::chrono::steady_clock::now();
+  player.Play();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, 4900ms);
+  EXPECT_LE(took, 10s);
+  EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+}  // namespace
+}  // namespace wumpex
+
+// Once a sound has played from memory, Wine's sound driver now and then crashes the process
+// while it is being unloaded at exit, after every test has passed. The result is final when
+// the tests have run, so the process ends there without unloading anything.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  const int result = RUN_ALL_TESTS();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
+  return result;
+}

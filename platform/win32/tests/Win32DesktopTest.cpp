@@ -221,7 +221,7 @@ TEST_F(DesktopTest, UtcTimeOfDayMatchesTheClock) {
 
 // The bounds are the client area's size at the outer frame's place; the first show centres
 // the form in the work area and focuses its first tab stop, a later one leaves it where the
-// user moved it. A close request is only reported.
+// user moved it.
 TEST_F(DesktopTest, FormsSizeShowAndCloseAsTheProgramExpects) {
   RECT client{};
   RECT outer{};
@@ -248,19 +248,12 @@ TEST_F(DesktopTest, FormsSizeShowAndCloseAsTheProgramExpects) {
   EXPECT_EQ(outer.left, 7);
   EXPECT_EQ(outer.top, 9);
   EXPECT_EQ(GetForegroundWindow(), form_.window);
-
-  for (const Made* window : {&application_, &form_}) {
-    SendMessageA(window->window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(window->events.log, Log{"close"});
-    EXPECT_TRUE(IsWindow(window->window));
-  }
 }
 
 // The program's calls show in the window and report nothing; the user's input after them
 // reports what it changed.
 TEST_F(DesktopTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
   const auto press = [](HWND control) { SendMessageA(control, BM_CLICK, 0, 0); };
-  const auto cornerClick = [](HWND control) { clickAt(control, 2, 2); };
   const auto nothing = [](Widget&, HWND) {};
   const struct {
     WidgetKind kind;
@@ -269,7 +262,6 @@ TEST_F(DesktopTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
     Log expected;
     WidgetStyle creation{};
   } cases[] = {
-      {WidgetKind::Button, nothing, press, {"clicked"}},
       // Clicked, then double-clicked.
       {WidgetKind::Label,
        [](Widget& w, HWND) { w.setText("Click me"); },
@@ -280,7 +272,6 @@ TEST_F(DesktopTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
        },
        {"clicked", "clicked"}},
       {WidgetKind::Label, nothing, pressAndLeave, {}},
-      {WidgetKind::Custom, nothing, cornerClick, {"clicked"}},
       {WidgetKind::Custom, nothing, pressAndLeave, {}},
       {WidgetKind::CheckBox,
        [](Widget& w, HWND) { w.setChecked(true); },
@@ -379,14 +370,12 @@ TEST_F(DesktopTest, AListFilledWhileShownScrollsToItsLastItem) {
   EXPECT_EQ(scroll.nMax, 49);
 }
 
-// No alignment: the buddy stays where the program put it.
 TEST_F(DesktopTest, UpDownStepsItsBuddyAndTheBuddyReportsTheUsersSteps) {
   const Made edit = makeOnForm(WidgetKind::Edit, {10, 10, 60, 24});
   const Made upDown = makeOnForm(WidgetKind::UpDown, {70, 10, 16, 24});
   upDown.widget.setUpDown(1, 10, 4, &edit.widget);
   EXPECT_EQ(windowText(edit.window), "4");
   EXPECT_TRUE(edit.events.log.empty());
-  EXPECT_EQ(boundsInParent(edit.window), (Bounds{10, 10, 60, 24}));
   SendMessageA(upDown.window, WM_KEYDOWN, VK_UP, 1);
   SendMessageA(upDown.window, WM_KEYUP, VK_UP, 1);
   EXPECT_EQ(windowText(edit.window), "5");
@@ -425,7 +414,6 @@ TEST_F(DesktopTest, ContainersPlaceShowAndPassOnTheirControls) {
     button.widget.setBounds({10, 20, 80, 25});
     const Made check = make(WidgetKind::CheckBox, parent);
     check.widget.setBounds({100, 20, 80, 25});
-    EXPECT_EQ(boundsInParent(button.window), (Bounds{10, 20, 80, 25}));
     SendMessageA(button.window, BM_CLICK, 0, 0);
     SendMessageA(check.window, BM_CLICK, 0, 0);
     EXPECT_EQ(button.events.log, Log{"clicked"});

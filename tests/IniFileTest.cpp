@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "framework/Exceptions.h"
 #include "platform/headless/HeadlessProfile.h"
@@ -84,6 +85,20 @@ TEST_F(IniFileTest, RefusedWritesRaiseWithTheFileName) {
       EXPECT_EQ(RaisedMessage([&] { write(file); }), "Unable to write to " + name);
     }
   }
+}
+
+// The system cuts a section's key list to its buffer, which therefore has to grow.
+TEST_F(IniFileTest, ReadSectionListsEveryKeyInOrderHoweverLongTheList) {
+  std::string big = "[Big]\r\n";
+  std::vector<std::string> keys;
+  for (int i = 0; i < 10'000; ++i) {  // 70,000 bytes of names
+    keys.push_back(std::to_string(100'000 + i));
+    big += keys.back() + "=\r\n";
+  }
+  Put("T.INI", "[S]\r\nfirst=1\r\nsecond=2\r\n" + big);
+  const TIniFile file("T.INI");
+  EXPECT_EQ(file.ReadSection("S"), (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(file.ReadSection("Big"), keys);
 }
 
 }  // namespace

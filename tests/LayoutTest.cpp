@@ -129,6 +129,10 @@ TEST_F(LayoutTest, PatternsSortWithoutCaseAndASelectionBeyondThemIsNone) {
     User(form->BeQuietListBox).userSelected(beyond);
     EXPECT_EQ(form->BeQuietListBox->ItemIndex(), -1) << beyond;
   }
+  // A pattern sorted in at the selection moves the selected one down.
+  form->BeQuietListBox->SetItemIndex(1);
+  form->BeQuietListBox->Add("b");
+  EXPECT_EQ(form->BeQuietListBox->ItemIndex(), 2);
 }
 
 TEST_F(LayoutTest, UpDownKeepsItsBoxWithinRangeWhenStepped) {

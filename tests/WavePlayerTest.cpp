@@ -227,6 +227,8 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
       {"a chunk header cut by the RIFF chunk's end", claiming(kJingle + "abc", 4, 20911), false},
       {"shorter than a RIFF header", "RIFF", false},
       {"no RIFF header", std::string(64, 'x'), false},
+      {"a bare RIFF header", std::string("RIFF\4\0\0\0WAVE", 12), true},
+      {"data chunk one byte too long", claiming(kJingle, data + 4, 20765), false},
   };
   int played = 0;
   player->AfterPlay = [&](TComponent*) { ++played; };
@@ -237,7 +239,7 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
     player->Play();
     EXPECT_EQ(simpleSound.calls.size(), c.handed ? 1u : 0u);
   }
-  EXPECT_EQ(played, 9);
+  EXPECT_EQ(played, 11);
 }
 
 TEST_F(WavePlayerTest, ASoundLeftPlayingStopsWhenThePlayerGoes) {

@@ -44,24 +44,5 @@ TEST_F(BeQuietTest, PatternInsideAnyTitleKeepsQuiet) {
   }
 }
 
-TEST_F(BeQuietTest, WindowListSkipsEmptyTitlesUnlessAccepted) {
-  desktop.openForeignWindow("");
-  desktop.openForeignWindow("Notepad");
-  auto titles = [&] {
-    form->WindowsList1->Refresh();
-    std::vector<std::string> seen;
-    for (const auto& e : form->WindowsList1->TheWindowsList()) seen.push_back(e.title);
-    return seen;
-  };
-  auto listed = titles();
-  EXPECT_EQ(listed.front(), "Notepad");  // topmost first
-  EXPECT_EQ(std::count(listed.begin(), listed.end(), ""), 0);
-  EXPECT_EQ(std::count(listed.begin(), listed.end(), "Wumpex! 1.11"), 2)
-      << "the application window and the main window";
-  form->WindowsList1->SetAcceptEmptyNames(true);
-  listed = titles();
-  EXPECT_EQ(listed[1], "");
-}
-
 }  // namespace
 }  // namespace wumpex

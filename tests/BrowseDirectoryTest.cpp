@@ -31,26 +31,6 @@ class BrowseDirectoryTest : public DesktopTest {
   TBrowseDirectoryDlg* dialog = form->Make<TBrowseDirectoryDlg>("BrowseDirectoryDlg1");
 };
 
-TEST_F(BrowseDirectoryTest, RootIsTheSpecialFolderOfItsNumber) {
-  // Each root in the order the enumeration declares them, and its special folder; the
-  // default asks for none, so that the tree starts at the desktop.
-  const std::optional<int> folders[] = {0, std::nullopt, 2,  3,  4,  5,  6,  7,  8,
-                                        9, 10,           11, 16, 17, 18, 19, 20, 21};
-  EXPECT_EQ(dialog->Root(), TRootID::idDesktopExpanded);
-  for (std::size_t i = 0; i < std::size(folders); ++i) {
-    SCOPED_TRACE(i);
-    dialog->SetRoot(static_cast<TRootID>(i));
-    EXPECT_FALSE(dialog->Execute());
-    EXPECT_EQ(Shown().rootFolder, folders[i]);
-  }
-  // A folder the shell yields nothing for leaves the tree starting at the desktop too.
-  folderBrowser.yieldNothingFor(5);
-  dialog->SetRoot(TRootID::idPersonal);
-  dialog->Execute();
-  EXPECT_EQ(Shown().rootFolder, std::nullopt);
-  ExpectAllGivenBack(folderBrowser);
-}
-
 TEST_F(BrowseDirectoryTest, OptionsBecomeTheShellsBrowseFlags) {
   using enum TBrowseFlag;
   const struct {

@@ -129,21 +129,6 @@ TEST_F(FileListBoxTest, FolderThatCannotBeEnteredRaisesAndLeavesThePool) {
   }
 }
 
-TEST_F(FileListBoxTest, SameFolderIsNotRereadAnotherIsEvenWhenTheOldOneIsGone) {
-  TFileListBox& list = List();
-  list.SetDirectory("C:\\Sounds");
-  Touch("c/Sounds/z.wav");
-  list.SetDirectory("c:\\SOUNDS\\");
-  EXPECT_EQ(list.Count(), 3);
-  EXPECT_EQ(list.Directory(), "C:\\Sounds");
-  list.SetDirectory("C:\\Sounds\\Sub");
-  ASSERT_EQ(files.setCurrentDirectory("C:\\Other"), 0u);
-  fs::remove_all(Real("c/Sounds/Sub"));
-  list.SetDirectory("C:\\Sounds");
-  EXPECT_EQ(list.Count(), 4);
-  EXPECT_EQ(files.currentDirectory(), "C:\\Sounds");
-}
-
 TEST_F(FileListBoxTest, FileTypeChoosesEntriesByAttribute) {
   using enum TFileAttr;
   const std::tuple<TFileType, const char*, Items> cases[] = {
@@ -175,28 +160,6 @@ TEST_F(FileListBoxTest, ItemsCarryTheGlyphOfTheirKind) {
     ASSERT_NE(at, list.Items().end()) << item;
     EXPECT_EQ(list.Glyph(static_cast<int>(at - list.Items().begin())), glyph) << item;
   }
-}
-
-TEST_F(FileListBoxTest, NothingIsReadBeforeTheWindowExists) {
-  TFileListBox& list = List("*.mid");
-  int changes = 0;
-  list.OnChange = [&](TComponent*) { ++changes; };
-  list.SetMask("*.wav");
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(changes, 0);
-  list.CreateHandle();
-  EXPECT_EQ(list.Items(), (Items{"a.wav", "B.WAV", "r.wav"}));
-  EXPECT_EQ(changes, 1);
-}
-
-TEST_F(FileListBoxTest, FileGoneBeforeItIsSelectedIsAnInvalidFileName) {
-  TFileListBox& list = List();
-  // Someone removes the file once the new folder is listed.
-  list.OnChange = [&](TComponent*) {
-    if (list.Directory() == "C:\\Other") fs::remove(Real("c/Other/e.wav"));
-  };
-  EXPECT_EQ(RaisedMessage<EInvalidOperation>([&] { list.SetDirectory("C:\\Other\\e.wav"); }),
-            "Invalid file name - C:\\Other\\e.wav");
 }
 
 TEST_F(FileListBoxTest, ClickAnnouncesNewSelectionsAfterOnClick) {

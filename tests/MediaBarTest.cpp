@@ -136,53 +136,6 @@ TEST_F(MediaBarTest, AReleaseOutsideThePressedButtonRunsNothingAndLeavesItUp) {
   EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btPlay));
 }
 
-TEST_F(MediaBarTest, ClickRunsTheCommandUnlessOnClickCancelsItButTheTransitionFollows) {
-  Place({16, 171, 57, 22});
-  OpenFile();
-  bar->SetEnabledButtons({});  // does not count while AutoEnable is on
-  std::vector<Btn> posted;
-  bar->OnPostClick = [&posted](TComponent*, Btn button) { posted.push_back(button); };
-  bool allow = false;
-  bar->OnClick = [&](TComponent*, Btn button, bool& doDefault) {
-    clicked.push_back(button);
-    doDefault = allow;
-  };
-
-  Press(10);
-  Release(10);
-  EXPECT_EQ(clicked, std::vector{Btn::btPlay});
-  EXPECT_EQ(Sent(mci::kPlay), 0u);
-  EXPECT_TRUE(posted.empty());
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "EN_MPSTOP@36,3"}))
-      << "the transition still runs";
-
-  allow = true;
-  Press(40);
-  Release(40);
-  EXPECT_EQ(Sent(mci::kStop), 1u);
-  EXPECT_EQ(posted, std::vector{Btn::btStop});
-  EXPECT_EQ(Pictures(), (std::vector<std::string>{"EN_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
-}
-
-TEST_F(MediaBarTest, WithNoDeviceOpenOnlyTheEnabledSetLetsAPressThroughAndItFails) {
-  Place({16, 171, 57, 22});
-  bar->OnClick = [this](TComponent*, Btn button, bool&) { clicked.push_back(button); };
-  Press(10);
-  Release(10);
-  EXPECT_TRUE(clicked.empty()) << "nothing is usable without a device";
-  EXPECT_TRUE(desktop.messageBoxes.empty());
-
-  bar->SetAutoEnable(false);
-  Press(10);
-  Release(10);
-  EXPECT_EQ(clicked, std::vector{Btn::btPlay});
-  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-  EXPECT_EQ(desktop.messageBoxes[0].text, "No MCI device open.");
-  Press(10);
-  EXPECT_EQ(Pictures().front(), "EN_MPPLAY@9,4") << "the failed press left the bar usable";
-  Release(10);
-}
-
 TEST_F(MediaBarTest, EachButtonSendsItsCommand) {
   const TButtonSet all{Btn::btPlay, Btn::btPause, Btn::btStop,   Btn::btNext, Btn::btPrev,
                        Btn::btStep, Btn::btBack,  Btn::btRecord, Btn::btEject};

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -107,23 +106,6 @@ TEST_F(MediaPlayerTest, WaitAndNotifyCountForTheNextCommandOnly) {
   EXPECT_EQ(LastFlags(mci::kResume), 3u);            // the refused one had the marks too
 }
 
-TEST_F(MediaPlayerTest, RefusedOpensRaiseTheDevicesTextAndStayClosed) {
-  std::ofstream(::testing::TempDir() + "not-a-wave.wav") << "just some text";
-  const std::tuple<std::string, bool, std::uint32_t> cases[] = {
-      {::testing::TempDir() + "missing.wav", false, mci::kErrFileNotFound},
-      {::testing::TempDir() + "not-a-wave.wav", false, mci::kErrInvalidFile},
-      {wave, true, mci::kErrWaveOutputsUnsuitable}};
-  for (const auto& [file, unavailable, code] : cases) {
-    SCOPED_TRACE(file);
-    unavailable ? faults.refuse({Call::OpenDevice}) : faults.refuseNothing();
-    player->SetFileName(file);
-    EXPECT_EQ(RaisedMessage<EMCIDeviceError>([&] { player->Open(); }), *media.errorString(code));
-    EXPECT_EQ(player->Error(), code);
-    EXPECT_FALSE(player->Opened());
-    EXPECT_EQ(player->DeviceID(), 0);
-  }
-}
-
 TEST_F(MediaPlayerTest, ClosedPlayerSendsNothingOnCloseAndRefusesCommands) {
   player->Close();
   const std::vector<std::function<void(TMediaPlayer&)>> commands = {
@@ -224,13 +206,6 @@ class SilentRefusal final : public platform::Media {
   }
   std::optional<std::string> errorString(std::uint32_t) override { return std::nullopt; }
 };
-
-TEST_F(MediaPlayerTest, UnknownCodesHaveAStandInText) {
-  SilentRefusal refusing;
-  platform::MediaScope refusingScope{refusing};
-  EXPECT_EQ(RaisedMessage<EMCIDeviceError>([&] { player->Open(); }), "Unknown error code");
-  EXPECT_EQ(player->Error(), 9999u);
-}
 
 TEST_F(MediaPlayerTest, AFailedAutomaticOpenLeavesThePlayerClosedAndTheProgramRunning) {
   faults.refuse({Call::OpenDevice});

@@ -28,27 +28,6 @@ struct Instance {
   TOnlyOne* guard = form.Make<TOnlyOne>("OnlyOne1");
 };
 
-TEST(OnlyOneTest, MarkerIsNamedAfterTheFirst20CharactersOfTheTitle) {
-  const std::string fifty(50, 'x');
-  const struct {
-    std::string title;
-    std::string marker;
-  } cases[] = {
-      {kTitle, kMarker},
-      {"", "OnlyOne"},
-      {"ABCDEFGHIJKLMNOPQRST", "OnlyOneABCDEFGHIJKLMNOPQRST"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXY", "OnlyOneABCDEFGHIJKLMNOPQRST"},
-      {fifty, "OnlyOne" + fifty.substr(0, 20)},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.title);
-    HeadlessServices session;
-    Instance run(c.title, true);
-    EXPECT_EQ(TOnlyOne::InstanceMarkerName(), c.marker);
-    EXPECT_EQ(session.atoms.references(c.marker), 1);
-  }
-}
-
 TEST(OnlyOneTest, LaterStartsRaiseTheRunningInstanceAndEnd) {
   struct Session;
   using Step = std::function<void(Session&)>;

@@ -38,21 +38,6 @@ class SchedulerTest : public DesktopTest {
   TWumpexForm* form = nullptr;
 };
 
-TEST_F(SchedulerTest, DefaultsGiveTenSecondsFirstThenTenToFourteen) {
-  Form();
-  auto gaps = NextTicks(200);
-  ASSERT_EQ(gaps.size(), 200u);
-  EXPECT_EQ(gaps[0], 10'000u);
-  bool varied = false;
-  for (std::size_t i = 1; i < gaps.size(); ++i) {
-    EXPECT_EQ(gaps[i] % 1000, 0u);
-    EXPECT_GE(gaps[i], 10'000u);
-    EXPECT_LE(gaps[i], 14'000u);
-    varied |= gaps[i] != gaps[1];
-  }
-  EXPECT_TRUE(varied) << "the adjustment never added anything";
-}
-
 TEST_F(SchedulerTest, IntervalsFromCountsAndUnits) {
   // Base count and unit, adjustment count and unit, the least and most seconds.
   const std::tuple<const char*, int, const char*, int, std::uint64_t, std::uint64_t> cases[] = {
@@ -78,18 +63,6 @@ TEST_F(SchedulerTest, IntervalsFromCountsAndUnits) {
       ASSERT_LE(seconds, max);
     }
   }
-}
-
-TEST_F(SchedulerTest, ZeroIntervalNeverFiresUntilRescheduled) {
-  SetTiming("0", 0, "0", 0);
-  form->ScheduleNextSound();
-  EXPECT_TRUE(form->Timer1->Enabled());
-  EXPECT_EQ(form->Timer1->Interval(), 0u);
-  desktop.advance(24ull * 3600 * 1000);
-  EXPECT_FALSE(desktop.nextEventIn().has_value());
-  SetTiming("3", 0, "0", 0);
-  form->ScheduleNextSound();
-  EXPECT_EQ(desktop.nextEventIn(), 3000u);
 }
 
 TEST_F(SchedulerTest, SchedulingsGoOnFromSeedZeroUntilATickReseedsFromTheClock) {
@@ -131,26 +104,6 @@ TEST_F(SchedulerTest, MutedTicksLeaveTheTimerOffAndDoNotReseed) {
   EXPECT_FALSE(form->Timer1->Enabled());
   form->WumpexDisabledCB->SetChecked(false);  // unmuting schedules at once
   EXPECT_EQ(desktop.nextEventIn(), 10'000u);
-}
-
-TEST_F(SchedulerTest, BadCountIsShownAndLeavesTheTimerAsItWas) {
-  const std::pair<TEdit * TWumpexForm::*, const char*> cases[] = {
-      {&TWumpexForm::RandomTimeEB, "abc"},
-      {&TWumpexForm::VariableTimeEB, "5 "},
-      {&TWumpexForm::RandomTimeEB, ""}};
-  for (const auto& [box, text] : cases) {
-    SCOPED_TRACE(text);
-    SetTiming("10", 0, "5", 0);
-    form->ScheduleNextSound();
-    desktop.advance(3000);
-    const std::uint32_t seed = RandSeed();
-    const std::uint64_t remaining = *desktop.nextEventIn();
-    (form->*box)->SetText(text);
-    EXPECT_EQ(RaisedMessage<EConvertError>([&] { form->ScheduleNextSound(); }),
-              std::string("'") + text + "' is not a valid integer value");
-    EXPECT_EQ(desktop.nextEventIn(), remaining);
-    EXPECT_EQ(RandSeed(), seed);
-  }
 }
 
 TEST_F(SchedulerTest, BadCountAtTheTickIsShownAndStopsTheSchedule) {

@@ -130,56 +130,5 @@ TEST_F(StyledLabelTest, AutoSizeMakesRoomForAShadowBelowAndRightAndAnyDepthDraws
   }
 }
 
-TEST_F(StyledLabelTest, EveryCopyDrawsTheFirst255CharactersWithTheSameFlags) {
-  std::string longest;
-  for (int i = 0; longest.size() < 300; ++i) longest += "word" + std::to_string(i) + " ";
-  const struct {
-    TAlignment alignment;
-    bool wordWrap, showAccelChar;
-    unsigned flags;
-    std::string caption, drawn;
-  } rows[] = {
-      {TAlignment::taLeftJustify, false, true, dt::kExpandTabs, longest, longest.substr(0, 255)},
-      {TAlignment::taRightJustify, false, true, dt::kExpandTabs | dt::kRight,
-       longest.substr(0, 254), longest.substr(0, 254)},
-      {TAlignment::taCenter, true, false,
-       dt::kExpandTabs | dt::kCenter | dt::kWordBreak | dt::kNoPrefix, std::string("WUM\0PEX!", 8),
-       "WUM"},
-  };
-  label->SetTextStyle(TTextStyle::tsRaised);
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.flags);
-    label->SetAlignment(row.alignment);
-    label->SetWordWrap(row.wordWrap);
-    label->SetShowAccelChar(row.showAccelChar);
-    label->SetCaption(row.caption);
-    const auto texts = TextOps();
-    ASSERT_EQ(texts.size(), 3u);
-    for (const PaintOp& op : texts) {
-      EXPECT_EQ(op.flags, row.flags);
-      EXPECT_EQ(op.text, row.drawn);
-    }
-    EXPECT_EQ(label->Caption(), row.caption) << "the caption itself stays whole";
-  }
-}
-
-TEST_F(StyledLabelTest, ANewStyleColourDepthOrTransparencyRepaintsAnUnchangedOneDoesNot) {
-  EXPECT_EQ(label->TextStyle(), TTextStyle::tsRecessed);
-  EXPECT_EQ(label->ShadowColor(), clBtnShadow);
-  EXPECT_EQ(label->ShadowDepth(), 2);
-  const std::function<void()> changes[] = {
-      [&] { label->SetTextStyle(TTextStyle::tsShadow); },
-      [&] { label->SetShadowColor(kRed); },
-      [&] { label->SetShadowDepth(-7); },
-      [&] { label->SetTransparent(true); },
-  };
-  for (const auto& change : changes) {
-    const int before = Widget().invalidations();
-    change();
-    change();
-    EXPECT_EQ(Widget().invalidations(), before + 1);
-  }
-}
-
 }  // namespace
 }  // namespace wumpex

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -30,17 +28,6 @@ void Load(TWave& wave, const std::string& bytes) {
 }
 
 // Takes at most `room` bytes.
-class FullBuffer : public std::streambuf {
- public:
-  explicit FullBuffer(int room) : room_(room) {}
-
- protected:
-  int_type overflow(int_type c) override { return room_-- > 0 ? c : traits_type::eof(); }
-
- private:
-  int room_;
-};
-
 // A sound call that breaks down.
 class BrokenSound final : public platform::SimpleSound {
   bool playSound(const char* sound, std::uint32_t /*flags*/) override {
@@ -59,61 +46,6 @@ class WavePlayerTest : public ::testing::Test, protected HeadlessServices {
 
   std::unique_ptr<TWavePlayer> player = std::make_unique<TWavePlayer>(nullptr, "WavePlayer1");
 };
-
-TEST_F(WavePlayerTest, AssignedWavesShareOneImageThatOutlivesItsFirstOwner) {
-  TWave target;
-  Load(target, "old");
-  int changes = 0;
-  target.OnChange = [&](TWave* sender) { changes += sender == &target; };
-  {
-    TWave source;
-    Load(source, "first");
-    target.Assign(&source);
-    EXPECT_EQ(target.Memory(), source.Memory());
-    Load(source, "second");
-    EXPECT_EQ(Image(target), "second");
-    player->SetWave(&target);
-    Load(target, "third");
-    EXPECT_EQ(Image(source), "third");
-  }
-  EXPECT_EQ(Image(player->Wave()), "third");
-  target.Assign(nullptr);
-  EXPECT_EQ(Image(target), "third");
-  EXPECT_EQ(changes, 3);
-  EXPECT_TRUE(target.Modified());
-}
-
-TEST_F(WavePlayerTest, StreamsAndFilesThatFailRaiseTheirErrors) {
-  const TempFolder folder;
-  const std::string file = (folder.path() / "sound.wav").string();
-  const std::string missing = (folder.path() / "none" / "sound.wav").string();
-  TWave wave;
-  int changes = 0;
-  wave.OnChange = [&](TWave*) { ++changes; };
-
-  // The whole stream's size is read from where the stream stands.
-  std::istringstream advanced("0123456789");
-  advanced.seekg(2);
-  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.LoadFromStream(advanced); }),
-            "Stream read error");
-  EXPECT_EQ(wave.Size(), 10u);
-  FullBuffer full(4);
-  std::ostream refusing(&full);
-  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.SaveToStream(refusing); }), "Stream write error");
-  EXPECT_EQ(changes, 0);
-
-  Load(wave, "short");
-  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.LoadFromFile(missing); }),
-            "Cannot open file " + missing);
-  EXPECT_EQ(RaisedMessage<EInOutError>([&] { wave.SaveToFile(missing); }),
-            "Cannot create file " + missing);
-  EXPECT_EQ(Image(wave), "short");
-  std::ofstream(file, std::ios::binary) << "a longer file that is overwritten";
-  wave.SaveToFile(file);
-  TWave reread;
-  reread.LoadFromFile(file);
-  EXPECT_EQ(Image(reread), "short");
-}
 
 TEST_F(WavePlayerTest, TheDataPropertyIsAByteBlockOfTheBareImage) {
   const struct {
@@ -147,29 +79,6 @@ TEST_F(WavePlayerTest, TheDataPropertyIsAByteBlockOfTheBareImage) {
   // Refused on its count alone: nothing of the image is read, or held in memory for it.
   EXPECT_EQ(cut.tellg(), 5);
   EXPECT_FALSE(wave.Modified());
-}
-
-TEST_F(WavePlayerTest, EachOptionAddsItsFlagToTheMemoryFlag) {
-  using enum TWavePlayOpt;
-  EXPECT_EQ(player->PlayFlags(), 4);
-  EXPECT_EQ(player->Options(), TOptionsSet{wpoSync});
-  Load(player->Wave(), kJingle);
-  const struct {
-    TOptionsSet options;
-    std::uint16_t flags;
-  } cases[] = {
-      {{}, 0x0004},
-      {{wpoAsync, wpoLoop}, 0x000D},
-      {{wpoSync, wpoNoDefault, wpoNoStop}, 0x0016},
-      {{wpoSync, wpoAsync, wpoNoDefault, wpoLoop, wpoNoStop}, 0x001F},
-  };
-  for (const auto& c : cases) {
-    player->SetOptions(c.options);
-    EXPECT_EQ(player->PlayFlags(), c.flags);
-    player->Play();
-    EXPECT_EQ(LastCall().flags, c.flags);
-    EXPECT_EQ(LastCall().sound, player->Wave().Memory());
-  }
 }
 
 TEST_F(WavePlayerTest, PlayShowsTheHourglassWhileTheSoundPlaysToItsEnd) {

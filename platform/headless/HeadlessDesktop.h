@@ -245,7 +245,7 @@ class HeadlessWidget : public Widget {
     if (centred) ++timesCentred_;
   }
   void focus() override { desktop_.focused_ = handle_; }
-  void invalidate() override { ++invalidations_; }
+  void invalidate() override {}
   void setMouseCapture(bool capture) override { desktop_.capture_ = capture ? handle_ : 0; }
 
   WidgetKind kind() const { return kind_; }
@@ -261,7 +261,6 @@ class HeadlessWidget : public Widget {
   // The user acting on the widget.
   WidgetEvents& events() const { return events_; }
   // How often the program asked for a new paint.
-  int invalidations() const { return invalidations_; }
   // How often the whole list of items was sent.
   int itemUpdates() const { return itemUpdates_; }
   // How often a form was placed at the centre of the screen.
@@ -284,7 +283,6 @@ class HeadlessWidget : public Widget {
   std::vector<std::string> items_;
   std::string icon_;
   std::string hint_;
-  int invalidations_ = 0;
   int timesCentred_ = 0;
   int itemUpdates_ = 0;
 };

@@ -40,7 +40,7 @@ void HeadlessFolderBrowser::freeBlock(void* block) {
 }
 
 ItemList HeadlessFolderBrowser::specialFolderLocation(Handle /*owner*/, int folder) {
-  if (Refused(Call::FolderDialog) || noItemFor_.contains(folder)) return nullptr;
+  if (Refused(Call::FolderDialog)) return nullptr;
   Block& item = newBlock(sizeof(int));
   item.folder = folder;
   return reinterpret_cast<ItemList>(item.memory.get());

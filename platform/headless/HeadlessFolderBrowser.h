@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -49,9 +48,6 @@ class HeadlessFolderBrowser : public FolderBrowser {
   // Runs while each dialog is shown, before the user's answer: a look at the desktop behind it.
   std::function<void(const ShownFolderDialog&)> whileShown;
 
-  // A special folder number that the shell yields no item list for.
-  void yieldNothingFor(int folder) { noItemFor_.insert(folder); }
-
   std::vector<ShownFolderDialog> dialogs;
   // Blocks handed out and not freed yet, allocators not released yet, and frees of memory
   // that no allocator handed out.
@@ -77,7 +73,6 @@ class HeadlessFolderBrowser : public FolderBrowser {
 
   std::deque<Answer> answers_;
   std::map<const void*, Block> blocks_;
-  std::set<int> noItemFor_;
   int liveAllocators_ = 0;
   int strayFrees_ = 0;
 };

@@ -137,7 +137,8 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
       {"shorter than a RIFF header", "RIFF", false},
       {"no RIFF header", std::string(64, 'x'), false},
       {"a bare RIFF header", std::string("RIFF\4\0\0\0WAVE", 12), true},
-      {"data chunk one byte too long", claiming(kJingle, data + 4, 20765), false},
+      {"data chunk one byte longer than the image",
+       claiming(kJingle, data + 4, static_cast<std::uint32_t>(kJingle.size() - data - 7)), false},
   };
   int played = 0;
   player->AfterPlay = [&](TComponent*) { ++played; };

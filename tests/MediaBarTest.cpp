@@ -220,6 +220,10 @@ TEST_F(MediaBarTest, ArrowsMoveTheFocusRingAlongVisibleButtonsAndSpacePressesByT
   EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop)) << "the transition follows";
   bar->SetEnabled(false);
   EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
+  bar->SetEnabled(true);
+  bar->SetVisibleButtons({Btn::btPlay, Btn::btPause, Btn::btStop});
+  Key(0x27);
+  EXPECT_EQ(bar->FocusedButton(), Btn::btPause) << "one button along, not two";
 }
 
 }  // namespace

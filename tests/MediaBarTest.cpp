@@ -180,7 +180,9 @@ TEST_F(MediaBarTest, TheBarIsFramedAndEachButtonLooksRaisedUntilPressed) {
     for (const PaintOp& op : Paint(PaintOp::Kind::Polyline)) found.push_back({op.color, op.points});
     return found;
   };
-  EXPECT_EQ(Paint(PaintOp::Kind::Rectangle).at(0).rect, (TRect{0, 0, 57, 22}));
+  const std::vector<PaintOp> frames = Paint(PaintOp::Kind::Rectangle);
+  EXPECT_EQ(frames.at(0).rect, (TRect{0, 0, 57, 22}));
+  EXPECT_EQ(frames.at(1).rect, (TRect{0, 0, 29, 22})) << "the first button's face";
   const std::vector<Point> lit{{1, 20}, {1, 1}, {28, 1}};
   const std::vector<Edge> raised = edges();
   ASSERT_EQ(raised.size(), 4u);
@@ -222,8 +224,12 @@ TEST_F(MediaBarTest, ArrowsMoveTheFocusRingAlongVisibleButtonsAndSpacePressesByT
   EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
   bar->SetEnabled(true);
   bar->SetVisibleButtons({Btn::btPlay, Btn::btPause, Btn::btStop});
-  Key(0x27);
-  EXPECT_EQ(bar->FocusedButton(), Btn::btPause) << "one button along, not two";
+  const std::pair<unsigned, Btn> alongThree[] = {
+      {0x27, Btn::btPause}, {0x27, Btn::btStop}, {0x25, Btn::btPause}};
+  for (const auto& [key, focused] : alongThree) {
+    Key(key);
+    EXPECT_EQ(bar->FocusedButton(), focused) << "one button along, not two";
+  }
 }
 
 }  // namespace

@@ -109,7 +109,7 @@ TEST_F(LabelTest, TheHintShowsWithShowHintOfItsOwnOrOfTheParentItFollows) {
     on.label->SetHint("Tip");
     if (row.showHint) on.label->SetShowHint(*row.showHint);
     if (row.parentShowHint) on.label->SetParentShowHint(*row.parentShowHint);
-    on.form.SetShowHint(row.parentShows);
+    if (row.parentShows) on.form.SetShowHint(true);
     on.form.CreateHandle();
     EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->hint(), row.shown);
   }

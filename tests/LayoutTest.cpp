@@ -100,7 +100,8 @@ TEST_F(LayoutTest, TextsTheUserReads) {
   EXPECT_EQ(desktop.widget(form->Peer()->handle())->text(), "Wumpex! 1.11");
   EXPECT_EQ(desktop.widget(form->Peer()->handle())->icon(), "MAINICON");
   for (TComboBox* box : {form->RandomTimeCB, form->VariableTimeCB}) {
-    EXPECT_EQ(box->Items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
+    EXPECT_EQ(desktop.widget(box->Peer()->handle())->items(),
+              (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
     EXPECT_EQ(box->Text(), "Seconds");
   }
   std::vector<std::string> menu;

@@ -58,8 +58,10 @@ TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
     form->AddBeQuietItemBtn->Click();
     EXPECT_TRUE(mainWindowDisabled);
     EXPECT_TRUE(desktop.isWindowEnabled(form->Peer()->handle()));
-    EXPECT_EQ(form->BeQuietListBox->Items(),
-              c.added ? std::vector<std::string>{c.typed} : std::vector<std::string>{});
+    const auto listed = c.added ? std::vector<std::string>{c.typed} : std::vector<std::string>{};
+    EXPECT_EQ(form->BeQuietListBox->Items(), listed);
+    EXPECT_EQ(desktop.widget(form->BeQuietListBox->Peer()->handle())->items(), listed)
+        << "the list on screen shows it too";
     EXPECT_EQ(form->ApplyBtn->Enabled(), c.added);
   }
 }

@@ -260,7 +260,6 @@ class HeadlessWidget : public Widget {
   const WidgetStyle& style() const { return style_; }
   // The user acting on the widget.
   WidgetEvents& events() const { return events_; }
-  // How often the program asked for a new paint.
   // How often the whole list of items was sent.
   int itemUpdates() const { return itemUpdates_; }
   // How often a form was placed at the centre of the screen.

@@ -245,21 +245,26 @@ class FirstHour : public ::testing::Test {
     return found;
   }
 
-  // Presses a message box's OK with the mouse, once the box is active and in its place (a
-  // click on a box still being set up can be lost), and waits until the box has gone.
-  void answer(HWND box) const {
-    HWND ok = GetDlgItem(box, IDOK);
+  // Whether a window came to the front and stopped moving: a click on a window still being
+  // set up can be lost.
+  static bool settled(HWND window) {
     RECT before{};
-    waitUntil(
+    return waitUntil(
         [&] {
           RECT now{};
-          GetWindowRect(ok, &now);
+          GetWindowRect(window, &now);
           const bool still = EqualRect(&now, &before) != FALSE;
           before = now;
-          return still && GetForegroundWindow() == box;
+          return still && GetForegroundWindow() == window;
         },
         5s);
-    click(ok);
+  }
+
+  // Presses a message box's OK with the mouse, once the box is settled, and waits until the
+  // box has gone.
+  void answer(HWND box) const {
+    settled(box);
+    click(GetDlgItem(box, IDOK));
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5s))
         << "the box stays after its OK";
   }
@@ -318,6 +323,7 @@ class FirstHour : public ::testing::Test {
     click(icon, 2);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(form); }, 10s))
         << "no settings window after a double-click on the tray icon";
+    EXPECT_TRUE(settled(form)) << "the settings window does not come to the front";
     return IsWindowVisible(form) ? form : nullptr;
   }
 

@@ -124,11 +124,15 @@ POINT centreOf(const RECT& rect) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+// Each press carries its place: a pointer only moved beforehand can be moved back by a late
+// report of the pointer's last place, and the press then lands there.
 void clickOnScreen(POINT at, int times = 1) {
-  SetCursorPos(at.x, at.y);
+  const LONG x = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG y = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   std::vector<INPUT> presses(static_cast<std::size_t>(2 * times), INPUT{INPUT_MOUSE, {}});
   for (std::size_t i = 0; i < presses.size(); ++i) {
-    presses[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    const DWORD button = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    presses[i].mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button, 0, 0};
   }
   send(presses);
 }

@@ -228,9 +228,19 @@ void TWumpexForm::ConfigureFirstRun() {
       "Wumpex! Configure", platform::mb::kOk | platform::mb::kIconExclamation);
   PageControl1->SetActivePage(WavFolderTabSheet);
   Show();
-  BrowseBtnClick(BrowseBtn);
+  if (BrowseDirectoryDlg1->Execute()) SoundPathEB->SetText(BrowseDirectoryDlg1->Directory());
   PageControl1->SetActivePage(TimingTabSheet);
   Hide();
+  // A cancel, or a picker that gave no path, leaves the box empty and nothing to keep.
+  if (SoundPathEB->Text().empty()) return;
+  // The chosen folder is kept as OK keeps it, so that the next start does not ask again; a
+  // refused save is shown, and the start goes on with the folder all the same. The create
+  // handler lists it.
+  try {
+    SaveSettings();
+  } catch (const Exception& error) {
+    Application->HandleException(error);
+  }
 }
 
 void TWumpexForm::ShutDownBtnClick(TComponent*) {

@@ -280,7 +280,7 @@ TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
     };
     confirmed ? session.folderBrowser.chooseNextFolder("C:\\Waves")
               : session.folderBrowser.cancelNextDialog();
-    const auto form = std::make_unique<TWumpexForm>();
+    auto form = std::make_unique<TWumpexForm>();
     ASSERT_EQ(session.desktop.messageBoxes.size(), 1u);
     const auto& box = session.desktop.messageBoxes[0];
     EXPECT_EQ(box.text, kPrompt);
@@ -294,7 +294,13 @@ TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
     EXPECT_EQ(form->FileListBox1->Count(), confirmed ? 1 : 0);
     EXPECT_TRUE(form->Timer1->Enabled());
     EXPECT_EQ(form->Timer1->Interval(), 10'000u) << "one base interval: seed 0 draws no extra";
-    EXPECT_FALSE(fs::exists(session.SettingsPath())) << "the folder is saved only by OK or Apply";
+    // The chosen folder is saved at once, and the next start asks no more; a cancel saves
+    // nothing.
+    EXPECT_EQ(ReadBytes(session.SettingsPath()).find("WAVPath=C:\\Waves\r\n") != std::string::npos,
+              confirmed);
+    form.reset();
+    TWumpexForm again;
+    EXPECT_EQ(session.desktop.messageBoxes.size(), confirmed ? 1u : 2u);
   }
 }
 

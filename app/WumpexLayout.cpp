@@ -71,6 +71,13 @@ TMenuItem* Item(TForm& form, TPopupMenu* menu, const char* name, const char* cap
   return item;
 }
 
+TMenuItem* SubItem(TForm& form, TMenuItem* parent, const char* name, const char* caption) {
+  TMenuItem* item = form.Make<TMenuItem>(name);
+  item->SetCaption(caption);
+  parent->Add(item);
+  return item;
+}
+
 }  // namespace
 
 void TWumpexForm::ReadLayout() {
@@ -115,6 +122,9 @@ void TWumpexForm::ReadLayout() {
   UpDown2 = Place<TUpDown>(f, "UpDown2", TimingGB, {193, 56, 12, 21}, 5);
   UpDown2->SetRange(0, 100);
   UpDown2->SetPosition(5);
+  StartAtLogInCB = Place<TCheckBox>(f, "StartAtLogInCB", TimingTabSheet, {8, 184, 297, 17}, 1);
+  StartAtLogInCB->SetCaption("Start Wumpex! when I log in");
+  StartAtLogInCB->OnClick = changed;
 
   WavFolderTabSheet = Page(f, "WavFolderTabSheet", PageControl1, "WAV Folder");
   Image3 = Place<TImage>(f, "Image3", WavFolderTabSheet, {8, 16, 33, 33});
@@ -166,6 +176,12 @@ void TWumpexForm::ReadLayout() {
   BeQuietListBox = Place<TListBox>(f, "BeQuietListBox", GroupBox1, {16, 24, 265, 108}, 2);
   BeQuietListBox->SetSorted(true);
   BeQuietListBox->SetItemHeight(13);
+  // In the room between the list's group and the mute box.
+  QuietFullScreenCB =
+      Place<TCheckBox>(f, "QuietFullScreenCB", BeQuietTabSheet, {8, 260, 297, 17}, 2);
+  QuietFullScreenCB->SetCaption("Keep quiet while a program fills the screen");
+  QuietFullScreenCB->SetChecked(true);
+  QuietFullScreenCB->OnClick = changed;
 
   AboutTabSheet = Page(f, "AboutTabSheet", PageControl1, "About");
   ProgramOnIconImage = Place<TImage>(f, "ProgramOnIconImage", AboutTabSheet, {8, 16, 33, 33});
@@ -219,11 +235,17 @@ void TWumpexForm::ReadLayout() {
 
   Timer1 = f.Make<TTimer>("Timer1");
   Timer1->SetOnTimer([this](TComponent* s) { Timer1Timer(s); });
+  // Runs only while the program is quiet for a while.
+  QuietTimer = f.Make<TTimer>("QuietTimer");
+  QuietTimer->SetEnabled(false);
+  QuietTimer->SetOnTimer([this](TComponent* s) { QuietTimerTimer(s); });
 
   PopupMenu1 = f.Make<TPopupMenu>("PopupMenu1");
   Settings1 = Item(f, PopupMenu1, "Settings1", "Wumpex! &Settings", 0);
   Settings1->SetDefault(true);
   Settings1->OnClick = [this](TComponent* s) { TrayIcon1DblClick(s); };
+  PlayNow1 = Item(f, PopupMenu1, "PlayNow1", "Play a sound now", 0);
+  PlayNow1->OnClick = [this](TComponent* s) { PlayNow1Click(s); };
   N2 = Item(f, PopupMenu1, "N2", "-", 1);
   Enable1 = Item(f, PopupMenu1, "Enable1", "Mute off", 1);
   Enable1->SetRadioItem(true);
@@ -232,6 +254,13 @@ void TWumpexForm::ReadLayout() {
   Disable1 = Item(f, PopupMenu1, "Disable1", "Mute on", 1);
   Disable1->SetRadioItem(true);
   Disable1->OnClick = [this](TComponent* s) { Disable1Click(s); };
+  QuietFor1 = Item(f, PopupMenu1, "QuietFor1", "Quiet for", 1);
+  Quiet15Minutes1 = SubItem(f, QuietFor1, "Quiet15Minutes1", "15 minutes");
+  Quiet15Minutes1->OnClick = [this](TComponent* s) { Quiet15Minutes1Click(s); };
+  Quiet1Hour1 = SubItem(f, QuietFor1, "Quiet1Hour1", "1 hour");
+  Quiet1Hour1->OnClick = [this](TComponent* s) { Quiet1Hour1Click(s); };
+  QuietUntilTomorrow1 = SubItem(f, QuietFor1, "QuietUntilTomorrow1", "Until tomorrow");
+  QuietUntilTomorrow1->OnClick = [this](TComponent* s) { QuietUntilTomorrow1Click(s); };
   N1 = Item(f, PopupMenu1, "N1", "-", 1);
   Shutdown1 = Item(f, PopupMenu1, "Shutdown1", "Shutdown Wumpex!", 2);
   Shutdown1->OnClick = [this](TComponent* s) { ShutDownBtnClick(s); };

@@ -16,6 +16,7 @@
 #include "framework/Text.h"
 #include "platform/Media.h"
 #include "platform/Profile.h"
+#include "platform/Shell.h"
 
 namespace wumpex {
 
@@ -77,6 +78,39 @@ std::optional<std::int32_t> BeQuietIndex(const std::string& key) {
   return index;
 }
 
+constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+// The quiet while is checked at least this often, so that its end is kept within a minute
+// of the wall clock also after the computer slept.
+constexpr std::int64_t kQuietCheckSeconds = 60;
+
+std::int64_t SecondsSinceLocalMidnight(std::int64_t wallSeconds) {
+  const platform::TimeOfDay local = platform::desktop().localTimeAt(wallSeconds);
+  return (local.hour * 60 + local.minute) * 60 + local.second;
+}
+
+// The next local midnight after a moment. A change to or from summer time on the way puts
+// the day's end an hour off a plain day's length, which the second look corrects.
+std::int64_t NextLocalMidnight(std::int64_t wallSeconds) {
+  std::int64_t midnight = wallSeconds + kSecondsPerDay - SecondsSinceLocalMidnight(wallSeconds);
+  const std::int64_t past = SecondsSinceLocalMidnight(midnight);
+  midnight += past < kSecondsPerDay / 2 ? -past : kSecondsPerDay - past;
+  return midnight;
+}
+
+// A window covers its monitor when no edge of the monitor lies outside it.
+bool CoversMonitor(const platform::FrontWindow& front) {
+  return front.window.left <= front.monitor.left && front.window.top <= front.monitor.top &&
+         front.window.right >= front.monitor.right && front.window.bottom >= front.monitor.bottom;
+}
+
+// A time of day as the clock shows it: "14:35".
+std::string HoursAndMinutes(const platform::TimeOfDay& time) {
+  const char text[] = {
+      static_cast<char>('0' + time.hour / 10), static_cast<char>('0' + time.hour % 10), ':',
+      static_cast<char>('0' + time.minute / 10), static_cast<char>('0' + time.minute % 10)};
+  return std::string(text, sizeof text);
+}
+
 // Errors of the device rather than of the file: every other file would meet them too.
 bool DeviceTrouble(std::uint32_t error) {
   namespace mci = platform::mci;
@@ -126,6 +160,7 @@ void TWumpexForm::TrayIcon1DblClick(TComponent*) {
 
 void TWumpexForm::OKBtnClick(TComponent*) {
   SaveSettings();
+  ApplyStartAtLogIn();
   ListTypedFolder();
   ScheduleNextSound();
   Hide();
@@ -133,6 +168,7 @@ void TWumpexForm::OKBtnClick(TComponent*) {
 
 void TWumpexForm::ApplyBtnClick(TComponent*) {
   SaveSettings();
+  ApplyStartAtLogIn();
   ApplyBtn->SetEnabled(false);
   ListTypedFolder();
 }
@@ -178,6 +214,7 @@ void TWumpexForm::LoadSettings() {
   for (const std::int32_t i : present) {
     BeQuietListBox->Add(file.ReadString(kSettingsSection, BeQuietKey(i), ""));
   }
+  QuietFullScreenCB->SetChecked(file.ReadInteger(kSettingsSection, "QuietFullScreen", 1) != 0);
   if (SoundPathEB->Text().empty()) ConfigureFirstRun();
 }
 
@@ -214,6 +251,7 @@ void TWumpexForm::SaveSettings() {
     for (int i = 0; i < patterns; ++i) {
       file.WriteString(kSettingsSection, BeQuietKey(i), BeQuietListBox->Item(i));
     }
+    file.WriteInteger(kSettingsSection, "QuietFullScreen", QuietFullScreenCB->Checked() ? 1 : 0);
   } catch (const Exception&) {
     throw refused();
   }
@@ -247,8 +285,20 @@ void TWumpexForm::ShutDownBtnClick(TComponent*) {
   Application->Terminate();
 }
 
+// The log-in box shows what the system holds, which another program may have changed.
 void TWumpexForm::FormShow(TComponent*) {
+  StartAtLogInCB->SetChecked(platform::shell().startsAtLogIn(kLogInEntryName));
   ApplyBtn->SetEnabled(false);
+}
+
+void TWumpexForm::ApplyStartAtLogIn() {
+  auto& shell = platform::shell();
+  const bool wanted = StartAtLogInCB->Checked();
+  if (shell.startsAtLogIn(kLogInEntryName) == wanted) return;
+  if (shell.setStartAtLogIn(kLogInEntryName, wanted)) return;
+  StartAtLogInCB->SetChecked(!wanted);
+  Application->HandleException(Exception(wanted ? "Unable to start Wumpex! when you log in"
+                                                : "Unable to stop starting Wumpex! at log-in"));
 }
 
 void TWumpexForm::AnyControlChanged(TComponent*) {
@@ -298,8 +348,10 @@ void TWumpexForm::WumpexDisabledCBClick(TComponent* sender) {
   ScheduleNextSound();
 }
 
-// Setting the box raises its click handler whenever its state really changes.
+// Setting the box raises its click handler whenever its state really changes. Either mark
+// ends a quiet while: "Mute on" turns it into a plain mute.
 void TWumpexForm::Enable1Click(TComponent*) {
+  if (Quiet()) EndQuiet();
   Enable1->SetChecked(true);
   Disable1->SetChecked(false);
   WumpexDisabledCB->SetChecked(Disable1->Checked());
@@ -310,16 +362,18 @@ void TWumpexForm::Disable1Click(TComponent*) {
   Enable1->SetChecked(false);
   Disable1->SetChecked(true);
   WumpexDisabledCB->SetChecked(Disable1->Checked());
+  if (Quiet()) EndQuiet();
   UpdateTrayIconImage();
 }
 
 void TWumpexForm::UpdateTrayIconImage() {
-  const TImage* picture = WumpexDisabledCB->Checked() ? ProgramOffIconImage : ProgramOnIconImage;
+  const TImage* picture =
+      WumpexDisabledCB->Checked() || Quiet() ? ProgramOffIconImage : ProgramOnIconImage;
   TrayIcon1->SetIcon(TIcon(picture->Icon()));
 }
 
 void TWumpexForm::ScheduleNextSound() {
-  if (WumpexDisabledCB->Checked()) return;
+  if (WumpexDisabledCB->Checked() || Quiet()) return;
   const std::int64_t base = CountSeconds(RandomTimeEB->Text(), RandomTimeCB->ItemIndex());
   const std::int64_t adjustment = CountSeconds(VariableTimeEB->Text(), VariableTimeCB->ItemIndex());
   const std::int64_t extra = RandomBelow(static_cast<std::int32_t>(adjustment));
@@ -342,28 +396,101 @@ bool TWumpexForm::BeQuietCheck() {
   return true;
 }
 
+bool TWumpexForm::FullScreenCheck() {
+  if (!QuietFullScreenCB->Checked()) return true;
+  auto& desktop = platform::desktop();
+  if (desktop.shellReportsBusy()) return false;
+  const auto front = desktop.frontWindow();
+  return !front || !CoversMonitor(*front);
+}
+
 // The tick switches the timer off first, so that no second tick can start while a sound
 // plays or its error is shown, and schedules again only as its last step.
 void TWumpexForm::Timer1Timer(TComponent*) {
   Timer1->SetEnabled(false);
   const bool shown = Visible();
-  if (!WumpexDisabledCB->Checked() && BeQuietCheck()) {
-    ReseedFromClock();
-    std::vector<int> playable;
-    for (int i = 0; i < FileListBox1->Count(); ++i) {
-      if (!unplayable_.contains(FileListBox1->Item(i))) playable.push_back(i);
-    }
-    if (playable.empty()) {
-      TrayIcon1->SetToolTip(kEmptyPoolTip);
-    } else {
-      const int picked = RandomBelow(static_cast<std::int32_t>(playable.size()));
-      const std::string name = FileListBox1->Item(playable[static_cast<std::size_t>(picked)]);
-      TrayIcon1->SetToolTip("Last Wumpex! \"" + name + "\"");
-      PlaySound(name);
-    }
+  if (!WumpexDisabledCB->Checked() && !Quiet() && BeQuietCheck() && FullScreenCheck()) {
+    PlayPick();
   }
   // The settings window was opened while an error was shown: its OK schedules.
   if (Visible() && !shown) return;
+  ScheduleNextSound();
+}
+
+// The user asked for a sound: it plays while muted or quiet too, and the next interval counts
+// from its end. While the settings window is open, its OK schedules.
+void TWumpexForm::PlayNow1Click(TComponent*) {
+  const bool counting = Timer1->Enabled();
+  Timer1->SetEnabled(false);
+  PlayPick();
+  if (counting || !Visible()) ScheduleNextSound();
+}
+
+void TWumpexForm::PlayPick() {
+  ReseedFromClock();
+  std::vector<int> playable;
+  for (int i = 0; i < FileListBox1->Count(); ++i) {
+    if (!unplayable_.contains(FileListBox1->Item(i))) playable.push_back(i);
+  }
+  // The file that played last sits out while another can play; the pick stays uniform over
+  // the others.
+  if (playable.size() > 1) {
+    std::erase_if(playable, [this](int i) { return FileListBox1->Item(i) == lastPlayed_; });
+  }
+  if (playable.empty()) {
+    TrayIcon1->SetToolTip(kEmptyPoolTip);
+    return;
+  }
+  const int picked = RandomBelow(static_cast<std::int32_t>(playable.size()));
+  const std::string name = FileListBox1->Item(playable[static_cast<std::size_t>(picked)]);
+  lastPlayed_ = name;
+  TrayIcon1->SetToolTip("Last Wumpex! \"" + name + "\"");
+  if (Quiet()) tipBeforeQuiet_ = TrayIcon1->ToolTip();
+  PlaySound(name);
+}
+
+void TWumpexForm::Quiet15Minutes1Click(TComponent*) {
+  QuietUntil(platform::desktop().wallClock() + 15 * 60);
+}
+
+void TWumpexForm::Quiet1Hour1Click(TComponent*) {
+  QuietUntil(platform::desktop().wallClock() + 60 * 60);
+}
+
+void TWumpexForm::QuietUntilTomorrow1Click(TComponent*) {
+  QuietUntil(NextLocalMidnight(platform::desktop().wallClock()));
+}
+
+void TWumpexForm::QuietUntil(std::int64_t wallSeconds) {
+  if (!Quiet()) tipBeforeQuiet_ = TrayIcon1->ToolTip();
+  quietUntil_ = wallSeconds;
+  Timer1->SetEnabled(false);
+  std::string tip = "Quiet until ";
+  tip += HoursAndMinutes(platform::desktop().localTimeAt(wallSeconds));
+  TrayIcon1->SetToolTip(tip);
+  UpdateTrayIconImage();
+  WaitOutQuiet();
+}
+
+void TWumpexForm::WaitOutQuiet() {
+  const std::int64_t left = *quietUntil_ - platform::desktop().wallClock();
+  if (left <= 0) {
+    EndQuiet();
+    return;
+  }
+  QuietTimer->SetInterval(static_cast<std::uint32_t>(std::min(left, kQuietCheckSeconds) * 1000));
+  QuietTimer->SetEnabled(true);
+}
+
+void TWumpexForm::QuietTimerTimer(TComponent*) {
+  WaitOutQuiet();
+}
+
+void TWumpexForm::EndQuiet() {
+  quietUntil_.reset();
+  QuietTimer->SetEnabled(false);
+  TrayIcon1->SetToolTip(tipBeforeQuiet_);
+  UpdateTrayIconImage();
   ScheduleNextSound();
 }
 

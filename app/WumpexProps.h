@@ -4,6 +4,7 @@
 // of the settings; every interval is computed afresh from them.
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -34,6 +35,8 @@ namespace wumpex {
 
 inline constexpr const char* kProgramTitle = "Wumpex! 1.11";
 inline constexpr const char* kEmptyPoolTip = "No WAV's in Wumpex! path!";
+// The name of the system's entry that starts the program when the user logs in.
+inline constexpr const char* kLogInEntryName = "Wumpex!";
 
 // The settings file's name as the program asks for it. The system keeps a file named without
 // a folder in the Windows directory; it is used there when it exists or that directory takes
@@ -67,6 +70,11 @@ class TWumpexForm : public TForm {
   void FileListBox1Click(TComponent* sender);
   void BrowseBtnClick(TComponent* sender);
   void Label1Click(TComponent* sender);
+  void PlayNow1Click(TComponent* sender);
+  void Quiet15Minutes1Click(TComponent* sender);
+  void Quiet1Hour1Click(TComponent* sender);
+  void QuietUntilTomorrow1Click(TComponent* sender);
+  void QuietTimerTimer(TComponent* sender);
 
   // Draws the next interval from the settings controls and starts the timer; nothing while
   // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count
@@ -76,8 +84,20 @@ class TWumpexForm : public TForm {
   // True when a sound may play: no Be Quiet pattern occurs in the title of any top-level
   // window, letter case ignored for a to z. An empty pattern never matches.
   bool BeQuietCheck();
-  // The tray shows the muted picture while the mute box is ticked, else the program's own.
+  // True when a sound may play as far as the screen goes: the box that keeps quiet while a
+  // program fills the screen is clear, or the shell reports no full-screen program and the
+  // window in front does not cover its whole monitor.
+  bool FullScreenCheck();
+  // The tray shows the muted picture while the mute box is ticked or the program is quiet
+  // for a while, else the program's own.
   void UpdateTrayIconImage();
+  // Quiet until a moment of the wall clock, so that a computer that sleeps past it is not
+  // quiet for longer. No tick runs meanwhile; the tip says until when. Not stored.
+  void QuietUntil(std::int64_t wallSeconds);
+  // Ends a quiet while early or on time: the tip and picture come back, and, unless muted,
+  // a fresh interval begins.
+  void EndQuiet();
+  bool Quiet() const { return quietUntil_.has_value(); }
 
   TPageControl* PageControl1;
   TTabSheet* TimingTabSheet;
@@ -92,6 +112,7 @@ class TWumpexForm : public TForm {
   TComboBox* VariableTimeCB;
   TEdit* VariableTimeEB;
   TUpDown* UpDown2;
+  TCheckBox* StartAtLogInCB;
   TTabSheet* WavFolderTabSheet;
   TImage* Image3;
   TStyledLabel* StyledLabel3;
@@ -109,6 +130,7 @@ class TWumpexForm : public TForm {
   TButton* AddBeQuietItemBtn;
   TButton* DeleteBeQuietItemBtn;
   TListBox* BeQuietListBox;
+  TCheckBox* QuietFullScreenCB;
   TTabSheet* AboutTabSheet;
   TImage* ProgramOnIconImage;
   TLabel* AboutLabel;
@@ -123,11 +145,17 @@ class TWumpexForm : public TForm {
   TMediaPlayer* MediaPlayer1;
   TTrayIcon* TrayIcon1;
   TTimer* Timer1;
+  TTimer* QuietTimer;
   TPopupMenu* PopupMenu1;
   TMenuItem* Settings1;
+  TMenuItem* PlayNow1;
   TMenuItem* N2;
   TMenuItem* Enable1;
   TMenuItem* Disable1;
+  TMenuItem* QuietFor1;
+  TMenuItem* Quiet15Minutes1;
+  TMenuItem* Quiet1Hour1;
+  TMenuItem* QuietUntilTomorrow1;
   TMenuItem* N1;
   TMenuItem* Shutdown1;
   TBrowseDirectoryDlg* BrowseDirectoryDlg1;
@@ -151,8 +179,16 @@ class TWumpexForm : public TForm {
   void ListSoundFolder();
   // OK and Apply list a folder that was typed into the folder box.
   void ListTypedFolder();
+  // Picks a file of the pool, never the one that played last while another can play, names
+  // it in the tip and plays it; an empty pool is said in the tip.
+  void PlayPick();
   // Opens and plays one file of the pool to its end, Escape cutting it short.
   void PlaySound(const std::string& name);
+  // Makes or removes the entry that starts the program at log-in as the box says; a refusal
+  // is shown and the box goes back to what is there.
+  void ApplyStartAtLogIn();
+  // Checks again when the quiet while ends: each minute, and at its end.
+  void WaitOutQuiet();
   // Shows why a sound did not play. A file that cannot be opened is shown once and left out
   // of later picks until the folder is listed again; a missing or busy device is shown once
   // until a sound plays again.
@@ -161,6 +197,9 @@ class TWumpexForm : public TForm {
   std::string listedFolder_;          // the folder box's text when the pool was pointed at it
   std::set<std::string> unplayable_;  // names in the pool that could not be opened
   bool deviceTroubleShown_ = false;
+  std::string lastPlayed_;                  // the name of the file picked last
+  std::optional<std::int64_t> quietUntil_;  // the wall clock's second at which quiet ends
+  std::string tipBeforeQuiet_;              // the tip that the quiet's own replaced
 };
 
 // The main window, while it exists.

@@ -35,6 +35,10 @@ class TMenuItem : public TComponent {
 
   TPopupMenu* Menu() const { return menu_; }
   void Click() { Fire(OnClick, this); }
+  // The items of the submenu that this item opens; none makes it a plain item. Their radio
+  // marks are their own: they clear no other item.
+  void Add(TMenuItem* item) { items_.push_back(item); }
+  const std::vector<TMenuItem*>& Items() const { return items_; }
 
   TNotifyEvent OnClick;
 
@@ -48,6 +52,7 @@ class TMenuItem : public TComponent {
   bool checked_ = false;
   bool enabled_ = true;
   bool visible_ = true;
+  std::vector<TMenuItem*> items_;
 };
 
 class TPopupMenu : public TComponent {

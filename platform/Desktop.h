@@ -230,6 +230,8 @@ class Widget {
   virtual void setMouseCapture(bool capture) = 0;
 };
 
+// A menu's items in order; the items of a submenu follow the item that opens it, one level
+// deeper.
 struct MenuItemState {
   std::string caption;  // "-" is a separator
   bool isDefault = false;
@@ -237,6 +239,7 @@ struct MenuItemState {
   bool checked = false;
   bool enabled = true;
   bool visible = true;
+  int level = 0;
 };
 
 class PopupMenuPeer {
@@ -244,6 +247,7 @@ class PopupMenuPeer {
   virtual ~PopupMenuPeer() = default;
   virtual void setItems(const std::vector<MenuItemState>& items) = 0;
   // Shows the menu at a screen point for a window; returns the chosen item's index or -1.
+  // An item that opens a submenu is never chosen itself.
   virtual int track(Point at, Handle owner) = 0;
 };
 
@@ -282,6 +286,12 @@ class MessageWindow {
  public:
   virtual ~MessageWindow() = default;
   virtual Handle handle() const = 0;
+};
+
+// The window in front, and the monitor that it is on, in screen coordinates.
+struct FrontWindow {
+  Rect window;
+  Rect monitor;
 };
 
 class Desktop {
@@ -344,6 +354,18 @@ class Desktop {
                            int width) = 0;
 
   virtual TimeOfDay utcTimeOfDay() = 0;
+  // The wall clock, in seconds since 1970-01-01 UTC. It goes on while the computer sleeps,
+  // when timers stand still.
+  virtual std::int64_t wallClock() = 0;
+  // The local time of day at a moment of the wall clock.
+  virtual TimeOfDay localTimeAt(std::int64_t wallSeconds) = 0;
+
+  // The window in front of the user; nothing when none is, or when the desktop itself, the
+  // task bar or the Start menu is.
+  virtual std::optional<FrontWindow> frontWindow() = 0;
+  // The shell says that the user is busy, presenting, or running a full-screen Direct3D
+  // program; false where the system does not tell.
+  virtual bool shellReportsBusy() = 0;
   virtual std::string moduleFileName() = 0;
 };
 

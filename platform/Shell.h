@@ -1,5 +1,5 @@
 #pragma once
-// The seam to the shell's open call and to the clipboard's text.
+// The seam to the shell's open call, the clipboard's text and the start at log-in.
 
 #include <optional>
 #include <string>
@@ -29,6 +29,12 @@ class Shell {
   virtual bool setClipboardText(Handle owner, const std::string& text) = 0;
   // The clipboard's plain text, up to its zero byte; nothing when it holds none.
   virtual std::optional<std::string> clipboardText(Handle owner) = 0;
+
+  // Whether the system starts the running program when the user logs in: the entry of that
+  // name is there and names this program.
+  virtual bool startsAtLogIn(const std::string& name) = 0;
+  // Makes or removes the entry; false when the system refuses.
+  virtual bool setStartAtLogIn(const std::string& name, bool start) = 0;
 };
 
 using ShellScope = ServiceScope<Shell>;

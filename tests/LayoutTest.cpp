@@ -30,12 +30,13 @@ class LayoutTest : public DesktopTest {
 constexpr int kPageWidth = 315;
 constexpr int kPageHeight = 301;
 
-// Rules that any arrangement of the window keeps: each control lies inside its parent, the
-// tab stops of a parent run from 0 without gaps or twins, and each page holds the controls
-// that the program reads and the user works.
+// Rules that any arrangement of the window keeps: each control lies inside its parent, a
+// check box covers none of its siblings, the tab stops of a parent run from 0 without gaps or
+// twins, and each page holds the controls that the program reads and the user works.
 TEST_F(LayoutTest, ControlsLieInsideTheirParentsWithTabStopsInOrder) {
   // The native windows are made in tab order, which is the order the Tab key follows.
   std::map<const TControl*, std::map<int, platform::Handle>> stops;
+  std::map<const TControl*, std::vector<const TControl*>> children;
   for (const auto& owned : form->Components()) {
     const auto* c = dynamic_cast<const TControl*>(owned.get());
     if (c == nullptr || c->Parent() == nullptr) continue;
@@ -44,8 +45,19 @@ TEST_F(LayoutTest, ControlsLieInsideTheirParentsWithTabStopsInOrder) {
       EXPECT_TRUE(stops[c->Parent()].emplace(c->TabOrder(), c->Peer()->handle()).second);
     }
     if (dynamic_cast<const TTabSheet*>(c) != nullptr) continue;
-    const bool onPage = dynamic_cast<const TTabSheet*>(c->Parent()) != nullptr;
     const Bounds b = c->BoundsRect();
+    const auto isBox = [](const TControl* x) {
+      return dynamic_cast<const TCheckBox*>(x) != nullptr;
+    };
+    for (const TControl* sibling : children[c->Parent()]) {
+      const Bounds o = sibling->BoundsRect();
+      EXPECT_TRUE(!(isBox(c) || isBox(sibling)) || b.left >= o.left + o.width ||
+                  o.left >= b.left + b.width || b.top >= o.top + o.height ||
+                  o.top >= b.top + b.height)
+          << "covers " << sibling->Name();
+    }
+    children[c->Parent()].push_back(c);
+    const bool onPage = dynamic_cast<const TTabSheet*>(c->Parent()) != nullptr;
     const Bounds room = c->Parent()->BoundsRect();
     EXPECT_GT(b.width, 0);
     EXPECT_GT(b.height, 0);
@@ -63,12 +75,12 @@ TEST_F(LayoutTest, ControlsLieInsideTheirParentsWithTabStopsInOrder) {
   const std::map<TTabSheet*, std::vector<TControl*>> held = {
       {form->TimingTabSheet,
        {form->RandomTimeEB, form->RandomTimeCB, form->VariableTimeEB, form->VariableTimeCB,
-        form->UpDown1, form->UpDown2}},
+        form->UpDown1, form->UpDown2, form->StartAtLogInCB}},
       {form->WavFolderTabSheet,
        {form->SoundPathEB, form->BrowseBtn, form->FileListBox1, form->MediaPlayer2}},
       {form->BeQuietTabSheet,
        {form->BeQuietListBox, form->AddBeQuietItemBtn, form->DeleteBeQuietItemBtn,
-        form->WumpexDisabledCB}},
+        form->WumpexDisabledCB, form->QuietFullScreenCB}},
       {form->AboutTabSheet, {form->StyledLabel1, form->AboutLabel, form->Label1, form->UrlLabel1}},
   };
   for (const auto& [page, controls] : held) {
@@ -90,6 +102,8 @@ TEST_F(LayoutTest, TextsTheUserReads) {
       {form->AddBeQuietItemBtn, "&Add"},
       {form->DeleteBeQuietItemBtn, "&Delete"},
       {form->WumpexDisabledCB, "&Mute Wumpex!"},
+      {form->QuietFullScreenCB, "Keep quiet while a program fills the screen"},
+      {form->StartAtLogInCB, "Start Wumpex! when I log in"},
       {form->StyledLabel1, "WUMPEX!"},
       {form->AboutLabel, "Version 1.11 ( 21-Dec-1996 )"},
       {form->UrlLabel1, "wumpex@example.com"},
@@ -105,9 +119,14 @@ TEST_F(LayoutTest, TextsTheUserReads) {
     EXPECT_EQ(box->Text(), "Seconds");
   }
   std::vector<std::string> menu;
-  for (const auto& item : form->PopupMenu1->Items()) menu.push_back(item->Caption());
-  EXPECT_EQ(menu, (std::vector<std::string>{"Wumpex! &Settings", "-", "Mute off", "Mute on", "-",
-                                            "Shutdown Wumpex!"}));
+  for (const auto& item : form->PopupMenu1->Items()) {
+    menu.push_back(item->Caption());
+    for (const auto& sub : item->Items()) menu.push_back("  " + sub->Caption());
+  }
+  EXPECT_EQ(menu,
+            (std::vector<std::string>{"Wumpex! &Settings", "Play a sound now", "-", "Mute off",
+                                      "Mute on", "Quiet for", "  15 minutes", "  1 hour",
+                                      "  Until tomorrow", "-", "Shutdown Wumpex!"}));
   EXPECT_TRUE(form->Settings1->Default());
   EXPECT_EQ(form->TrayIcon1->PopupMenu(), form->PopupMenu1);
   EXPECT_EQ(form->TrayIcon1->ToolTip(), "Wumpex!");

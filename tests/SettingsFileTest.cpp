@@ -59,15 +59,19 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     const char* variableTime = "5";
     int variableUnit = 0;
     std::vector<std::string> patterns = {"Defrag", "ScanDisk"};
+    bool quietFullScreen = true;
   } cases[] = {
       {.what = "only the folder"},
       {.what = "every key",
        .keys = "RandomTime=0x1E\r\nRandomTimeType=2\r\nVariableTime=abc\r\nVariableTimeType=7\r\n"
-               "NumBeQuietItems=3\r\nBeQuietItem0=Calc\r\nBeQuietItem2=Defrag\r\n",
+               "NumBeQuietItems=3\r\nBeQuietItem0=Calc\r\nBeQuietItem2=Defrag\r\n"
+               "QuietFullScreen=0\r\n",
        .randomTime = "30",
        .randomUnit = 2,
        .variableUnit = -1,
-       .patterns = {"Calc", "Defrag"}},
+       .patterns = {"Calc", "Defrag"},
+       .quietFullScreen = false},
+      {.what = "any other number keeps quiet", .keys = "QuietFullScreen=2\r\n"},
       {.what = "count -1", .keys = "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n"},
       {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
       {.what = "count -2", .keys = "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
@@ -97,6 +101,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     EXPECT_EQ(form->VariableTimeEB->Text(), c.variableTime);
     EXPECT_EQ(form->VariableTimeCB->ItemIndex(), c.variableUnit);
     EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);
+    EXPECT_EQ(form->QuietFullScreenCB->Checked(), c.quietFullScreen);
     // Made empty, then filled at once: a long list is not sent again for every pattern.
     EXPECT_EQ(desktop.widget(form->BeQuietListBox->Peer()->handle())->itemUpdates(), 2);
     EXPECT_TRUE(desktop.messageBoxes.empty());
@@ -107,20 +112,24 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
   WriteSettings(
       "[Other]\r\nkept=1\r\n[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\nNumBeQuietItems=5\r\n"
       "BeQuietItem4=gone\r\n");
-  // The counts typed and the patterns listed; what is saved after the folder.
-  const std::tuple<const char*, const char*, std::vector<std::string>, std::string> cases[] = {
-      {" 12",
-       "$C",
-       {"ScanDisk", "Defrag"},
-       "RandomTime=12\r\nRandomTimeType=1\r\nVariableTime=12\r\nVariableTimeType=-1\r\n"
-       "NumBeQuietItems=2\r\nBeQuietItem0=Defrag\r\nBeQuietItem1=ScanDisk\r\n"},
-      {"-3",
-       "0",
-       {},
-       "RandomTime=-3\r\nRandomTimeType=1\r\nVariableTime=0\r\nVariableTimeType=-1\r\n"
-       "NumBeQuietItems=0\r\n"}};
+  // The counts typed, the patterns listed and the full-screen box; what is saved after the
+  // folder.
+  const std::tuple<const char*, const char*, std::vector<std::string>, bool, std::string> cases[] =
+      {{" 12",
+        "$C",
+        {"ScanDisk", "Defrag"},
+        true,
+        "RandomTime=12\r\nRandomTimeType=1\r\nVariableTime=12\r\nVariableTimeType=-1\r\n"
+        "NumBeQuietItems=2\r\nBeQuietItem0=Defrag\r\nBeQuietItem1=ScanDisk\r\n"
+        "QuietFullScreen=1\r\n"},
+       {"-3",
+        "0",
+        {},
+        false,
+        "RandomTime=-3\r\nRandomTimeType=1\r\nVariableTime=0\r\nVariableTimeType=-1\r\n"
+        "NumBeQuietItems=0\r\nQuietFullScreen=0\r\n"}};
   const auto form = Start();
-  for (const auto& [randomTime, variableTime, patterns, expected] : cases) {
+  for (const auto& [randomTime, variableTime, patterns, quietFullScreen, expected] : cases) {
     SCOPED_TRACE(randomTime);
     form->SoundPathEB->SetText("C:\\Sounds");
     form->RandomTimeEB->SetText(randomTime);
@@ -129,6 +138,7 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
     form->VariableTimeCB->SetItemIndex(-1);
     form->BeQuietListBox->Clear();
     for (const auto& p : patterns) form->BeQuietListBox->Add(p);
+    form->QuietFullScreenCB->SetChecked(quietFullScreen);
     User(form->ApplyBtn).userClicked();
     EXPECT_EQ(ReadBytes(SettingsPath()),
               "[Other]\r\nkept=1\r\n[WumpexSettings]\r\nWAVPath=C:\\Sounds\r\n" + expected);

@@ -87,6 +87,9 @@ TEST_F(SettingsHandlersTest, ApplyFollowsEveryChangeOfASetting) {
       {"ticking mute", [&] { User(form->WumpexDisabledCB).userToggled(true); }, true},
       {"unmuting by the menu", [&] { form->Enable1->Click(); }, true},
       {"muting by the menu", [&] { form->Disable1->Click(); }, true},
+      {"clearing quiet at full screen", [&] { User(form->QuietFullScreenCB).userToggled(false); },
+       true},
+      {"ticking start at log-in", [&] { User(form->StartAtLogInCB).userToggled(true); }, true},
       {"selecting a sound",
        [&] {
          form->SoundPathEB->SetText("C:\\Sounds");

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
 
 #include "app/WumpexProps.h"
 #include "platform/Media.h"
@@ -145,6 +149,111 @@ TEST_F(TickTest, FolderTextIsJoinedAsItStands) {
   desktop.advance(10'000);
   ASSERT_EQ(Sent(mci::kOpen).size(), 1u);
   EXPECT_EQ(Sent(mci::kOpen)[0].params.elementName, "C:\\Sounds\\\\a.wav");
+}
+
+// The last file never plays twice in a row while another can, and the others share the picks
+// evenly: after each file, each other one about as often. One file plays every time.
+TEST_F(TickTest, NeverTheSameFileTwiceInARowWhileAnotherCanPlay) {
+  constexpr int kPicks = 1000;
+  const char* names[] = {"a.wav", "b.wav", "c.wav", "d.wav", "e.wav"};
+  for (const int pool : {1, 2, 5}) {
+    SCOPED_TRACE(pool);
+    for (int i = 0; i < pool; ++i) AddSound(names[i], 10);
+    ApplyFolder();
+    media.commands.clear();
+    // Each tick at a time of day of its own, as real ticks come: the virtual clock's even
+    // steps would reseed the generator in step with them.
+    std::mt19937 times(pool);
+    for (int i = 0; i < kPicks; ++i) {
+      desktop.setUtcMillisecondsAtStart(times() % 86'400'000);
+      form->Timer1Timer(form->Timer1);
+    }
+    const auto opened = Sent(mci::kOpen);
+    ASSERT_EQ(opened.size(), static_cast<std::size_t>(kPicks));
+    std::map<std::string, int> picks;
+    std::map<std::pair<std::string, std::string>, int> followers;
+    for (std::size_t i = 0; i < opened.size(); ++i) {
+      ++picks[opened[i].params.elementName];
+      if (i > 0) ++followers[{opened[i - 1].params.elementName, opened[i].params.elementName}];
+    }
+    EXPECT_EQ(picks.size(), static_cast<std::size_t>(pool));
+    for (const auto& [pair, count] : followers) {
+      EXPECT_TRUE(pool == 1 || pair.first != pair.second) << pair.first;
+      const double expected = pool == 1 ? kPicks - 1 : picks[pair.first] / (pool - 1.0);
+      EXPECT_NEAR(count, expected, expected * 0.4) << pair.first << " then " << pair.second;
+    }
+  }
+}
+
+// While the window in front covers its whole monitor, or the shell says the user is busy,
+// a tick plays nothing, unless the user cleared the box.
+TEST_F(TickTest, QuietWhileAProgramFillsTheScreen) {
+  AddSound("a.wav", 10);
+  ApplyFolder();
+  using Rect = platform::Rect;
+  constexpr Rect kWhole = platform::headless::HeadlessDesktop::kMonitor;
+  const struct {
+    const char* what;
+    std::vector<Rect> windows = {};  // opened in order, the last in front
+    bool busy = false;
+    bool boxTicked = true;
+    bool plays;
+  } cases[] = {
+      {.what = "no window", .plays = true},
+      {.what = "a window that fills the monitor", .windows = {kWhole}, .plays = false},
+      {.what = "one beyond its edges", .windows = {{-8, -8, 1032, 776}}, .plays = false},
+      {.what = "one a pixel short", .windows = {{0, 0, 1024, 767}}, .plays = true},
+      {.what = "one a pixel in", .windows = {{1, 0, 1024, 768}}, .plays = true},
+      {.what = "a full one behind", .windows = {kWhole, {10, 10, 300, 200}}, .plays = true},
+      {.what = "the shell busy", .busy = true, .plays = false},
+      {.what = "box clear", .windows = {kWhole}, .busy = true, .boxTicked = false, .plays = true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<platform::Handle> opened;
+    for (const Rect& bounds : c.windows) opened.push_back(desktop.openForeignWindow("", bounds));
+    desktop.shellBusy = c.busy;
+    form->QuietFullScreenCB->SetChecked(c.boxTicked);
+    media.commands.clear();
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(Sent(mci::kOpen).size(), c.plays ? 1u : 0u);
+    EXPECT_TRUE(form->Timer1->Enabled()) << "held like a Be Quiet title: the next tick comes";
+    for (const auto window : opened) desktop.closeForeignWindow(window);
+  }
+}
+
+// "Play a sound now" plays a pick at once, also while muted or quiet, and the next interval
+// counts from its end; muted or quiet, none is counting.
+TEST_F(TickTest, PlayNowPlaysAtOnceAndTheNextIntervalCountsFromItsEnd) {
+  AddSound("a.wav", 2000);
+  ApplyFolder();
+  form->VariableTimeEB->SetText("0");
+  form->ScheduleNextSound();
+  const struct {
+    const char* what;
+    std::function<void()> before;
+    std::optional<std::uint64_t> nextTickIn;
+  } cases[] = {
+      {"playing", [] {}, 10'000},
+      {"muted", [&] { form->Disable1->Click(); }, std::nullopt},
+      {"quiet", [&] { form->Enable1->Click(), form->Quiet1Hour1->Click(); }, 58'000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    desktop.advance(4'000);
+    c.before();
+    media.commands.clear();
+    form->TrayIcon1->SetToolTip("");
+    const std::uint64_t asked = desktop.now();
+    form->PlayNow1->Click();
+    EXPECT_EQ(Sent(mci::kPlay).size(), 1u);
+    EXPECT_EQ(desktop.now(), asked + 2000) << "played to its end";
+    EXPECT_EQ(TrayIcon1Tip(), "Last Wumpex! \"a.wav\"");
+    EXPECT_EQ(form->Timer1->Enabled(), c.nextTickIn == 10'000u);
+    // Quiet, only the quiet's own check is counting, its minute begun before the play.
+    desktop.advance(0);
+    EXPECT_EQ(desktop.nextEventIn(), c.nextTickIn);
+  }
 }
 
 }  // namespace

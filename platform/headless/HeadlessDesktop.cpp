@@ -225,10 +225,16 @@ void HeadlessDesktop::runModalLoop(const std::function<bool()>& done) {
   if (!done()) throw std::logic_error("the scripted answer left the modal dialog open");
 }
 
-Handle HeadlessDesktop::openForeignWindow(const std::string& title) {
+Handle HeadlessDesktop::openForeignWindow(const std::string& title, Rect bounds) {
   Handle handle = nextHandle_++;
-  foreignWindows_[handle] = title;
+  foreignWindows_[handle] = {title, bounds};
   return handle;
+}
+
+// The newest foreign window is in front; the program's own windows never fill the screen.
+std::optional<FrontWindow> HeadlessDesktop::frontWindow() {
+  if (foreignWindows_.empty()) return std::nullopt;
+  return FrontWindow{foreignWindows_.rbegin()->second.bounds, kMonitor};
 }
 
 std::vector<Handle> HeadlessDesktop::zOrder() {
@@ -252,7 +258,7 @@ Handle HeadlessDesktop::nextWindow(Handle window) {
 int HeadlessDesktop::windowText(Handle window, char* buffer, int count) {
   std::string title;
   if (auto f = foreignWindows_.find(window); f != foreignWindows_.end()) {
-    title = f->second;
+    title = f->second.title;
   } else if (auto w = widgets_.find(window); w != widgets_.end()) {
     title = w->second->text_;
   }
@@ -316,8 +322,14 @@ Size HeadlessDesktop::measureText(const std::string& text, const Font& font, uns
 
 TimeOfDay HeadlessDesktop::utcTimeOfDay() {
   constexpr std::uint64_t kDay = 24ull * 60 * 60 * 1000;
-  auto ms = static_cast<int>((utcAtStart_ + now_) % kDay);
+  auto ms = static_cast<int>(wallMilliseconds() % kDay);
   return {ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
+}
+
+TimeOfDay HeadlessDesktop::localTimeAt(std::int64_t wallSeconds) {
+  constexpr std::int64_t kDay = 24 * 60 * 60;
+  const auto s = static_cast<int>((wallSeconds % kDay + kDay) % kDay);
+  return {s / 3600, s / 60 % 60, s % 60, 0};
 }
 
 std::optional<std::uint64_t> HeadlessDesktop::nextEventIn() const {

@@ -106,6 +106,11 @@ class HeadlessDesktop : public Desktop {
   Size measureText(const std::string& text, const Font& font, unsigned flags, int width) override;
 
   TimeOfDay utcTimeOfDay() override;
+  std::int64_t wallClock() override { return static_cast<std::int64_t>(wallMilliseconds() / 1000); }
+  // Local time is UTC here.
+  TimeOfDay localTimeAt(std::int64_t wallSeconds) override;
+  std::optional<FrontWindow> frontWindow() override;
+  bool shellReportsBusy() override { return shellBusy; }
   std::string moduleFileName() override { return moduleFileName_; }
 
   // The virtual clock, in milliseconds since the desktop was made.
@@ -115,8 +120,12 @@ class HeadlessDesktop : public Desktop {
   // Time passing while the thread is blocked (a waited play): nothing runs meanwhile, and
   // timers that fell due fire once when time next advances.
   void blockFor(std::uint64_t milliseconds) { now_ += milliseconds; }
-  // Another program's top-level window, put on top of the Z-order; returns its handle.
-  Handle openForeignWindow(const std::string& title);
+  // The computer sleeping: the wall clock goes on, timers and the user stand still.
+  void sleep(std::uint64_t milliseconds) { slept_ += milliseconds; }
+  // Another program's top-level window, put on top of the Z-order, at its place on the one
+  // monitor; returns its handle.
+  static constexpr Rect kMonitor{0, 0, 1024, 768};
+  Handle openForeignWindow(const std::string& title, Rect bounds = {100, 100, 740, 580});
   void closeForeignWindow(Handle window) { foreignWindows_.erase(window); }
   // Time until the next timer or user action is due, or nothing when none is coming.
   std::optional<std::uint64_t> nextEventIn() const;
@@ -142,6 +151,7 @@ class HeadlessDesktop : public Desktop {
 
   std::vector<ShownMessageBox> messageBoxes;
   std::vector<Handle> cancelModeSentTo;
+  bool shellBusy = false;
   // Every cursor the program showed, in order.
   std::vector<int> screenCursors;
   // Every cursor the program loaded from its resources, by name, in order.
@@ -186,6 +196,8 @@ class HeadlessDesktop : public Desktop {
   std::map<TimerKey, RunningTimer> timers_;
   std::uint64_t now_ = 0;
   std::uint32_t utcAtStart_ = 0;
+  std::uint64_t slept_ = 0;
+  std::uint64_t wallMilliseconds() const { return utcAtStart_ + now_ + slept_; }
   std::string moduleFileName_ = "C:\\Program Files\\Wumpex\\wumpex.exe";
   Handle active_ = 0;
   Handle capture_ = 0;
@@ -202,7 +214,11 @@ class HeadlessDesktop : public Desktop {
   std::map<Handle, HiddenWindow> messageWindows_;
   std::deque<PostedMessage> posted_;
   std::map<std::string, unsigned> registeredMessages_;
-  std::map<Handle, std::string> foreignWindows_;
+  struct ForeignWindow {
+    std::string title;
+    Rect bounds;
+  };
+  std::map<Handle, ForeignWindow> foreignWindows_;
   std::map<std::string, CursorHandle> cursors_;
   // Top-level windows, topmost first: foreign windows as opened, then the program's own.
   std::vector<Handle> zOrder();

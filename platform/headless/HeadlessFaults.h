@@ -36,7 +36,8 @@ enum class Call {
   FolderDialog,
   ShellOpen,
   Clipboard,
-  SimpleSound
+  SimpleSound,
+  LogInEntry
 };
 
 // The in-memory services consult the plan while it lives; its scope keeps it from being copied.

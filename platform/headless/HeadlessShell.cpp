@@ -24,4 +24,10 @@ std::optional<std::string> HeadlessShell::clipboardText(Handle /*owner*/) {
   return clipboard_;
 }
 
+bool HeadlessShell::setStartAtLogIn(const std::string& /*name*/, bool start) {
+  if (Refused(Call::LogInEntry)) return false;
+  logInEntry = start;
+  return true;
+}
+
 }  // namespace platform::headless

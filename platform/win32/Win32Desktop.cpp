@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/win32/Win32Canvas.h"
@@ -226,6 +228,70 @@ TimeOfDay Win32Desktop::utcTimeOfDay() {
   SYSTEMTIME now{};
   GetSystemTime(&now);
   return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+namespace {
+
+// File times count 100-ns steps from 1601-01-01 UTC; the wall clock counts seconds from
+// 1970-01-01, 11,644,473,600 s later.
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+
+Rect toRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+std::int64_t Win32Desktop::wallClock() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  const std::int64_t ticks =
+      static_cast<std::int64_t>(ULARGE_INTEGER{{now.dwLowDateTime, now.dwHighDateTime}}.QuadPart);
+  return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+}
+
+// The time zone's rule for that day, summer time included.
+TimeOfDay Win32Desktop::localTimeAt(std::int64_t wallSeconds) {
+  ULARGE_INTEGER ticks{};
+  ticks.QuadPart = static_cast<ULONGLONG>((wallSeconds + kSecondsFrom1601To1970) * kTicksPerSecond);
+  const FILETIME moment{ticks.LowPart, ticks.HighPart};
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  if (!FileTimeToSystemTime(&moment, &utc)) return {};
+  if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;
+  return {local.wHour, local.wMinute, local.wSecond, 0};
+}
+
+std::optional<FrontWindow> Win32Desktop::frontWindow() {
+  HWND window = GetForegroundWindow();
+  if (window == nullptr || window == GetDesktopWindow() || window == GetShellWindow() ||
+      !IsWindowVisible(window) || IsIconic(window)) {
+    return std::nullopt;
+  }
+  // The desktop's own windows, the task bars and the Start menu fill a screen without being
+  // a program that the user watches.
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  for (const char* shellClass : {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd",
+                                 "DV2ControlHost", "Windows.UI.Core.CoreWindow"}) {
+    if (std::strcmp(className, shellClass) == 0) return std::nullopt;
+  }
+  RECT bounds{};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetWindowRect(window, &bounds) ||
+      !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return std::nullopt;
+  }
+  return FrontWindow{toRect(bounds), toRect(monitor.rcMonitor)};
+}
+
+bool Win32Desktop::shellReportsBusy() {
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (FAILED(SHQueryUserNotificationState(&state))) return false;
+  return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
+         state == QUNS_PRESENTATION_MODE;
 }
 
 std::string Win32Desktop::moduleFileName() {

@@ -50,6 +50,10 @@ class Win32Desktop final : public Desktop {
   Size measureText(const std::string& text, const Font& font, unsigned flags, int width) override;
 
   TimeOfDay utcTimeOfDay() override;
+  std::int64_t wallClock() override;
+  TimeOfDay localTimeAt(std::int64_t wallSeconds) override;
+  std::optional<FrontWindow> frontWindow() override;
+  bool shellReportsBusy() override;
   std::string moduleFileName() override;
 };
 

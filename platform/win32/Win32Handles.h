@@ -58,6 +58,7 @@ using UniqueGlobal = UniqueHandle<NullOrClosedBy<HGLOBAL, GlobalFree>>;
 using UniqueModule = UniqueHandle<NullOrClosedBy<HMODULE, FreeLibrary>>;
 using UniqueWindow = UniqueHandle<NullOrClosedBy<HWND, DestroyWindow>>;
 using UniqueMenu = UniqueHandle<NullOrClosedBy<HMENU, DestroyMenu>>;
+using UniqueKey = UniqueHandle<NullOrClosedBy<HKEY, RegCloseKey>>;
 using UniqueIcon = UniqueHandle<NullOrClosedBy<HICON, DestroyIcon>>;
 using UniqueMemoryDc = UniqueHandle<NullOrClosedBy<HDC, DeleteDC>>;
 // Fonts, brushes, pens and bitmaps all go back to the system with DeleteObject.

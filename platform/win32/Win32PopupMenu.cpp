@@ -11,11 +11,16 @@ Win32PopupMenu::Win32PopupMenu() : menu_(CreatePopupMenu()) {
   }
 }
 
+// Deleting an item that opens a submenu destroys the submenu too.
 void Win32PopupMenu::setItems(const std::vector<MenuItemState>& items) {
   while (GetMenuItemCount(menu()) > 0) DeleteMenu(menu(), 0, MF_BYPOSITION);
-  UINT position = 0;
+  // The menu that takes each level's items; the items under a hidden one find none.
+  std::vector<HMENU> levels{menu()};
   for (std::size_t i = 0; i < items.size(); ++i) {
     const MenuItemState& item = items[i];
+    const auto level = static_cast<std::size_t>(item.level);
+    if (level >= levels.size()) continue;
+    levels.resize(level + 1);
     if (!item.visible) continue;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
@@ -30,7 +35,15 @@ void Win32PopupMenu::setItems(const std::vector<MenuItemState>& items) {
     }
     info.fState = (item.checked ? MFS_CHECKED : 0) | (item.isDefault ? MFS_DEFAULT : 0) |
                   (item.enabled ? 0 : MFS_DISABLED);
-    InsertMenuItemA(menu(), position++, TRUE, &info);
+    UniqueMenu submenu;
+    if (i + 1 < items.size() && items[i + 1].level > item.level) {
+      submenu.reset(CreatePopupMenu());
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = submenu.get();
+    }
+    HMENU into = levels.back();
+    if (!InsertMenuItemA(into, static_cast<UINT>(GetMenuItemCount(into)), TRUE, &info)) continue;
+    if (submenu) levels.push_back(submenu.release());
   }
 }
 

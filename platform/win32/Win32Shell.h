@@ -1,5 +1,6 @@
 #pragma once
-// The shell's open call and the clipboard's text.
+// The shell's open call, the clipboard's text, and the start at log-in through the user's
+// Run key.
 
 #include "platform/Shell.h"
 
@@ -11,6 +12,8 @@ class Win32Shell final : public Shell {
                int showCommand) override;
   bool setClipboardText(Handle owner, const std::string& text) override;
   std::optional<std::string> clipboardText(Handle owner) override;
+  bool startsAtLogIn(const std::string& name) override;
+  bool setStartAtLogIn(const std::string& name, bool start) override;
 };
 
 }  // namespace platform::win32

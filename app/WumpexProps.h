@@ -77,9 +77,10 @@ class TWumpexForm : public TForm {
   void QuietTimerTimer(TComponent* sender);
 
   // Draws the next interval from the settings controls and starts the timer; nothing while
-  // muted. Counts times their units are taken as 0 to 4,294,967 seconds: a negative count
-  // counts as 0 and a larger total as the largest, so that the milliseconds always fit in
-  // the timer's 32 bits. A unit box with no selected item counts in seconds.
+  // muted or quiet for a while. Counts times their units are taken as 0 to 4,294,967
+  // seconds: a negative count counts as 0 and a larger total as the largest, so that the
+  // milliseconds always fit in the timer's 32 bits. A unit box with no selected item counts
+  // in seconds.
   void ScheduleNextSound();
   // True when a sound may play: no Be Quiet pattern occurs in the title of any top-level
   // window, letter case ignored for a to z. An empty pattern never matches.

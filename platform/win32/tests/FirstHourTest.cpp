@@ -1,7 +1,8 @@
 // A new user's first hour with the real program, through its real windows and the user's
 // own input: the first-start message, the folder picker's tree, the settings window opened
 // from the tray icon, ticks heard at the sound server, a folder holding files that do not
-// play, a folder typed into the folder box, and a second start. Also reads the file's version
+// play, a folder typed into the folder box, quiet for a while from the tray menu, and a second
+// start. Also reads the file's version
 // and manifest as Explorer and the loader see them.
 // Usage: first_hour_test <wumpex.exe> <folder of the sound folders> <recording>
 // The sound folders are Chimes, Mixed and Gongs; the recording is the sound server's
@@ -316,12 +317,18 @@ class FirstHour : public ::testing::Test {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(picker); }, 10s)) << "the picker stays";
   }
 
-  // Opens the settings window by double-clicking the program's icon in Wine's own tray
-  // window, which stands alone when no other notification area is there.
-  HWND openSettings() const {
+  // The program's icon in Wine's own tray window, which stands alone when no other
+  // notification area is there.
+  static HWND trayIcon() {
     HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
     HWND icon = FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr);
     EXPECT_NE(icon, nullptr) << "no icon in the tray";
+    return icon;
+  }
+
+  // Opens the settings window by double-clicking the tray icon.
+  HWND openSettings() const {
+    HWND icon = trayIcon();
     if (icon == nullptr) return nullptr;
     HWND form = windowOfProcess(program->id(), kFormClass);
     click(icon, 2);
@@ -329,6 +336,62 @@ class FirstHour : public ::testing::Test {
         << "no settings window after a double-click on the tray icon";
     EXPECT_TRUE(settled(form)) << "the settings window does not come to the front";
     return IsWindowVisible(form) ? form : nullptr;
+  }
+
+  // Opens the tray icon's menu with the right mouse button and chooses with the keys, one at
+  // a time, as the user does once the menu shows.
+  void chooseFromTrayMenu(const std::vector<WORD>& keys) const {
+    HWND icon = trayIcon();
+    ASSERT_NE(icon, nullptr);
+    RECT rect{};
+    GetWindowRect(icon, &rect);
+    const POINT at = centreOf(rect);
+    const LONG x = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG y = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    std::vector<INPUT> press(2, INPUT{INPUT_MOUSE, {}});
+    press[0].mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTDOWN, 0, 0};
+    press[1].mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTUP, 0, 0};
+    send(press);
+    const auto menuShows = [] {
+      HWND menu = FindWindowA("#32768", nullptr);
+      return menu != nullptr && IsWindowVisible(menu);
+    };
+    ASSERT_TRUE(waitUntil(menuShows, 10s)) << "no menu after a right-click on the tray icon";
+    for (const WORD k : keys) {
+      std::this_thread::sleep_for(150ms);
+      send({key(k, 0, 0), key(k, 0, KEYEVENTF_KEYUP)});
+    }
+    ASSERT_TRUE(waitUntil([&] { return !menuShows(); }, 10s)) << "the menu stays";
+  }
+
+  // The Timing group's count boxes, the base interval's first.
+  static std::pair<HWND, HWND> countBoxes(HWND form) {
+    HWND timing = descendant(form, kGroupBoxClass, "Timing");
+    // The group's own boxes, not a combo box's, the upper one first.
+    HWND base = FindWindowExA(timing, nullptr, "Edit", nullptr);
+    HWND extra = FindWindowExA(timing, base, "Edit", nullptr);
+    RECT baseRect{}, extraRect{};
+    GetWindowRect(base, &baseRect);
+    GetWindowRect(extra, &extraRect);
+    if (extraRect.top < baseRect.top) std::swap(base, extra);
+    return {base, extra};
+  }
+
+  // The tray icon's tip as it shows when the pointer rests on the icon; empty when none shows.
+  static std::string trayTip() {
+    RECT rect{};
+    GetWindowRect(trayIcon(), &rect);
+    SetCursorPos(rect.left + 2, rect.top + 2);
+    SetCursorPos(rect.left + 3, rect.top + 3);
+    std::string tip;
+    waitUntil(
+        [&] {
+          HWND shown = FindWindowA(TOOLTIPS_CLASSA, nullptr);
+          tip = shown != nullptr && IsWindowVisible(shown) ? controlText(shown) : "";
+          return !tip.empty();
+        },
+        10s);
+    return tip;
   }
 
   // Clicks a page's tab and waits for the page.
@@ -381,6 +444,12 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   ASSERT_NE(box, nullptr) << "no first-start message";
   answer(box);
   ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kChimes)));
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        return settings.content().find("WAVPath=" + folderPath(kChimes)) != std::string::npos;
+      },
+      10s))
+      << "the folder chosen at the first start is not kept";
   // Then nothing shows, and the application window keeps off the task bar: the shell gives a
   // button to an unowned window that is no tool window, or that asks for one.
   EXPECT_TRUE(waitUntil(
@@ -415,15 +484,8 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
     if (step.choice == Choice::AtStart) {
       // A tick every second: base 1, no adjustment.
       ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
-      HWND timing = descendant(form, kGroupBoxClass, "Timing");
-      // The group's own boxes, not a combo box's, the upper one first.
-      HWND base = FindWindowExA(timing, nullptr, "Edit", nullptr);
-      HWND extra = FindWindowExA(timing, base, "Edit", nullptr);
+      const auto [base, extra] = countBoxes(form);
       ASSERT_TRUE(base != nullptr && extra != nullptr);
-      RECT baseRect{}, extraRect{};
-      GetWindowRect(base, &baseRect);
-      GetWindowRect(extra, &extraRect);
-      if (extraRect.top < baseRect.top) std::swap(base, extra);
       retype(base, "1");
       retype(extra, "0");
     }
@@ -471,6 +533,27 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
     EXPECT_TRUE(sounds(heard, step.tone)) << "heard " << describe(heard);
     EXPECT_EQ(boxes.size(), step.errorBoxes) << "error boxes: " << ::testing::PrintToString(boxes);
   }
+
+  // Quiet for 15 minutes from the tray menu, with a sound due every 5 s: a minute of silence.
+  // Then "Mute off", and the sounds come again.
+  HWND form = openSettings();
+  ASSERT_NE(form, nullptr);
+  ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
+  retype(countBoxes(form).first, "5");
+  click(descendant(form, "Button", "OK"));
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
+  // Settings, Play a sound now, Mute off, Mute on, Quiet for: its first item.
+  ASSERT_NO_FATAL_FAILURE(
+      chooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+  std::int64_t from = recordedSoFar();
+  EXPECT_EQ(trayTip().rfind("Quiet until ", 0), 0u) << trayTip();
+  std::this_thread::sleep_for(60s);
+  EXPECT_FALSE(soundSince(from)) << "heard " << describe(soundSince(from)) << " while quiet";
+  ASSERT_NO_FATAL_FAILURE(chooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+  from = recordedSoFar();
+  std::optional<Sound> heard;
+  waitUntil([&] { return (heard = soundSince(from)).has_value(); }, 20s);
+  EXPECT_TRUE(sounds(heard, kGongs)) << "after Mute off, heard " << describe(heard);
 
   // A second start ends at once and leaves the first running; the first's marker goes with it.
   const std::string marker = std::string("OnlyOne") + kProgramTitle;

@@ -191,12 +191,23 @@ TEST_F(DesktopTest, ExceptionsStopAtTheWindowProcedure) {
 }
 
 // Keys waiting in the queue when the menu starts, as if typed while it shows: the index is
-// the item's among all, hidden ones included.
+// the item's among all, hidden ones and submenus' items included; a hidden item's submenu
+// does not show.
 TEST_F(DesktopTest, ATrackedMenuReturnsTheChosenItemsIndexOrMinusOne) {
   const std::pair<std::vector<WPARAM>, int> cases[] = {
-      {{VK_DOWN, VK_DOWN, VK_RETURN}, 2}, {{VK_DOWN, VK_RETURN}, 1}, {{VK_ESCAPE}, -1}};
+      {{VK_DOWN, VK_RETURN}, 1},
+      {{VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}, 4},
+      {{VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, 7},
+      {{VK_ESCAPE}, -1}};
   auto menu = desktop_.createPopupMenu();
-  menu->setItems({{.caption = "Hidden", .visible = false}, {.caption = "One"}, {.caption = "Two"}});
+  menu->setItems({{.caption = "Hidden", .visible = false},
+                  {.caption = "One"},
+                  {.caption = "Sub"},
+                  {.caption = "Sub A", .level = 1},
+                  {.caption = "Sub B", .level = 1},
+                  {.caption = "Gone", .visible = false},
+                  {.caption = "Gone A", .level = 1},
+                  {.caption = "Two"}});
   for (const auto& [keys, expected] : cases) {
     for (WPARAM key : keys) {
       PostMessageA(application_.window, WM_KEYDOWN, key, 1);
@@ -217,6 +228,15 @@ TEST_F(DesktopTest, UtcTimeOfDayMatchesTheClock) {
       ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond;
   const long long difference = std::llabs(clockMs - desktopMs);
   EXPECT_LT(std::min(difference, 86'400'000 - difference), 2000);
+}
+
+// Kathmandu is 5:45 ahead of UTC all year.
+TEST_F(DesktopTest, WallClockCountsFrom1970AndLocalTimeFollowsTheTimeZone) {
+  const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+  const long long clock = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count();
+  EXPECT_LE(std::llabs(desktop_.wallClock() - clock), 2);
+  const TimeOfDay newYear = desktop_.localTimeAt(1'767'225'600);  // 2026-01-01 00:00 UTC
+  EXPECT_EQ(std::pair(newYear.hour, newYear.minute), std::pair(5, 45));
 }
 
 // The bounds are the client area's size at the outer frame's place; the first show centres

@@ -1,7 +1,8 @@
 // The shell and its neighbours on the real system: the mail link's Copy menu and the
 // clipboard, the hand cursor from the resources and the tip that shows its hint; the tray icon
-// through the shell's own notification area; the folder picker's special folders; and the
-// first instance's window brought back by a second start.
+// through the shell's own notification area; the folder picker's special folders; the first
+// instance's window brought back by a second start; and the entry that starts the program at
+// log-in, as the registry's own tool reads it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,6 +10,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "components/OnlyOne.h"
@@ -200,6 +203,51 @@ TEST(Win32GuardTest, SecondStartRestoresOrRaisesTheFirstsWindow) {
     EXPECT_TRUE(minimised || w == first.get()) << "the first instance's window is not on top";
     services.atoms.remove(marker);
   }
+}
+
+// What the registry's own tool prints of a value under the user's Run key; nothing when the
+// value is not there.
+std::string RunValueAsTheToolReadsIt(const std::string& name) {
+  const std::string command =
+      "reg query \"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v \"" + name +
+      "\" 2>nul";
+  FILE* tool = _popen(command.c_str(), "r");
+  if (tool == nullptr) return "<reg did not start>";
+  std::string printed;
+  char chunk[256];
+  while (std::fgets(chunk, sizeof chunk, tool) != nullptr) printed += chunk;
+  return _pclose(tool) == 0 ? printed : std::string();
+}
+
+// An entry that another copy of the program made is not this one's; the tool's own entry
+// without quotes is.
+TEST(LogInEntryTest, RunValueIsWrittenReadByTheRegistryToolAndRemoved) {
+  Win32Desktop desktop;
+  const DesktopScope desktopScope{desktop};
+  Win32Shell shell;
+  const std::string name = "Wumpex! log-in test";
+  const std::string path = desktop.moduleFileName();
+  const auto toolWrites = [&](const std::string& value) {
+    const std::string command =
+        "reg add \"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v \"" + name +
+        "\" /d \"" + value + "\" /f >nul";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  };
+  ASSERT_TRUE(shell.setStartAtLogIn(name, false)) << "nothing there, nothing to remove";
+  EXPECT_FALSE(shell.startsAtLogIn(name));
+  ASSERT_TRUE(shell.setStartAtLogIn(name, true));
+  EXPECT_TRUE(shell.startsAtLogIn(name));
+  const std::string read = RunValueAsTheToolReadsIt(name);
+  EXPECT_NE(read.find("REG_SZ"), std::string::npos) << read;
+  EXPECT_NE(read.find("\"" + path + "\""), std::string::npos) << read;
+
+  toolWrites("C:\\Other\\wumpex.exe");
+  EXPECT_FALSE(shell.startsAtLogIn(name));
+  toolWrites(path);
+  EXPECT_TRUE(shell.startsAtLogIn(name));
+  ASSERT_TRUE(shell.setStartAtLogIn(name, false));
+  EXPECT_EQ(RunValueAsTheToolReadsIt(name), "");
+  EXPECT_FALSE(shell.startsAtLogIn(name));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Sound on the real multimedia devices, each suite run on its own while the sound server is
 // recorded: the media layer (a waited play, a notified one, a file the device refuses), the
-// preview bar pressed with the mouse on a real window, and the simple sound call playing the
-// program's built-in sound from memory.
+// preview bar pressed with the mouse on a real window, the simple sound call playing the
+// program's built-in sound from memory, and the program's tick kept quiet by a window that
+// fills the screen.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,12 +11,15 @@
 #include <sstream>
 
 #include "app/MPlayer.h"
+#include "app/WumpexProps.h"
 #include "components/Waveplay.h"
+#include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/Screen.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Media.h"
+#include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32SimpleSound.h"
 #include "platform/win32/tests/TestSupport.h"
 
@@ -164,6 +168,36 @@ TEST_F(SimpleSoundTest, TheBuiltInSoundPlaysFromMemoryToItsEnd) {
   EXPECT_GE(took, 4900ms);
   EXPECT_LE(took, 10s);
   EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+// Another program's window in front, as high as the screen or a pixel less: the tick that
+// comes while it fills the screen plays nothing, and the server hears one tone in all.
+TEST(FullScreenOnWindows, AWindowThatFillsTheScreenKeepsTheTickQuiet) {
+  platform::win32::Win32Services services;
+  SettingsFileInWindows settings{settledSettings(testSounds())};
+  TApplication application;
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+  ASSERT_EQ(form->FileListBox1->Count(), 1);
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  for (const int shortBy : {0, 1}) {
+    SCOPED_TRACE(shortBy);
+    const platform::win32::UniqueWindow film(
+        CreateWindowExA(0, "STATIC", "Film", WS_POPUP | WS_VISIBLE, 0, 0, width, height - shortBy,
+                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(film);
+    SetForegroundWindow(film.get());
+    ASSERT_TRUE(pumpUntil(services.desktop, [&] { return GetForegroundWindow() == film.get(); }));
+    EXPECT_EQ(form->FullScreenCheck(), shortBy > 0);
+    const auto start = std::chrono::steady_clock::now();
+    form->Timer1Timer(form->Timer1);
+    const auto took = std::chrono::steady_clock::now() - start;
+    if (shortBy == 0) {
+      EXPECT_LT(took, 500ms) << "nothing played";
+    } else {
+      EXPECT_GE(took, 900ms) << "the tone played";
+    }
+  }
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ bool BrowseDirectory(std::string& path, TControl* owner, const std::string& titl
   const std::unique_ptr<platform::TaskAllocator> allocator = shell.taskAllocator();
   if (allocator == nullptr) return false;
   const TaskFree free{allocator.get()};
-  const TaskOwned<char> buffer(static_cast<char*>(allocator->alloc(platform::kMaxPath)), free);
+  const TaskOwned<char> buffer(static_cast<char*>(allocator->alloc(platform::kMaxPathBytes)), free);
   if (buffer == nullptr) return false;
 
   platform::Handle window = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "platform/Utf8.h"
 
 namespace wumpex {
 
@@ -48,7 +49,7 @@ void TTrayIcon::SetIcon(const TIcon& icon) {
 }
 
 void TTrayIcon::SetToolTip(const std::string& toolTip) {
-  toolTip_ = toolTip.substr(0, kMaxToolTip);
+  toolTip_ = toolTip.substr(0, platform::Utf8PrefixWithin(toolTip, kMaxToolTip));
   ModifyIcon();
 }
 

@@ -14,10 +14,7 @@ void TWindowsList::Refresh() {
 }
 
 void TWindowsList::AddWindow(platform::Handle window) {
-  char buffer[257];
-  buffer[0] = '\0';
-  platform::desktop().windowText(window, buffer, 255);
-  std::string title(buffer);
+  std::string title = platform::desktop().windowText(window, 255);
   if (acceptEmptyNames_ || !title.empty()) {
     list_.push_back({std::move(title), std::make_unique<TWindowInfo>(TWindowInfo{window})});
   }

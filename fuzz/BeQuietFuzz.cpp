@@ -32,9 +32,7 @@ struct Program : HeadlessServices {
   std::vector<std::string> OwnTitles() {
     std::vector<std::string> titles;
     for (auto window = desktop.topWindow(); window != 0; window = desktop.nextWindow(window)) {
-      std::string title(4096, '\0');
-      title.resize(static_cast<std::size_t>(desktop.windowText(window, title.data(), 4096)));
-      titles.push_back(title);
+      titles.push_back(desktop.windowText(window, 4096));
     }
     return titles;
   }

@@ -336,11 +336,11 @@ class Desktop {
   virtual void postQuit(int exitCode) = 0;
 
   // The walk over all top-level windows of the desktop in Z-order, topmost first (0 ends it),
-  // and a window's title read as the system reads it: at most count - 1 characters into the
-  // buffer, zero-terminated; returns the number of characters read.
+  // and a window's title read as the system reads it into a buffer of `count` UTF-16 units:
+  // at most count - 1 of them, cut between characters.
   virtual Handle topWindow() = 0;
   virtual Handle nextWindow(Handle window) = 0;
-  virtual int windowText(Handle window, char* buffer, int count) = 0;
+  virtual std::string windowText(Handle window, int count) = 0;
 
   // The cursor shown over the program's windows, by the application's slot number: 0 the
   // arrow, -11 the hourglass.

@@ -12,8 +12,10 @@
 
 namespace platform {
 
-// The longest path the system knows, with its terminator.
+// The longest path the system knows, with its terminator, in UTF-16 units; and the room that
+// such a path takes in UTF-8, at most three bytes a unit.
 inline constexpr std::size_t kMaxPath = 260;
+inline constexpr std::size_t kMaxPathBytes = 3 * kMaxPath;
 
 // The dialog's restrictions, with the values the system gives them.
 namespace bif {
@@ -63,7 +65,7 @@ class TaskAllocator {
 struct BrowseInfo {
   Handle owner = 0;
   ItemList root = nullptr;  // none: the top of the namespace, the desktop
-  // At least kMaxPath bytes; receives the chosen item's display name.
+  // At least kMaxPathBytes bytes; receives the chosen item's display name.
   char* displayName = nullptr;
   const char* title = "";   // the prompt above the tree; never null
   std::uint32_t flags = 0;  // bif
@@ -78,7 +80,8 @@ class FolderBrowser {
   virtual ItemList specialFolderLocation(Handle owner, int folder) = 0;
   // Runs the modal dialog; the chosen item's list, or null on Cancel.
   virtual ItemList browseForFolder(const BrowseInfo& info) = 0;
-  // Writes the item's path into kMaxPath bytes; false for an item with no file-system path.
+  // Writes the item's path into kMaxPathBytes bytes; false for an item with no file-system
+  // path.
   virtual bool pathFromItemList(ItemList item, char* path) = 0;
 };
 

@@ -28,9 +28,11 @@ inline constexpr std::uint32_t kIcon = 2;
 inline constexpr std::uint32_t kTip = 4;
 }  // namespace nif
 
-// The size the first form of the system's record declares: the fields below laid out as
-// the system lays them out, which depends on the width of a pointer.
-inline constexpr std::uint32_t kNotifyIconRecordV1Size = sizeof(void*) == 8 ? 104 : 88;
+// The size the first form of the system's wide record declares: the fields below laid out
+// as the system lays them out, which depends on the width of a pointer.
+inline constexpr std::uint32_t kNotifyIconRecordV1Size = sizeof(void*) == 8 ? 168 : 152;
+// The system's room for a tip, its zero included, in UTF-16 units.
+inline constexpr std::size_t kTipUnits = 64;
 
 // One icon of the notification area, known by its window and id, in the first form of the
 // system's record.
@@ -41,7 +43,7 @@ struct NotifyIconRecord {
   std::uint32_t flags = 0;            // nif
   std::uint32_t callbackMessage = 0;  // the message that carries the mouse reports
   IconHandle icon = 0;
-  std::array<char, 64> tip{};  // zero-terminated
+  std::array<char, 3 * kTipUnits> tip{};  // UTF-8, zero-terminated, within kTipUnits
   bool operator==(const NotifyIconRecord&) const = default;
 };
 

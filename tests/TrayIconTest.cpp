@@ -91,6 +91,14 @@ TEST_F(TrayIconTest, ShellIsToldOfEveryRealChangeOnly) {
 
 TEST_F(TrayIconTest, RecordNamesTheWindowAndMessageOfTheReportsAndTheTipCutTo62) {
   const std::string seventy = "0123456789" + std::string(60, 'x');
+  // 62 UTF-16 units, cut between characters: an emoji takes two.
+  for (const auto& [tip, kept] :
+       {std::pair<std::string, std::string>{std::string(61, 'x') + "\xF0\x9F\x94\x94",
+                                            std::string(61, 'x')},
+        {std::string(60, 'x') + "\xC3\xA9\xF0\x9F\x94\x94", std::string(60, 'x') + "\xC3\xA9"}}) {
+    tray->SetToolTip(tip);
+    EXPECT_EQ(tray->ToolTip(), kept);
+  }
   tray->SetToolTip(seventy);
   EXPECT_EQ(tray->ToolTip(), seventy.substr(0, 62));
   tray->SetActive(true);
@@ -99,8 +107,7 @@ TEST_F(TrayIconTest, RecordNamesTheWindowAndMessageOfTheReportsAndTheTipCutTo62)
   // The in-memory shell keeps every field; the system's takes only those the flags name.
   EXPECT_EQ(Shown()->flags, platform::nif::kMessage | platform::nif::kIcon | platform::nif::kTip);
   EXPECT_EQ(Shown()->size, platform::kNotifyIconRecordV1Size);
-  EXPECT_EQ(std::string(Shown()->tip.begin(), Shown()->tip.end()),
-            seventy.substr(0, 62) + std::string(2, '\0'));
+  EXPECT_EQ(std::string(Shown()->tip.data()), seventy.substr(0, 62));
   tray->SetIcon(TIcon("PROGRAMOFF"));
   EXPECT_EQ(area.iconName(Shown()->icon), "PROGRAMOFF");
   // The shell's restart notice goes to top-level windows only.

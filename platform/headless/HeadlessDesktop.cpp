@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/Utf8.h"
 #include "platform/headless/HeadlessFaults.h"
 
 namespace platform::headless {
@@ -255,17 +256,15 @@ Handle HeadlessDesktop::nextWindow(Handle window) {
   return it == order.end() || it + 1 == order.end() ? 0 : *(it + 1);
 }
 
-int HeadlessDesktop::windowText(Handle window, char* buffer, int count) {
+std::string HeadlessDesktop::windowText(Handle window, int count) {
   std::string title;
   if (auto f = foreignWindows_.find(window); f != foreignWindows_.end()) {
     title = f->second.title;
   } else if (auto w = widgets_.find(window); w != widgets_.end()) {
     title = w->second->text_;
   }
-  if (count <= 0) return 0;
-  const std::size_t length = title.copy(buffer, static_cast<std::size_t>(count - 1));
-  buffer[length] = '\0';
-  return static_cast<int>(length);
+  if (count <= 0) return {};
+  return title.substr(0, Utf8PrefixWithin(title, static_cast<std::size_t>(count - 1)));
 }
 
 Size HeadlessDesktop::measureText(const std::string& text, const Font& font, unsigned flags,

@@ -95,7 +95,7 @@ class HeadlessDesktop : public Desktop {
 
   Handle topWindow() override;
   Handle nextWindow(Handle window) override;
-  int windowText(Handle window, char* buffer, int count) override;
+  std::string windowText(Handle window, int count) override;
 
   void setScreenCursor(int slot) override { screenCursors.push_back(slot); }
   // The same name always gives the same cursor, as the system's shared resources do.

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/Utf8.h"
 #include "platform/headless/HeadlessFaults.h"
 
 namespace platform::headless {
@@ -60,7 +61,8 @@ ItemList HeadlessFolderBrowser::browseForFolder(const BrowseInfo& info) {
   const Answer answer = answers_.front();
   answers_.pop_front();
   if (!answer.confirmed) return nullptr;
-  info.displayName[answer.displayName.copy(info.displayName, kMaxPath - 1)] = '\0';
+  info.displayName[answer.displayName.copy(
+      info.displayName, Utf8PrefixWithin(answer.displayName, kMaxPath - 1))] = '\0';
   Block& chosen = newBlock(answer.displayName.size() + 1);
   chosen.path = answer.path;
   return reinterpret_cast<ItemList>(chosen.memory.get());
@@ -70,7 +72,7 @@ bool HeadlessFolderBrowser::pathFromItemList(ItemList item, char* path) {
   path[0] = '\0';
   auto found = blocks_.find(item);
   if (Refused(Call::FolderDialog) || found == blocks_.end() || !found->second.path) return false;
-  path[found->second.path->copy(path, kMaxPath - 1)] = '\0';
+  path[found->second.path->copy(path, Utf8PrefixWithin(*found->second.path, kMaxPath - 1))] = '\0';
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Utf16.h"
 
 #include <memory>
 #include <type_traits>
@@ -14,9 +15,10 @@ RECT toRect(const Rect& rect) {
 }  // namespace
 
 UniqueFont createFont(const Font& font) {
-  return UniqueFont(CreateFontA(font.height, 0, 0, 0, FW_NORMAL, font.italic ? TRUE : FALSE, FALSE,
+  return UniqueFont(CreateFontW(font.height, 0, 0, 0, FW_NORMAL, font.italic ? TRUE : FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                Wide(font.name).c_str()));
 }
 
 COLORREF colorRef(Color color) {
@@ -48,7 +50,8 @@ void Win32Painter::drawText(const std::string& text, const Rect& rect, unsigned 
     SetBkMode(dc_, TRANSPARENT);
   }
   RECT area = toRect(rect);
-  DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &area, flags);
+  const std::wstring wide = Wide(text);
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, flags);
 }
 
 void Win32Painter::polyline(const std::vector<Point>& points, Color color) {
@@ -68,11 +71,11 @@ void Win32Painter::rectangle(const Rect& rect, Color pen, std::optional<Color> f
 }
 
 void Win32Painter::drawBitmap(const std::string& resourceName, Point at, Color transparent) {
-  const UniqueGdi<HGDIOBJ> bitmap(LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(),
+  const UniqueGdi<HGDIOBJ> bitmap(LoadImageW(GetModuleHandleW(nullptr), Wide(resourceName).c_str(),
                                              IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   if (!bitmap) return;
   BITMAP size{};
-  GetObjectA(bitmap.get(), sizeof size, &size);
+  GetObjectW(bitmap.get(), sizeof size, &size);
   const UniqueMemoryDc source(CreateCompatibleDC(dc_));
   const Selection selected(source.get(), bitmap.get());
   TransparentBlt(dc_, at.x, at.y, size.bmWidth, size.bmHeight, source.get(), 0, 0, size.bmWidth,

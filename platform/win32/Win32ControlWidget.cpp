@@ -1,4 +1,5 @@
 #include "platform/win32/Win32ControlWidget.h"
+#include "platform/win32/Utf16.h"
 
 #include <commctrl.h>
 
@@ -17,12 +18,12 @@ Win32CheckBoxWidget::Win32CheckBoxWidget(Win32Widget* parent, WidgetEvents& even
                   parent, events) {}
 
 void Win32CheckBoxWidget::setChecked(bool checked) {
-  SendMessageA(window(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(window(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Win32CheckBoxWidget::command(WORD code) {
   if (code == BN_CLICKED) {
-    events().userToggled(SendMessageA(window(), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    events().userToggled(SendMessageW(window(), BM_GETCHECK, 0, 0) == BST_CHECKED);
   }
 }
 
@@ -47,11 +48,11 @@ void Win32UpDownWidget::setUpDown(int min, int max, int position, Widget* buddy)
   // Every widget of this desktop is a Win32Widget.
   auto* buddyWidget = static_cast<Win32Widget*>(buddy);
   const auto apply = [&] {
-    SendMessageA(window(), UDM_SETBUDDY,
+    SendMessageW(window(), UDM_SETBUDDY,
                  reinterpret_cast<WPARAM>(buddyWidget != nullptr ? buddyWidget->window() : nullptr),
                  0);
-    SendMessageA(window(), UDM_SETRANGE32, static_cast<WPARAM>(min), max);
-    SendMessageA(window(), UDM_SETPOS32, 0, position);
+    SendMessageW(window(), UDM_SETRANGE32, static_cast<WPARAM>(min), max);
+    SendMessageW(window(), UDM_SETPOS32, 0, position);
   };
   // The up-down writes the position into its buddy; that is no edit by the user.
   if (buddyWidget == nullptr) {
@@ -69,9 +70,9 @@ Win32ImageWidget::Win32ImageWidget(Win32Widget* parent, WidgetEvents& events)
 
 void Win32ImageWidget::setIcon(const std::string& resourceName) {
   UniqueIcon icon(static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_ICON, 32, 32, 0)));
+      LoadImageW(GetModuleHandleW(nullptr), Wide(resourceName).c_str(), IMAGE_ICON, 32, 32, 0)));
   // The previous icon goes only once the control has let go of it.
-  SendMessageA(window(), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+  SendMessageW(window(), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
   icon_ = std::move(icon);
 }
 

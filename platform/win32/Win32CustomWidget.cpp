@@ -87,15 +87,15 @@ Win32LabelWidget::Win32LabelWidget(Win32Widget* parent, const WidgetStyle& style
                        kChildStyle | SS_NOTIFY | (style.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP), 0},
                       parent),
           parent, events) {
-  SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc));
+  SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(labelProc));
 }
 
 LRESULT CALLBACK Win32LabelWidget::labelProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
   static const WNDPROC systemProc = [] {
-    WNDCLASSEXA label{};
+    WNDCLASSEXW label{};
     label.cbSize = sizeof label;
-    GetClassInfoExA(nullptr, "STATIC", &label);
+    GetClassInfoExW(nullptr, L"STATIC", &label);
     return label.lpfnWndProc;
   }();
   try {
@@ -109,7 +109,7 @@ LRESULT CALLBACK Win32LabelWidget::labelProc(HWND window, UINT message, WPARAM w
   } catch (...) {
     // As in the widgets' window procedure: nothing unwinds through the system's code.
   }
-  return CallWindowProcA(systemProc, window, message, wParam, lParam);
+  return CallWindowProcW(systemProc, window, message, wParam, lParam);
 }
 
 }  // namespace platform::win32

@@ -5,9 +5,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
 #include <stdexcept>
 
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32ControlWidget.h"
 #include "platform/win32/Win32CustomWidget.h"
@@ -32,12 +34,12 @@ void dispatch(MSG& message) {
   if (message.hwnd != nullptr) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const Win32Widget* widget = Win32Widget::fromWindow(root);
-    if (widget != nullptr && widget->isDialog() && IsDialogMessageA(root, &message)) {
+    if (widget != nullptr && widget->isDialog() && IsDialogMessageW(root, &message)) {
       return;
     }
   }
   TranslateMessage(&message);
-  DispatchMessageA(&message);
+  DispatchMessageW(&message);
 }
 
 }  // namespace
@@ -105,12 +107,12 @@ std::unique_ptr<MessageWindow> Win32Desktop::createMessageWindow(MessageEvents& 
 
 bool Win32Desktop::postMessage(Handle window, unsigned message, std::uintptr_t wParam,
                                std::intptr_t lParam) {
-  return PostMessageA(toWindow(window), message, static_cast<WPARAM>(wParam),
+  return PostMessageW(toWindow(window), message, static_cast<WPARAM>(wParam),
                       static_cast<LPARAM>(lParam)) != FALSE;
 }
 
 unsigned Win32Desktop::registerWindowMessage(const std::string& name) {
-  return RegisterWindowMessageA(name.c_str());
+  return RegisterWindowMessageW(Wide(name).c_str());
 }
 
 void Win32Desktop::setScreenCursor(int slot) {
@@ -121,19 +123,25 @@ void Win32Desktop::setScreenCursor(int slot) {
 // A cursor loaded from a module's resources is shared: the system frees it with the module.
 CursorHandle Win32Desktop::loadCursor(const std::string& resourceName) {
   return reinterpret_cast<CursorHandle>(
-      LoadCursorA(GetModuleHandleA(nullptr), resourceName.c_str()));
+      LoadCursorW(GetModuleHandleW(nullptr), Wide(resourceName).c_str()));
 }
 
 Handle Win32Desktop::topWindow() {
-  return toHandle(FindWindowA(nullptr, nullptr));
+  return toHandle(FindWindowW(nullptr, nullptr));
 }
 
 Handle Win32Desktop::nextWindow(Handle window) {
   return toHandle(GetWindow(toWindow(window), GW_HWNDNEXT));
 }
 
-int Win32Desktop::windowText(Handle window, char* buffer, int count) {
-  return GetWindowTextA(toWindow(window), buffer, count);
+// A full buffer may end in half of a surrogate pair, which the cut leaves out.
+std::string Win32Desktop::windowText(Handle window, int count) {
+  if (count <= 0) return {};
+  std::wstring title(static_cast<std::size_t>(count), L'\0');
+  const int length = GetWindowTextW(toWindow(window), title.data(), count);
+  title.resize(static_cast<std::size_t>(std::max(length, 0)));
+  if (length == count - 1) title.resize(CutBetweenCharacters(title, title.size() - 1) + 1);
+  return Utf8(title);
 }
 
 std::vector<Handle> Win32Desktop::threadWindows() {
@@ -167,7 +175,7 @@ Handle Win32Desktop::captureWindow() {
 }
 
 void Win32Desktop::cancelMode(Handle window) {
-  SendMessageA(toWindow(window), WM_CANCELMODE, 0, 0);
+  SendMessageW(toWindow(window), WM_CANCELMODE, 0, 0);
 }
 
 void Win32Desktop::hideWindow(Handle window) {
@@ -176,18 +184,18 @@ void Win32Desktop::hideWindow(Handle window) {
 
 int Win32Desktop::messageBox(Handle owner, const std::string& text, const std::string& caption,
                              unsigned flags) {
-  return MessageBoxA(toWindow(owner), text.c_str(), caption.c_str(), flags);
+  return MessageBoxW(toWindow(owner), Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 
 int Win32Desktop::runMessageLoop() {
   MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) dispatch(message);
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
   return static_cast<int>(message.wParam);
 }
 
 void Win32Desktop::processMessages() {
   MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       // Put back for the message loop, which ends the program with it.
       PostQuitMessage(static_cast<int>(message.wParam));
@@ -200,7 +208,7 @@ void Win32Desktop::processMessages() {
 void Win32Desktop::runModalLoop(const std::function<bool()>& done) {
   MSG message{};
   while (!done()) {
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       // Kept for the message loop, which ends the program with it.
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
@@ -219,7 +227,8 @@ Size Win32Desktop::measureText(const std::string& text, const Font& font, unsign
   const UniqueFont handle = createFont(font);
   const Selection selected(screen.get().dc, handle.get());
   RECT area{0, 0, width, 0};
-  DrawTextA(screen.get().dc, text.c_str(), static_cast<int>(text.size()), &area,
+  const std::wstring wide = Wide(text);
+  DrawTextW(screen.get().dc, wide.c_str(), static_cast<int>(wide.size()), &area,
             flags | DT_CALCRECT);
   return {area.right - area.left, area.bottom - area.top};
 }
@@ -271,17 +280,18 @@ std::optional<FrontWindow> Win32Desktop::frontWindow() {
   }
   // The desktop's own windows, the task bars and the Start menu fill a screen without being
   // a program that the user watches.
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  for (const char* shellClass : {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd",
-                                 "DV2ControlHost", "Windows.UI.Core.CoreWindow"}) {
-    if (std::strcmp(className, shellClass) == 0) return std::nullopt;
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  for (const wchar_t* shellClass :
+       {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"DV2ControlHost",
+        L"Windows.UI.Core.CoreWindow"}) {
+    if (std::wcscmp(className, shellClass) == 0) return std::nullopt;
   }
   RECT bounds{};
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (!GetWindowRect(window, &bounds) ||
-      !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+      !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
     return std::nullopt;
   }
   return FrontWindow{toRect(bounds), toRect(monitor.rcMonitor)};
@@ -295,13 +305,13 @@ bool Win32Desktop::shellReportsBusy() {
 }
 
 std::string Win32Desktop::moduleFileName() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     // A full buffer may have cut the path short.
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return Utf8(path);
     }
     path.resize(path.size() * 2);
   }

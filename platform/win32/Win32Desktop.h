@@ -42,7 +42,7 @@ class Win32Desktop final : public Desktop {
 
   Handle topWindow() override;
   Handle nextWindow(Handle window) override;
-  int windowText(Handle window, char* buffer, int count) override;
+  std::string windowText(Handle window, int count) override;
 
   void setScreenCursor(int slot) override;
   CursorHandle loadCursor(const std::string& resourceName) override;

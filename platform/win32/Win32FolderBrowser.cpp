@@ -5,6 +5,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "platform/Utf8.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
@@ -44,6 +46,13 @@ class ComForThisThread {
   bool started_;
 };
 
+// A text of the system into a buffer of the program's, of kMaxPathBytes: a text of at most
+// kMaxPath - 1 units always fits whole.
+void copyOut(const wchar_t* text, char* into) {
+  const std::string utf8 = Utf8(text);
+  into[utf8.copy(into, Utf8PrefixWithin(utf8, kMaxPath - 1))] = '\0';
+}
+
 }  // namespace
 
 std::unique_ptr<TaskAllocator> Win32FolderBrowser::taskAllocator() {
@@ -60,18 +69,25 @@ ItemList Win32FolderBrowser::specialFolderLocation(Handle owner, int folder) {
 }
 
 ItemList Win32FolderBrowser::browseForFolder(const BrowseInfo& info) {
-  BROWSEINFOA record{};
+  wchar_t displayName[MAX_PATH] = {};
+  const std::wstring title = Wide(info.title);
+  BROWSEINFOW record{};
   record.hwndOwner = toWindow(info.owner);
   record.pidlRoot = toItemIdList(info.root);
-  record.pszDisplayName = info.displayName;
-  record.lpszTitle = info.title;
+  record.pszDisplayName = displayName;
+  record.lpszTitle = title.c_str();
   record.ulFlags = info.flags;
   const ComForThisThread com;
-  return toItemList(SHBrowseForFolderA(&record));
+  const ItemList chosen = toItemList(SHBrowseForFolderW(&record));
+  copyOut(displayName, info.displayName);
+  return chosen;
 }
 
 bool Win32FolderBrowser::pathFromItemList(ItemList item, char* path) {
-  return SHGetPathFromIDListA(toItemIdList(item), path) != FALSE;
+  wchar_t wide[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListW(toItemIdList(item), wide) != FALSE;
+  copyOut(wide, path);
+  return found;
 }
 
 }  // namespace platform::win32

@@ -1,14 +1,14 @@
 #include "platform/win32/Win32FormWidget.h"
 
-#include <string_view>
+#include "platform/win32/Utf16.h"
 
 namespace platform::win32 {
 namespace {
 
 BOOL CALLBACK findApplicationWindow(HWND window, LPARAM found) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::string_view(name) != kApplicationClass) return TRUE;
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (Utf8(name) != kApplicationClass) return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
@@ -55,14 +55,14 @@ void registerContainerClasses() {
 
 void Win32TopLevelWidget::setIcon(const std::string& resourceName) {
   const auto load = [&](int size) {
-    return UniqueIcon(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_ICON, size, size, 0)));
+    return UniqueIcon(static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), Wide(resourceName).c_str(), IMAGE_ICON, size, size, 0)));
   };
   // Each previous icon goes only once the window has let go of it.
   UniqueIcon big = load(GetSystemMetrics(SM_CXICON));
   UniqueIcon small = load(GetSystemMetrics(SM_CXSMICON));
-  SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
   bigIcon_ = std::move(big);
   smallIcon_ = std::move(small);
 }
@@ -93,8 +93,8 @@ bool Win32FormWidget::handleOwnMessage(UINT message, WPARAM wParam, LPARAM /*lPa
 // The bounds give the client area; the window is larger by its frame and caption.
 void Win32FormWidget::applyBounds() {
   RECT outer{0, 0, bounds().width, bounds().height};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window(), GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(window(), GWL_EXSTYLE)));
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(window(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(window(), GWL_EXSTYLE)));
   SetWindowPos(window(), nullptr, bounds().left, bounds().top, outer.right - outer.left,
                outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -116,7 +116,7 @@ void Win32FormWidget::restoreFocus(bool activated) {
 
 void Win32FormWidget::show(bool centred) {
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   RECT outer{};
   GetWindowRect(window(), &outer);
   const int width = outer.right - outer.left;
@@ -154,8 +154,8 @@ bool Win32GroupBoxWidget::handleOwnMessage(UINT message, WPARAM /*wParam*/, LPAR
 
 void Win32GroupBoxWidget::paintFrame() {
   PaintScope paint(window(), font());
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(paint.dc(), &metrics);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(paint.dc(), &metrics);
   RECT frame{};
   GetClientRect(window(), &frame);
   const int right = frame.right;
@@ -163,12 +163,12 @@ void Win32GroupBoxWidget::paintFrame() {
   DrawEdge(paint.dc(), &frame, EDGE_ETCHED, BF_RECT);
   const std::string caption = text();
   if (caption.empty()) return;
-  const std::string padded = " " + caption + " ";
+  const std::wstring padded = L" " + Wide(caption) + L" ";
   RECT label{8, 0, right - 8, metrics.tmHeight};
   SetBkMode(paint.dc(), OPAQUE);
   SetBkColor(paint.dc(), GetSysColor(COLOR_BTNFACE));
   SetTextColor(paint.dc(), GetSysColor(IsWindowEnabled(window()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  DrawTextA(paint.dc(), padded.c_str(), static_cast<int>(padded.size()), &label,
+  DrawTextW(paint.dc(), padded.c_str(), static_cast<int>(padded.size()), &label,
             DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 

@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
+#include "platform/win32/Utf16.h"
+
 namespace platform::win32 {
 
 Atom Win32GlobalAtoms::add(const std::string& name) {
-  return GlobalAddAtomA(name.c_str());
+  return GlobalAddAtomW(Wide(name).c_str());
 }
 
 Atom Win32GlobalAtoms::find(const std::string& name) {
-  return GlobalFindAtomA(name.c_str());
+  return GlobalFindAtomW(Wide(name).c_str());
 }
 
 bool Win32GlobalAtoms::remove(Atom atom) {

@@ -1,17 +1,19 @@
 #include "platform/win32/Win32Handles.h"
 
 #include <string>
+
 #include <system_error>
+#include "platform/win32/Utf16.h"
 
 namespace platform::win32 {
 
-void registerWindowClass(WNDCLASSEXA windowClass) {
+void registerWindowClass(WNDCLASSEXW windowClass) {
   windowClass.cbSize = sizeof windowClass;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  if (RegisterClassExA(&windowClass) == 0) {
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  if (RegisterClassExW(&windowClass) == 0) {
     throw std::system_error(
         static_cast<int>(GetLastError()), std::system_category(),
-        std::string("cannot register window class ") + windowClass.lpszClassName);
+        std::string("cannot register window class ") + Utf8(windowClass.lpszClassName));
   }
 }
 

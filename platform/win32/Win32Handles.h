@@ -75,6 +75,14 @@ struct FindTraits {
 };
 using UniqueFind = UniqueHandle<FindTraits>;
 
+// An open file, which fails with INVALID_HANDLE_VALUE too.
+struct FileTraits {
+  using Type = HANDLE;
+  static Type invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(Type file) { CloseHandle(file); }
+};
+using UniqueFile = UniqueHandle<FileTraits>;
+
 // A window's device context, or the screen's for no window, goes back to that window.
 struct WindowDcTraits {
   struct Type {
@@ -147,7 +155,7 @@ class LockedMemory {
 
 // Registers a window class of this program, filling in the size and module; throws when
 // the system refuses.
-void registerWindowClass(WNDCLASSEXA windowClass);
+void registerWindowClass(WNDCLASSEXW windowClass);
 
 // A window this program created, tagged with the object that handles its messages so that
 // window procedures and parents find that object. Destroying a parent takes its children

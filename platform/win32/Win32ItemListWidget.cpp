@@ -1,5 +1,7 @@
 #include "platform/win32/Win32ItemListWidget.h"
 
+#include "platform/win32/Utf16.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -16,10 +18,10 @@ constexpr ItemListMessages kComboBoxMessages{CB_RESETCONTENT, CB_INSERTSTRING, C
 class RedrawHeld {
  public:
   explicit RedrawHeld(HWND window) : window_(window) {
-    SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
   }
   ~RedrawHeld() {
-    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window_, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
@@ -48,21 +50,22 @@ void Win32ItemListWidget::setItems(const std::vector<std::string>& items) {
 // of the time of listing a large folder.
 void Win32ItemListWidget::refill(const std::vector<std::string>& items) {
   const RedrawHeld held(window());
-  SendMessageA(window(), messages_.reset, 0, 0);
+  SendMessageW(window(), messages_.reset, 0, 0);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    SendMessageA(window(), messages_.insert, i, reinterpret_cast<LPARAM>(items[i].c_str()));
+    const std::wstring item = Wide(items[i]);
+    SendMessageW(window(), messages_.insert, i, reinterpret_cast<LPARAM>(item.c_str()));
   }
 }
 
 void Win32ItemListWidget::setItemIndex(int index) {
-  if (SendMessageA(window(), messages_.getSelection, 0, 0) == index) return;
+  if (SendMessageW(window(), messages_.getSelection, 0, 0) == index) return;
   EchoGuard guard(*this);
-  SendMessageA(window(), messages_.setSelection, static_cast<WPARAM>(index), 0);
+  SendMessageW(window(), messages_.setSelection, static_cast<WPARAM>(index), 0);
 }
 
 void Win32ItemListWidget::command(WORD code) {
   if (code == messages_.selectionChanged) {
-    events().userSelected(static_cast<int>(SendMessageA(window(), messages_.getSelection, 0, 0)));
+    events().userSelected(static_cast<int>(SendMessageW(window(), messages_.getSelection, 0, 0)));
   }
 }
 
@@ -80,7 +83,7 @@ Win32ListBoxWidget::Win32ListBoxWidget(Win32Widget* parent, const WidgetStyle& s
 }
 
 void Win32ListBoxWidget::applyItemHeight() {
-  if (itemHeight_ > 0) SendMessageA(window(), LB_SETITEMHEIGHT, 0, itemHeight_);
+  if (itemHeight_ > 0) SendMessageW(window(), LB_SETITEMHEIGHT, 0, itemHeight_);
 }
 
 Win32ComboBoxWidget::Win32ComboBoxWidget(Win32Widget* parent, WidgetEvents& events)
@@ -102,13 +105,13 @@ void Win32ComboBoxWidget::command(WORD code) {
 void Win32ComboBoxWidget::refill(const std::vector<std::string>& items) {
   const std::string kept = text();
   Win32ItemListWidget::refill(items);
-  SetWindowTextA(window(), kept.c_str());
+  SetWindowTextW(window(), Wide(kept).c_str());
 }
 
 // A drop-down combo box's window height includes its list; the system sizes the closed
 // control from its font.
 void Win32ComboBoxWidget::applyBounds() {
-  const auto itemHeight = static_cast<int>(SendMessageA(window(), CB_GETITEMHEIGHT, 0, 0));
+  const auto itemHeight = static_cast<int>(SendMessageW(window(), CB_GETITEMHEIGHT, 0, 0));
   SetWindowPos(window(), nullptr, bounds().left, bounds().top, bounds().width,
                bounds().height + kDropDownItems * itemHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
@@ -13,10 +14,10 @@ namespace {
 template <typename Record>
 std::uint32_t send(std::uint16_t device, std::uint32_t message, std::uint32_t flags,
                    Record& record) {
-  return mciSendCommandA(device, message, flags, reinterpret_cast<DWORD_PTR>(&record));
+  return mciSendCommandW(device, message, flags, reinterpret_cast<DWORD_PTR>(&record));
 }
 
-const char* optionalText(const std::string& text, bool given) {
+const wchar_t* optionalText(const std::wstring& text, bool given) {
   return given ? text.c_str() : nullptr;
 }
 
@@ -27,10 +28,12 @@ std::uint32_t Win32Media::sendCommand(std::uint16_t device, std::uint32_t messag
   const auto callback = static_cast<DWORD_PTR>(params.callback);
   switch (message) {
     case mci::kOpen: {
-      MCI_OPEN_PARMSA record{};
+      MCI_OPEN_PARMSW record{};
       record.dwCallback = callback;
-      record.lpstrDeviceType = optionalText(params.deviceType, (flags & mci::kOpenType) != 0);
-      record.lpstrElementName = optionalText(params.elementName, (flags & mci::kOpenElement) != 0);
+      const std::wstring deviceType = Wide(params.deviceType);
+      const std::wstring elementName = Wide(params.elementName);
+      record.lpstrDeviceType = optionalText(deviceType, (flags & mci::kOpenType) != 0);
+      record.lpstrElementName = optionalText(elementName, (flags & mci::kOpenElement) != 0);
       const std::uint32_t result = send(device, message, flags, record);
       params.deviceId = static_cast<std::uint16_t>(record.wDeviceID);
       return result;
@@ -84,9 +87,9 @@ std::uint32_t Win32Media::sendCommand(std::uint16_t device, std::uint32_t messag
 }
 
 std::optional<std::string> Win32Media::errorString(std::uint32_t code) {
-  char text[4096] = {};
-  if (!mciGetErrorStringA(code, text, sizeof text)) return std::nullopt;
-  return std::string(text);
+  wchar_t text[4096] = {};
+  if (!mciGetErrorStringW(code, text, 4096)) return std::nullopt;
+  return Utf8(text);
 }
 
 }  // namespace platform::win32

@@ -1,4 +1,5 @@
 #include "platform/win32/Win32MessageWindow.h"
+#include "platform/win32/Utf16.h"
 
 #include <system_error>
 
@@ -8,9 +9,9 @@ namespace {
 constexpr char kMessageTag[] = "WumpexMessages";
 
 HWND createMessageWindow(bool topLevel) {
-  HWND window = CreateWindowExA(
-      topLevel ? WS_EX_TOOLWINDOW : 0, kMessageClass, "", topLevel ? WS_POPUP : 0, 0, 0, 0, 0,
-      topLevel ? nullptr : HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExW(
+      topLevel ? WS_EX_TOOLWINDOW : 0, Wide(kMessageClass).c_str(), L"", topLevel ? WS_POPUP : 0, 0,
+      0, 0, 0, topLevel ? nullptr : HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             "cannot create a message window");
@@ -22,9 +23,10 @@ HWND createMessageWindow(bool topLevel) {
 
 void Win32MessageWindow::registerClass() {
   static const bool registered = [] {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.lpfnWndProc = windowProc;
-    windowClass.lpszClassName = kMessageClass;
+    const std::wstring name = Wide(kMessageClass);
+    windowClass.lpszClassName = name.c_str();
     registerWindowClass(windowClass);
     return true;
   }();
@@ -45,7 +47,7 @@ LRESULT CALLBACK Win32MessageWindow::windowProc(HWND window, UINT message, WPARA
         return static_cast<LRESULT>(*result);
       }
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   } catch (...) {
     return 0;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
@@ -19,26 +20,27 @@ class Win32Icon final : public LoadedIcon {
 
 }  // namespace
 
-NOTIFYICONDATAA toNotifyIconData(const NotifyIconRecord& record) {
-  NOTIFYICONDATAA data{};
+NOTIFYICONDATAW toNotifyIconData(const NotifyIconRecord& record) {
+  NOTIFYICONDATAW data{};
   data.cbSize = record.size;
   data.hWnd = toWindow(record.window);
   data.uID = record.id;
   data.uFlags = record.flags;
   data.uCallbackMessage = record.callbackMessage;
   data.hIcon = reinterpret_cast<HICON>(record.icon);
-  std::copy(record.tip.begin(), record.tip.end(), data.szTip);
+  const std::wstring tip = Wide(record.tip.data());
+  std::copy_n(tip.begin(), CutBetweenCharacters(tip, kTipUnits - 1), data.szTip);
   return data;
 }
 
 bool Win32NotificationArea::notifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
-  NOTIFYICONDATAA data = toNotifyIconData(record);
-  return Shell_NotifyIconA(message, &data) != FALSE;
+  NOTIFYICONDATAW data = toNotifyIconData(record);
+  return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
 std::unique_ptr<LoadedIcon> Win32NotificationArea::loadIcon(const std::string& resourceName) {
   UniqueIcon icon(static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_ICON, 32, 32, 0)));
+      LoadImageW(GetModuleHandleW(nullptr), Wide(resourceName).c_str(), IMAGE_ICON, 32, 32, 0)));
   if (!icon) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             "cannot load the icon " + resourceName);

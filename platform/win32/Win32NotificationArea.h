@@ -13,7 +13,7 @@
 namespace platform::win32 {
 
 // The system's record for the program's record, field by field.
-NOTIFYICONDATAA toNotifyIconData(const NotifyIconRecord& record);
+NOTIFYICONDATAW toNotifyIconData(const NotifyIconRecord& record);
 
 class Win32NotificationArea final : public NotificationArea {
  public:

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Utf16.h"
+
 namespace platform::win32 {
 
 // A control parent, so that Tab walks into the controls of its sheets.
@@ -12,7 +14,7 @@ Win32PageControlWidget::Win32PageControlWidget(Win32Widget* parent, WidgetEvents
 
 void Win32PageControlWidget::notify(UINT code) {
   if (code == TCN_SELCHANGE) {
-    events().userSelected(static_cast<int>(SendMessageA(window(), TCM_GETCURSEL, 0, 0)));
+    events().userSelected(static_cast<int>(SendMessageW(window(), TCM_GETCURSEL, 0, 0)));
   }
 }
 
@@ -20,7 +22,7 @@ void Win32PageControlWidget::notify(UINT code) {
 void Win32PageControlWidget::placeChildren() {
   RECT area{};
   GetClientRect(window(), &area);
-  SendMessageA(window(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  SendMessageW(window(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   for (HWND child = GetWindow(window(), GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
     if (Win32Widget* sheet = fromWindow(child)) sheet->placeInArea(area);
@@ -35,18 +37,19 @@ void Win32PageControlWidget::applyBounds() {
 void Win32PageControlWidget::setTabs(const std::vector<std::string>& captions, int active) {
   // The program repeats its tabs after every change of page: only a real change rebuilds.
   if (captions != tabs_) {
-    SendMessageA(window(), TCM_DELETEALLITEMS, 0, 0);
+    SendMessageW(window(), TCM_DELETEALLITEMS, 0, 0);
     for (std::size_t i = 0; i < captions.size(); ++i) {
-      TCITEMA item{};
+      std::wstring caption = Wide(captions[i]);
+      TCITEMW item{};
       item.mask = TCIF_TEXT;
-      item.pszText = const_cast<char*>(captions[i].c_str());
-      SendMessageA(window(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+      item.pszText = caption.data();
+      SendMessageW(window(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
     tabs_ = captions;
     placeChildren();
   }
-  if (SendMessageA(window(), TCM_GETCURSEL, 0, 0) != active) {
-    SendMessageA(window(), TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
+  if (SendMessageW(window(), TCM_GETCURSEL, 0, 0) != active) {
+    SendMessageW(window(), TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "platform/win32/Utf16.h"
+
 namespace platform::win32 {
 
 Win32PopupMenu::Win32PopupMenu() : menu_(CreatePopupMenu()) {
@@ -22,7 +24,8 @@ void Win32PopupMenu::setItems(const std::vector<MenuItemState>& items) {
     if (level >= levels.size()) continue;
     levels.resize(level + 1);
     if (!item.visible) continue;
-    MENUITEMINFOA info{};
+    std::wstring caption = Wide(item.caption);
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
     info.wID = static_cast<UINT>(i + 1);
@@ -31,7 +34,7 @@ void Win32PopupMenu::setItems(const std::vector<MenuItemState>& items) {
     } else {
       info.fMask |= MIIM_STRING;
       info.fType = MFT_STRING | (item.radio ? MFT_RADIOCHECK : 0);
-      info.dwTypeData = const_cast<char*>(item.caption.c_str());
+      info.dwTypeData = caption.data();
     }
     info.fState = (item.checked ? MFS_CHECKED : 0) | (item.isDefault ? MFS_DEFAULT : 0) |
                   (item.enabled ? 0 : MFS_DISABLED);
@@ -42,7 +45,7 @@ void Win32PopupMenu::setItems(const std::vector<MenuItemState>& items) {
       info.hSubMenu = submenu.get();
     }
     HMENU into = levels.back();
-    if (!InsertMenuItemA(into, static_cast<UINT>(GetMenuItemCount(into)), TRUE, &info)) continue;
+    if (!InsertMenuItemW(into, static_cast<UINT>(GetMenuItemCount(into)), TRUE, &info)) continue;
     if (submenu) levels.push_back(submenu.release());
   }
 }
@@ -54,7 +57,7 @@ int Win32PopupMenu::track(Point at, Handle owner) {
   const BOOL chosen = TrackPopupMenu(menu(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
                                      at.y, 0, window, nullptr);
   // Lets the owner's thread switch tasks properly once the menu is gone.
-  PostMessageA(window, WM_NULL, 0, 0);
+  PostMessageW(window, WM_NULL, 0, 0);
   // Nothing chosen gives 0, and so -1.
   return static_cast<int>(chosen) - 1;
 }

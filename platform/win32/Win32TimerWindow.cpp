@@ -1,4 +1,5 @@
 #include "platform/win32/Win32TimerWindow.h"
+#include "platform/win32/Utf16.h"
 
 #include <system_error>
 
@@ -8,8 +9,8 @@ namespace {
 constexpr char kTimerTag[] = "WumpexTimer";
 
 HWND createTimerWindow() {
-  HWND window = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExW(0, Wide(kTimerClass).c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             "cannot create the timer window");
@@ -21,9 +22,10 @@ HWND createTimerWindow() {
 
 void Win32TimerWindow::registerClass() {
   static const bool registered = [] {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.lpfnWndProc = windowProc;
-    windowClass.lpszClassName = kTimerClass;
+    const std::wstring name = Wide(kTimerClass);
+    windowClass.lpszClassName = name.c_str();
     registerWindowClass(windowClass);
     return true;
   }();
@@ -51,7 +53,7 @@ LRESULT CALLBACK Win32TimerWindow::windowProc(HWND window, UINT message, WPARAM 
       self->events_.timerFired(static_cast<unsigned>(wParam));
       return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   } catch (...) {
     return 0;
   }

@@ -186,8 +186,9 @@ static_assert(nim::kDelete == NIM_DELETE);
 static_assert(nif::kMessage == NIF_MESSAGE);
 static_assert(nif::kIcon == NIF_ICON);
 static_assert(nif::kTip == NIF_TIP);
-static_assert(kNotifyIconRecordV1Size == NOTIFYICONDATAA_V1_SIZE);
-static_assert(sizeof NOTIFYICONDATAA::szTip >= sizeof NotifyIconRecord::tip);
+static_assert(kNotifyIconRecordV1Size == NOTIFYICONDATAW_V1_SIZE);
+// The first form of the record holds the first kTipUnits of the tip's room.
+static_assert(sizeof NOTIFYICONDATAW::szTip >= kTipUnits * sizeof(wchar_t));
 
 // The shell and the simple sound call.
 static_assert(sw::kShowNormal == SW_SHOWNORMAL);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Canvas.h"
 
 namespace platform::win32 {
@@ -15,18 +16,19 @@ constexpr char kWidgetTag[] = "WumpexWidget";
 }  // namespace
 
 void Win32Widget::registerClass(const char* name, UINT classStyle) {
-  WNDCLASSEXA windowClass{};
+  WNDCLASSEXW windowClass{};
   windowClass.style = classStyle;
   windowClass.lpfnWndProc = windowProc;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  windowClass.lpszClassName = name;
+  const std::wstring className = Wide(name);
+  windowClass.lpszClassName = className.c_str();
   registerWindowClass(windowClass);
 }
 
 HWND Win32Widget::createWindow(const NativeClass& native, HWND parent, int x, int y) {
-  HWND window = CreateWindowExA(native.exStyle, native.name, "", native.style, x, y, 0, 0, parent,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExW(native.exStyle, Wide(native.name).c_str(), L"", native.style, x, y,
+                                0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             std::string("cannot create a window of class ") + native.name);
@@ -43,7 +45,7 @@ Win32Widget::Win32Widget(HWND window, Win32Widget* parent, WidgetEvents& events)
     : events_(events), window_(window, kWidgetTag, this) {
   if (parent != nullptr && parent->font_) {
     font_ = parent->font_;
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
   }
 }
 
@@ -59,7 +61,7 @@ LRESULT CALLBACK Win32Widget::windowProc(HWND window, UINT message, WPARAM wPara
       LRESULT result = 0;
       if (widget->handleMessage(message, wParam, lParam, result)) return result;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   } catch (...) {
     return 0;
   }
@@ -115,17 +117,17 @@ HFONT Win32Widget::font() const {
 }
 
 std::string Win32Widget::text() const {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window())) + 1, '\0');
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window())) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
-      GetWindowTextA(window(), text.data(), static_cast<int>(text.size()))));
-  return text;
+      GetWindowTextW(window(), text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
 }
 
 void Win32Widget::setText(const std::string& text) {
   // Rewriting the same text would move an edit's caret back to the start.
   if (text == this->text()) return;
   EchoGuard guard(*this);
-  SetWindowTextA(window(), text.c_str());
+  SetWindowTextW(window(), Wide(text).c_str());
   faceChanged();
 }
 
@@ -150,7 +152,7 @@ void Win32Widget::setEnabled(bool enabled) {
 
 void Win32Widget::setFont(const Font& font) {
   auto created = std::make_shared<UniqueFont>(createFont(font));
-  SendMessageA(window(), WM_SETFONT, reinterpret_cast<WPARAM>(created->get()), TRUE);
+  SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(created->get()), TRUE);
   // The previous font goes only now that the control no longer draws with it.
   font_ = std::move(created);
   fontChanged();
@@ -163,21 +165,22 @@ void Win32Widget::setHint(const std::string& hint) {
   }
   if (!hintTip_) {
     // Always a tip, also while the form is not the active window.
-    hintTip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    hintTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr));
+                                   GetModuleHandleW(nullptr), nullptr));
     if (!hintTip_) return;
   }
   // The whole window is the tool; the tip watches its mouse messages itself.
-  TTTOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = GetParent(window());
   tool.uId = reinterpret_cast<UINT_PTR>(window());
-  tool.lpszText = const_cast<char*>(hint.c_str());
-  SendMessageA(hintTip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageA(hintTip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  std::wstring text = Wide(hint);
+  tool.lpszText = text.data();
+  SendMessageW(hintTip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(hintTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32Widget::invalidate() {

@@ -1,11 +1,12 @@
 #include "platform/win32/Win32WindowRaising.h"
 
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace platform::win32 {
 
 Handle Win32WindowRaising::findWindow(const char* title) {
-  return toHandle(FindWindowA(nullptr, title));
+  return toHandle(FindWindowW(nullptr, Wide(title).c_str()));
 }
 
 bool Win32WindowRaising::isMinimised(Handle window) {

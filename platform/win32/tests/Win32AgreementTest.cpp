@@ -215,6 +215,26 @@ TEST_F(ProfileTest, WritesAsTheSystemWrites) {
                              {"Other", "y", "2"}});
 }
 
+// On a Western code page: the file keeps its encoding while every text fits the code page;
+// a text that does not turns it into UTF-16 with a byte-order mark, and nothing is lost.
+TEST_F(ProfileTest, AFileStaysAnsiUntilATextNeedsMore) {
+  ASSERT_EQ(GetACP(), 1252u) << "the test needs a Western code page";
+  const std::string cafe = "caf\xC3\xA9";
+  const std::string cyrillic = "\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
+  for (const bool existing : {true, false}) {
+    SCOPED_TRACE(existing ? "existing file" : "new file");
+    const std::string file = RealName(existing ? "E.INI" : "N.INI");
+    if (existing) Put("E.INI", "[S]\r\nfolder=C:\\caf\xE9\r\n");
+    ASSERT_TRUE(real.writeString(file, "S", "other", cafe));
+    EXPECT_EQ(Bytes(file).substr(0, 3), "[S]") << "still ANSI";
+    EXPECT_NE(Bytes(file).find("other=caf\xE9\r\n"), std::string::npos);
+    ASSERT_TRUE(real.writeString(file, "S", "folder", "C:\\" + cyrillic));
+    EXPECT_EQ(Bytes(file).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(real.readString(file, "S", "folder", "", 64), "C:\\" + cyrillic);
+    EXPECT_EQ(real.readString(file, "S", "other", "", 64), cafe);
+  }
+}
+
 TEST_F(ProfileTest, BareNamesLiveInTheWindowsDirectory) {
   const std::string name = "WUMPEX-PROFILE-TEST.INI";
   ASSERT_TRUE(real.writeString(name, "S", "k", "v"));

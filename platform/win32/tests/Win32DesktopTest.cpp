@@ -169,7 +169,7 @@ TEST_F(DesktopTest, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) 
 // Called directly, as the system would call them: the system may not unwind C++ frames.
 TEST_F(DesktopTest, ExceptionsStopAtTheWindowProcedure) {
   const auto call = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     return procedure(window, message, wParam, lParam);
   };
   class Throwing final : public WidgetEvents {

@@ -159,8 +159,8 @@ TEST(Win32FolderBrowserTest, SpecialFoldersConvertToPathsOrToNothing) {
   const auto allocator = shell.taskAllocator();
   ASSERT_NE(allocator, nullptr);
   const auto free = [&](void* block) { allocator->free(block); };
-  const std::unique_ptr<char, decltype(free)> path(static_cast<char*>(allocator->alloc(kMaxPath)),
-                                                   free);
+  const std::unique_ptr<char, decltype(free)> path(
+      static_cast<char*>(allocator->alloc(kMaxPathBytes)), free);
   ASSERT_NE(path, nullptr);
   const std::pair<int, std::string> folders[] = {{CSIDL_WINDOWS, testing::windowsDirectory()},
                                                  {CSIDL_DRIVES, ""}};

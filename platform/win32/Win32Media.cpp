@@ -34,7 +34,18 @@ std::uint32_t Win32Media::sendCommand(std::uint16_t device, std::uint32_t messag
       const std::wstring elementName = Wide(params.elementName);
       record.lpstrDeviceType = optionalText(deviceType, (flags & mci::kOpenType) != 0);
       record.lpstrElementName = optionalText(elementName, (flags & mci::kOpenElement) != 0);
-      const std::uint32_t result = send(device, message, flags, record);
+      std::uint32_t result = send(device, message, flags, record);
+      // A wave driver may look the file up by its name in the code page, as Wine's does for
+      // some scripts: such a file is tried again by its short name, where the system keeps one.
+      wchar_t shortName[MAX_PATH] = {};
+      const DWORD shortLength =
+          result == MCIERR_FILE_NOT_FOUND && record.lpstrElementName != nullptr
+              ? GetShortPathNameW(elementName.c_str(), shortName, MAX_PATH)
+              : 0;
+      if (shortLength > 0 && shortLength < MAX_PATH && elementName != shortName) {
+        record.lpstrElementName = shortName;
+        result = send(device, message, flags, record);
+      }
       params.deviceId = static_cast<std::uint16_t>(record.wDeviceID);
       return result;
     }

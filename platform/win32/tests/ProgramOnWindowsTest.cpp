@@ -84,6 +84,25 @@ TEST_F(ProgramOnWindows, WindowWalkSeesEveryTitleAndATitleHoldsTheTick) {
   EXPECT_TRUE(form->BeQuietCheck()) << "closing the window lets the next tick play";
 }
 
+// A pattern in another script than the code page's matches a title that holds it, as written;
+// a title in yet another script does not match.
+TEST_F(ProgramOnWindows, APatternInAnyScriptMatchesTheTitleThatHoldsIt) {
+  form->BeQuietListBox->Add(
+      "\xD0\x9F\xD1\x80\xD0\xB5\xD0\xB7\xD0\xB5\xD0\xBD\xD1\x82\xD0\xB0\xD1\x86\xD0\xB8\xD1"
+      "\x8F");  // Презентация
+  for (const auto& [title, quiet] :
+       {std::pair<const wchar_t*, bool>{
+            L"\x041F\x0440\x0435\x0437\x0435\x043D\x0442\x0430\x0446\x0438\x044F 1 \x2014 Impress",
+            true},
+        {L"\x03A0\x03B1\x03C1\x03BF\x03C5\x03C3\x03AF\x03B1\x03C3\x03B7", false}}) {
+    const platform::win32::UniqueWindow window(CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0,
+                                                               200, 100, nullptr, nullptr,
+                                                               GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(window);
+    EXPECT_EQ(form->BeQuietCheck(), !quiet);
+  }
+}
+
 TEST_F(ProgramOnWindows, EachPageShowsItsControlsWhereTheLayoutPutsThem) {
   ASSERT_EQ(GetDeviceCaps(platform::win32::windowDc(nullptr).get().dc, LOGPIXELSX), 96)
       << "the layout is in pixels at 96 dpi";

@@ -1,12 +1,13 @@
 // Sound on the real multimedia devices, each suite run on its own while the sound server is
 // recorded: the media layer (a waited play, a notified one, a file the device refuses), the
 // preview bar pressed with the mouse on a real window, the simple sound call playing the
-// program's built-in sound from memory, and the program's tick kept quiet by a window that
-// fills the screen.
+// program's built-in sound from memory, the program's tick kept quiet by a window that
+// fills the screen, and files named in several scripts.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -198,6 +199,39 @@ TEST(FullScreenOnWindows, AWindowThatFillsTheScreenKeepsTheTickQuiet) {
       EXPECT_GE(took, 900ms) << "the tone played";
     }
   }
+}
+
+// Names in several scripts, none of them all in the code page: the pool lists each as it is
+// named and each plays, so the server hears all five tones.
+TEST(UnicodeNamesOnWindows, EveryFileInTheFolderPlays) {
+  platform::win32::Win32Services services;
+  SettingsFileInWindows settings{settledSettings(testSounds())};
+  TApplication application;
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+  const std::vector<std::string> names = {"caf\xC3\xA9.wav",                       // café
+                                          "\xCE\xAE\xCF\x87\xCE\xBF\xCF\x82.wav",  // ήχος
+                                          "\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA.wav",  // звук
+                                          "\xE9\x9F\xB3.wav",                      // 音
+                                          "\xF0\x9F\x94\x94.wav"};                 // a bell
+  std::vector<std::string> listed = form->FileListBox1->Items();
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, names);
+  std::vector<std::string> refused;
+  for (const std::string& name : form->FileListBox1->Items()) {
+    form->MediaPlayer1->SetFileName(testSounds() + "\\" + name);
+    try {
+      form->MediaPlayer1->Open();
+    } catch (const EMCIDeviceError& error) {
+      refused.push_back(name + ": " + error.Message());
+      continue;
+    }
+    form->MediaPlayer1->SetWait(true);
+    form->MediaPlayer1->Play();
+    EXPECT_EQ(form->MediaPlayer1->Error(), 0u)
+        << name << ": " << form->MediaPlayer1->ErrorMessage();
+    form->MediaPlayer1->Close();
+  }
+  EXPECT_TRUE(refused.empty()) << ::testing::PrintToString(refused);
 }
 
 }  // namespace

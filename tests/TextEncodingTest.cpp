@@ -56,6 +56,8 @@ TEST(TextEncodingTest, CutsFallBetweenCharacters) {
        {std::pair<std::size_t, std::size_t>{2, 2}, {3, 2}, {4, 4}, {10, 4}}) {
     EXPECT_EQ(CutBetweenCharacters(bell, units), kept) << units;
   }
+  // A text that the system cut to its buffer, in the middle of the pair.
+  EXPECT_EQ(CutBetweenCharacters(L"ab\xD83D", 3), 2u);
   const std::string text = "ab\xF0\x9F\x94\x94\xC3\xA9\xFF";
   for (const auto& [units, bytes] :
        {std::pair<std::size_t, std::size_t>{0, 0}, {2, 2}, {3, 2}, {4, 6}, {5, 8}, {6, 9}}) {

@@ -1,5 +1,6 @@
 #include "platform/win32/Utf16.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform::win32 {
@@ -92,11 +93,11 @@ std::string Utf8(std::wstring_view utf16) {
 }
 
 std::size_t CutBetweenCharacters(std::wstring_view utf16, std::size_t units) {
-  if (units >= utf16.size()) return utf16.size();
-  const bool splitsPair = units > 0 &&
-                          HighSurrogate(static_cast<char32_t>(utf16[units - 1]) & 0xFFFF) &&
-                          LowSurrogate(static_cast<char32_t>(utf16[units]) & 0xFFFF);
-  return splitsPair ? units - 1 : units;
+  units = std::min(units, utf16.size());
+  const auto unit = [&](std::size_t i) { return static_cast<char32_t>(utf16[i]) & 0xFFFF; };
+  const bool endsInHalf = units > 0 && HighSurrogate(unit(units - 1)) &&
+                          (units == utf16.size() || LowSurrogate(unit(units)));
+  return endsInHalf ? units - 1 : units;
 }
 
 }  // namespace platform::win32

@@ -18,7 +18,8 @@ std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view utf16);
 
 // How many of the first `units` code units of a text to keep so that the cut falls between
-// characters: one less where it would split a surrogate pair.
+// characters: one less where it would split a surrogate pair, or where the text ends in the
+// first half of one, as a text that the system cut to its buffer may.
 std::size_t CutBetweenCharacters(std::wstring_view utf16, std::size_t units);
 
 }  // namespace platform::win32

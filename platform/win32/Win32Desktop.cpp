@@ -140,7 +140,7 @@ std::string Win32Desktop::windowText(Handle window, int count) {
   std::wstring title(static_cast<std::size_t>(count), L'\0');
   const int length = GetWindowTextW(toWindow(window), title.data(), count);
   title.resize(static_cast<std::size_t>(std::max(length, 0)));
-  if (length == count - 1) title.resize(CutBetweenCharacters(title, title.size() - 1) + 1);
+  if (length == count - 1) title.resize(CutBetweenCharacters(title, title.size()));
   return Utf8(title);
 }
 

@@ -76,7 +76,9 @@ std::string Win32Profile::readString(const std::string& fileName, const std::str
   const DWORD count = GetPrivateProfileStringW(win32::Wide(section).c_str(), OrNull(Wide(key)),
                                                OrNull(Wide(defaultValue)), buffer.data(), size,
                                                win32::Wide(fileName).c_str());
-  return Utf8(std::wstring_view(buffer.data(), count));
+  const std::wstring_view read(buffer.data(), count);
+  // A value cut to the buffer ends between characters.
+  return Utf8(read.substr(0, key && count + 1 == size ? CutBetweenCharacters(read, count) : count));
 }
 
 bool Win32Profile::writeString(const std::string& fileName, const std::string& section,

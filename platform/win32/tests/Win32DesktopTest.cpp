@@ -149,6 +149,18 @@ TEST_F(DesktopTest, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
   }
 }
 
+// A title read into a buffer too small for it ends between characters: never half an emoji.
+TEST_F(DesktopTest, ATitleIsReadInUtf16UnitsAndCutBetweenCharacters) {
+  const UniqueWindow window(CreateWindowExW(0, L"STATIC", L"abc\xD83D\xDD14", WS_POPUP, 0, 0, 10,
+                                            10, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                            nullptr));
+  ASSERT_TRUE(window);
+  for (const auto& [room, title] :
+       {std::pair<int, std::string>{5, "abc"}, {6, "abc\xF0\x9F\x94\x94"}, {3, "ab"}}) {
+    EXPECT_EQ(desktop_.windowText(toHandle(window.get()), room), title) << room;
+  }
+}
+
 TEST_F(DesktopTest, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) {
   const Made button = makeOnForm(WidgetKind::Button, {10, 10, 80, 25});
   const std::vector<Handle> windows = desktop_.threadWindows();

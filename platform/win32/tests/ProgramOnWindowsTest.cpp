@@ -12,6 +12,7 @@
 #include "app/BQForm.h"
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/tests/TestSupport.h"
 
@@ -201,6 +202,26 @@ TEST_F(ProgramOnWindows, TabGoesFromTheFileListToThePreviewBar) {
 // Answers, as a user pressing Escape, every dialog of this thread that shows while it lives,
 // and keeps the message of each message box. It looks every 20 ms, from within whichever
 // loop the thread runs.
+// A settings file in the code page naming a folder café: the folder box shows it as named,
+// and Apply, which adds no character the code page cannot hold, leaves the file in it.
+TEST(SettingsOnWindows, AnAnsiFileReadsTheSameAndStaysAnsiAfterApply) {
+  ASSERT_EQ(GetACP(), 1252u) << "the test needs a Western code page";
+  const std::string folder = windowsDirectory() + "\\caf";
+  ASSERT_TRUE(CreateDirectoryW(platform::win32::Wide(folder + "\xC3\xA9").c_str(), nullptr) ||
+              GetLastError() == ERROR_ALREADY_EXISTS);
+  const std::string stored = "[WumpexSettings]\r\nWAVPath=" + folder + "\xE9\r\n";
+  platform::win32::Win32Services services;
+  SettingsFileInWindows settings{stored};
+  TApplication application;
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
+  EXPECT_EQ(form->SoundPathEB->Text(), folder + "\xC3\xA9");
+  form->ApplyBtnClick(form->ApplyBtn);
+  EXPECT_EQ(settings.content().rfind(stored, 0), 0u) << settings.content();
+  // Listing the folder made it the current one, which cannot be removed.
+  SetCurrentDirectoryW(L"C:\\");
+  RemoveDirectoryW(platform::win32::Wide(folder + "\xC3\xA9").c_str());
+}
+
 class DialogAnswerer final : public platform::TimerEvents {
  public:
   explicit DialogAnswerer(platform::Desktop& desktop) : timers_(desktop.createTimerWindow(*this)) {

@@ -1,13 +1,16 @@
 // The Be Quiet check over arbitrary patterns and other programs' window titles, against a
 // plain reference: a pattern keeps quiet when it occurs in a title as the window list reads it
-// (up to its first zero, at most 254 characters), letter case folded for a to z only; an empty
-// pattern never does. The input is the patterns, one a line, then a zero, then the titles.
+// (up to its first zero, at most 254 UTF-16 units, cut between characters), letter case folded
+// for a to z only; an empty pattern never does. The input is the patterns, one a line, then a zero,
+// then the titles.
 
+#include <algorithm>
 #include <memory>
 
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "fuzz/Fuzz.h"
+#include "platform/Utf8.h"
 #include "tests/HeadlessServices.h"
 
 namespace {
@@ -22,8 +25,9 @@ std::string Folded(std::string text) {
   return text;
 }
 
-std::string Listed(const std::string& title) {
-  return title.substr(0, std::min<std::size_t>(title.find('\0'), 254));
+std::string Listed(std::string title) {
+  title.resize(std::min(title.find('\0'), title.size()));
+  return title.substr(0, platform::Utf8PrefixWithin(title, 254));
 }
 
 struct Program : HeadlessServices {

@@ -264,6 +264,8 @@ std::string HeadlessDesktop::windowText(Handle window, int count) {
     title = w->second->text_;
   }
   if (count <= 0) return {};
+  // A title is a zero-terminated text to the system.
+  title.resize(std::min(title.find('\0'), title.size()));
   return title.substr(0, Utf8PrefixWithin(title, static_cast<std::size_t>(count - 1)));
 }
 

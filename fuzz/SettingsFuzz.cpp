@@ -7,6 +7,9 @@
 // quotes. A value the first load unquoted is saved as it stands and loses its next pair of
 // quotes or its blanks at the second load.
 //
+// The file is read as the system reads it: UTF-16 after a byte-order mark, else in the code
+// page; a UTF-16 file without the mark is text in the code page, zeros and all.
+//
 // A hang and unbounded memory are findings through libFuzzer's -timeout and -rss_limit_mb,
 // which scripts/fuzz.sh sets.
 
@@ -20,6 +23,7 @@
 #include "framework/IniFile.h"
 #include "framework/Text.h"
 #include "fuzz/Fuzz.h"
+#include "platform/Utf8.h"
 #include "tests/HeadlessServices.h"
 
 namespace {
@@ -60,9 +64,11 @@ std::string Reread(std::string value) {
   return value;
 }
 
-// Text that the file held: empty, or a piece of it no longer than the reader keeps.
+// Text that the file held: empty, or a piece of it no longer than the reader keeps, 1023
+// UTF-16 units.
 bool Held(const std::string& file, const std::string& value) {
-  return value.size() <= 1023 && file.find(value) != std::string::npos;
+  return platform::Utf8PrefixWithin(value, 1023) == value.size() &&
+         file.find(value) != std::string::npos;
 }
 
 // A number the file held, as decimal digits or, written "$" or "0x", hexadecimal ones.
@@ -97,8 +103,9 @@ void RequireFromFile(const std::string& file, const Boxes& boxes) {
 // the message box and cancels the folder browser.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   HeadlessServices services;
-  const std::string file = fuzz::Text(data, size);
-  services.WriteSettings(file);
+  const std::string bytes = fuzz::Text(data, size);
+  services.WriteSettings(bytes);
+  const std::string file = FileText(bytes);
   TApplication application;
   application.SetTitle(kProgramTitle);
 

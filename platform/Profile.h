@@ -15,14 +15,17 @@ class Profile {
  public:
   virtual ~Profile() = default;
 
-  // GetPrivateProfileStringA into a buffer of `size` bytes. Returns the first `count`
-  // characters of that buffer, `count` being what the call returns: a value, or the default,
-  // cut to size - 1 characters; with no key, the section's key names, each followed by a zero.
+  // GetPrivateProfileString into a buffer of `size` UTF-16 units. Returns the first `count`
+  // units of that buffer, `count` being what the call returns: a value, or the default, cut
+  // between characters to at most size - 1 units; with no key, the section's key names, each
+  // followed by a zero.
   virtual std::string readString(const std::string& fileName, const std::string& section,
                                  const std::optional<std::string>& key,
                                  const std::optional<std::string>& defaultValue,
                                  std::uint32_t size) = 0;
-  // WritePrivateProfileStringA: no value deletes the key, no key erases the section.
+  // WritePrivateProfileString: no value deletes the key, no key erases the section. A file
+  // keeps its encoding while it can hold the texts; one in the system's code page that cannot
+  // is first made UTF-16 with a byte-order mark, so that no character is written as "?".
   virtual bool writeString(const std::string& fileName, const std::string& section,
                            const std::optional<std::string>& key,
                            const std::optional<std::string>& value) = 0;

@@ -140,6 +140,19 @@ TEST(FaultWalkTest, NoRefusedCallLosesSettingsLeavesScratchOrStopsTheProgramUnsa
        .seenAt = 500},
       {.what = "OK", .lead = EditSettings, .act = click(&TWumpexForm::OKBtn), .seenAt = 3000},
       {.what = "Apply", .lead = EditSettings, .act = click(&TWumpexForm::ApplyBtn), .seenAt = 3000},
+      // The file turns from the code page to UTF-16 on the way.
+      {.what = "OK with a folder named in Cyrillic",
+       .setUp =
+           [](Session& s) {
+             fs::create_directory(s.driveC.path() / u8"\xD0\x97\xD0\xB2\xD1\x83\xD0\xBA");
+           },
+       .lead =
+           [](Session& s) {
+             OpenSettings(s);
+             s.User(WumpexForm->SoundPathEB).userEditedText("C:\\\xD0\x97\xD0\xB2\xD1\x83\xD0\xBA");
+           },
+       .act = click(&TWumpexForm::OKBtn),
+       .seenAt = 3000},
       {.what = "tick",
        .lead = [](Session&) {},
        .seenAt = 15'000,

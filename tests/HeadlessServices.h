@@ -19,6 +19,7 @@
 #include "platform/headless/HeadlessShell.h"
 #include "platform/headless/HeadlessSimpleSound.h"
 #include "platform/headless/HeadlessWindowRaising.h"
+#include "platform/win32/Utf16.h"
 
 namespace wumpex {
 
@@ -44,6 +45,31 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// A settings file's text as the in-memory system reads it: UTF-16 after a byte-order mark,
+// else in its code page, ISO 8859-1.
+inline std::string FileText(const std::string& bytes) {
+  std::wstring units;
+  if (bytes.starts_with("\xFF\xFE")) {
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      units += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                    static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+  } else {
+    for (const char c : bytes) units += static_cast<wchar_t>(static_cast<unsigned char>(c));
+  }
+  return platform::win32::Utf8(units);
+}
+
+// A text as a UTF-16 settings file holds it.
+inline std::string Utf16File(const std::string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (const wchar_t unit : platform::win32::Wide(text)) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8 & 0xFF);
+  }
+  return bytes;
+}
 
 // The settings file of a user who chose the folder C:\Sounds and saved once.
 inline constexpr const char* kSettledSettings =

@@ -147,6 +147,38 @@ TEST_F(SettingsFileTest, SaveWritesExactlyTheControlsAndKeepsOtherSections) {
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
+// A save keeps the file's encoding while the code page holds every value; a folder named in
+// another script makes it UTF-16, and the other program's section keeps its accent.
+TEST_F(SettingsFileTest, SaveKeepsTheFileEncodingUntilAValueNeedsMore) {
+  const std::string cafe = "C:\\caf\xC3\xA9", cyrillic = "C:\\\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
+  for (const std::string& folder : {cafe, cyrillic})
+    fs::create_directory(*profile.realPath(folder));
+  const std::string other = "[Other]\r\nnote=caf\xC3\xA9\r\n[WumpexSettings]\r\nWAVPath=";
+  const struct {
+    std::string stored;
+    std::string typed;
+    bool utf16;
+  } cases[] = {
+      {"[Other]\r\nnote=caf\xE9\r\n[WumpexSettings]\r\nWAVPath=C:\\caf\xE9\r\n", cafe, false},
+      {"[Other]\r\nnote=caf\xE9\r\n[WumpexSettings]\r\nWAVPath=C:\\caf\xE9\r\n", cyrillic, true},
+      {Utf16File(other + cyrillic + "\r\n"), "C:\\Sounds", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    WriteSettings(c.stored);
+    {
+      const auto form = Start();
+      User(form->SoundPathEB).userEditedText(c.typed);
+      User(form->ApplyBtn).userClicked();
+    }
+    const std::string saved = ReadBytes(SettingsPath());
+    EXPECT_EQ(saved.starts_with("\xFF\xFE"), c.utf16);
+    EXPECT_TRUE(FileText(saved).starts_with(other + c.typed + "\r\n")) << FileText(saved);
+    EXPECT_EQ(Start()->SoundPathEB->Text(), c.typed);
+  }
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
 TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen) {
   const struct {
     const char* what;

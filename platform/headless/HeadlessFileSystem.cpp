@@ -103,7 +103,7 @@ std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern)
     }
   }
   for (const auto& entry : fs::directory_iterator(located.real, error)) {
-    const std::string name = entry.path().filename().string();
+    const std::string name = ProgramName(entry.path().filename());
     if (!Matches(namePattern, name)) continue;
     Presented child = *folder;
     child.names.push_back(name);
@@ -179,7 +179,7 @@ HeadlessFileSystem::Located HeadlessFileSystem::locate(const Presented& path) co
     if (!fs::is_directory(real, error)) return {{}, fileerror::kPathNotFound};
     std::optional<fs::path> match;
     for (const auto& entry : fs::directory_iterator(real, error)) {
-      const std::string name = entry.path().filename().string();
+      const std::string name = ProgramName(entry.path().filename());
       if (name == path.names[i]) {
         match = entry.path();
         break;

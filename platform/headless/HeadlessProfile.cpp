@@ -7,8 +7,10 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/Utf8.h"
 #include "platform/headless/HeadlessFaults.h"
 #include "platform/headless/HeadlessNames.h"
+#include "platform/win32/Utf16.h"
 
 namespace platform::headless {
 namespace fs = std::filesystem;
@@ -26,6 +28,69 @@ struct Section {
   std::vector<Entry> entries;
 };
 using Sections = std::vector<Section>;
+
+// How a file's bytes hold its text: in the system's code page, or as UTF-16 after a
+// byte-order mark.
+enum class Encoding { Ansi, Utf16 };
+struct Loaded {
+  Sections sections;
+  Encoding encoding = Encoding::Ansi;
+};
+constexpr std::string_view kByteOrderMark = "\xFF\xFE";
+
+// The in-memory system's code page is ISO 8859-1: byte n is the character U+00n.
+std::string FromAnsi(std::string_view bytes) {
+  std::wstring units;
+  for (const char c : bytes) units += static_cast<wchar_t>(static_cast<unsigned char>(c));
+  return win32::Utf8(units);
+}
+
+// Nothing when a character lies outside the code page.
+std::optional<std::string> ToAnsi(std::string_view text) {
+  std::string bytes;
+  for (const wchar_t unit : win32::Wide(text)) {
+    if (static_cast<unsigned>(unit) > 0xFF) return std::nullopt;
+    bytes += static_cast<char>(unit);
+  }
+  return bytes;
+}
+
+std::string FromUtf16(std::string_view bytes) {
+  std::wstring units;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    units += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return win32::Utf8(units);
+}
+
+std::string ToUtf16(std::string_view text) {
+  std::string bytes(kByteOrderMark);
+  for (const wchar_t unit : win32::Wide(text)) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>((unit >> 8) & 0xFF);
+  }
+  return bytes;
+}
+
+// A text as the system takes it from the program: what is no UTF-8 becomes U+FFFD.
+std::string AsTaken(std::string_view text) {
+  return win32::Utf8(win32::Wide(text));
+}
+
+std::optional<std::string> MaybeTaken(const std::optional<std::string>& text) {
+  return text ? std::optional(AsTaken(*text)) : std::nullopt;
+}
+
+// The text's length in UTF-16 units, as the system counts its buffers.
+std::uint32_t Units(std::string_view text) {
+  return static_cast<std::uint32_t>(win32::Wide(text).size());
+}
+
+// The start of a text that fits `units` UTF-16 units, ending between characters.
+std::string Within(std::string_view text, std::uint32_t units) {
+  return std::string(text.substr(0, Utf8PrefixWithin(text, units)));
+}
 
 // The system also takes the end-of-file mark 0x1A for a blank.
 bool Blank(char c) {
@@ -83,12 +148,16 @@ std::string Layout(const Sections& sections) {
   return content;
 }
 
-std::optional<Sections> Load(const fs::path& path) {
+std::optional<Loaded> Load(const fs::path& path) {
   std::error_code error;
-  if (!fs::exists(path, error)) return Sections{};
+  if (!fs::exists(path, error)) return Loaded{};
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  return Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+  const std::string bytes(std::istreambuf_iterator<char>(in), {});
+  if (bytes.starts_with(kByteOrderMark)) {
+    return Loaded{Parse(FromUtf16(std::string_view(bytes).substr(2))), Encoding::Utf16};
+  }
+  return Loaded{Parse(FromAnsi(bytes)), Encoding::Ansi};
 }
 
 // The text a buffer of `size` characters holds after the system copies a value into it: one
@@ -100,8 +169,8 @@ std::string CopyEntry(std::string_view value, std::uint32_t size, bool stripQuot
     quoted = true;
     value.remove_prefix(1);
   }
-  std::string copy(value.substr(0, size - 1));
-  if (quoted && size >= value.size() && !copy.empty()) copy.pop_back();
+  std::string copy = Within(value, size - 1);
+  if (quoted && size >= Units(value) && !copy.empty()) copy.pop_back();
   return copy;
 }
 
@@ -112,12 +181,12 @@ std::string KeyNames(const Section& section, std::uint32_t size) {
   for (const Entry& entry : section.entries) {
     if (left <= 2) break;
     if (!entry.value || entry.name.starts_with(';')) continue;
-    const std::string name = entry.name.substr(0, left - 2);
+    const std::string name = Within(entry.name, left - 2);
     names += name + '\0';
-    left -= static_cast<std::uint32_t>(name.size() + 1);
+    left -= Units(name) + 1;
     if (left < 2) break;
   }
-  return names.substr(0, left <= 1 ? size - 2 : size - left);
+  return Within(names, left <= 1 ? size - 2 : size - left);
 }
 
 // The first section or entry of that name.
@@ -184,7 +253,7 @@ std::optional<fs::path> HeadlessProfile::realPath(const std::string& path) const
   std::size_t start = 3;
   while (start <= path.size()) {
     const std::size_t end = std::min(path.find('\\', start), path.size());
-    if (end > start) real /= path.substr(start, end - start);
+    if (end > start) real /= HostName(path.substr(start, end - start));
     start = end + 1;
   }
   return real;
@@ -206,41 +275,51 @@ std::string HeadlessProfile::readString(const std::string& fileName, const std::
                                         std::uint32_t size) {
   if (size == 0) return {};
   // The system drops trailing spaces of the default, though never its first character.
-  std::string fallback = defaultValue.value_or("");
+  std::string fallback = AsTaken(defaultValue.value_or(""));
   while (fallback.size() > 1 && fallback.back() == ' ') fallback.pop_back();
 
   const auto real = realPath(fileName);
-  std::optional<Sections> sections = real ? Load(*real) : Sections{};
+  std::optional<Loaded> loaded = real ? Load(*real) : Loaded{};
   // Refused, the call answers as for a file that cannot be read.
-  if (Refused(Call::ProfileRead) || !sections) return std::string(fallback.substr(0, size - 1));
+  if (Refused(Call::ProfileRead) || !loaded) return Within(fallback, size - 1);
+  const Sections& sections = loaded->sections;
+  const std::string name = AsTaken(section);
 
   if (key) {
     if (key->empty()) return CopyEntry(fallback, size, true);
     std::optional<std::string> value;
-    if (const auto found = FindNamed(*sections, Trim(section)); found != sections->end()) {
-      const auto entry = FindNamed(found->entries, Trim(*key));
+    if (const auto found = FindNamed(sections, Trim(name)); found != sections.end()) {
+      const auto entry = FindNamed(found->entries, Trim(AsTaken(*key)));
       if (entry != found->entries.end()) value = entry->value;
     }
     return CopyEntry(value.value_or(fallback), size, true);
   }
-  if (section.empty()) return {};
-  const auto found = FindNamed(*sections, section);
-  const std::string names = found != sections->end() ? KeyNames(*found, size) : std::string();
+  if (name.empty()) return {};
+  const auto found = FindNamed(sections, name);
+  const std::string names = found != sections.end() ? KeyNames(*found, size) : std::string();
   if (names.empty() || names.front() == '\0') return CopyEntry(fallback, size, true);
   return names;
 }
 
+// A file keeps its encoding while it can hold every text; a text outside the code page makes
+// an ANSI file UTF-16, even when the write then changes nothing, as the real desktop's does.
 bool HeadlessProfile::writeString(const std::string& fileName, const std::string& section,
                                   const std::optional<std::string>& key,
                                   const std::optional<std::string>& value) {
   if (Refused(Call::ProfileWrite)) return false;
   const auto real = writablePath(fileName);
   if (!real) return false;
-  std::optional<Sections> sections = Load(*real);
-  if (!sections) return false;
-  if (!Apply(*sections, section, key, value)) return true;
+  std::optional<Loaded> loaded = Load(*real);
+  if (!loaded) return false;
+  const std::string name = AsTaken(section);
+  const std::optional<std::string> keyTaken = MaybeTaken(key);
+  const std::optional<std::string> valueTaken = MaybeTaken(value);
+  const bool ansi = loaded->encoding == Encoding::Ansi;
+  const bool fits = ToAnsi(name + keyTaken.value_or("") + valueTaken.value_or("")).has_value();
+  if (!Apply(loaded->sections, name, keyTaken, valueTaken) && (fits || !ansi)) return true;
+  const std::string content = Layout(loaded->sections);
   std::ofstream out(*real, std::ios::binary | std::ios::trunc);
-  out << Layout(*sections);
+  out << (ansi && fits ? *ToAnsi(content) : ToUtf16(content));
   out.close();
   return static_cast<bool>(out);
 }

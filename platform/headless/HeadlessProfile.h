@@ -5,7 +5,9 @@
 // quotes around a value is dropped, and a change rewrites the whole file in the system's
 // layout ("[section]", then "key=value" lines, CR LF endings, no blank lines). A name
 // without a directory lies in the Windows directory, C:\windows. Read-only comes from a
-// file's permission bits.
+// file's permission bits. A file holds its text in the system's code page, ISO 8859-1 here,
+// or as UTF-16 after a byte-order mark; a write keeps the encoding while the code page holds
+// every text, and otherwise writes the file as UTF-16, as the real desktop does.
 
 #include <filesystem>
 #include <optional>

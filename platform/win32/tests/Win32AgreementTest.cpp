@@ -216,22 +216,27 @@ TEST_F(ProfileTest, WritesAsTheSystemWrites) {
 }
 
 // On a Western code page: the file keeps its encoding while every text fits the code page;
-// a text that does not turns it into UTF-16 with a byte-order mark, and nothing is lost.
+// a text that does not turns it into UTF-16 with a byte-order mark, and nothing is lost. A
+// value cut to its buffer ends between characters.
 TEST_F(ProfileTest, AFileStaysAnsiUntilATextNeedsMore) {
   ASSERT_EQ(GetACP(), 1252u) << "the test needs a Western code page";
   const std::string cafe = "caf\xC3\xA9";
-  const std::string cyrillic = "\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
-  for (const bool existing : {true, false}) {
-    SCOPED_TRACE(existing ? "existing file" : "new file");
-    const std::string file = RealName(existing ? "E.INI" : "N.INI");
-    if (existing) Put("E.INI", "[S]\r\nfolder=C:\\caf\xE9\r\n");
-    ASSERT_TRUE(real.writeString(file, "S", "other", cafe));
-    EXPECT_EQ(Bytes(file).substr(0, 3), "[S]") << "still ANSI";
-    EXPECT_NE(Bytes(file).find("other=caf\xE9\r\n"), std::string::npos);
-    ASSERT_TRUE(real.writeString(file, "S", "folder", "C:\\" + cyrillic));
-    EXPECT_EQ(Bytes(file).substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(real.readString(file, "S", "folder", "", 64), "C:\\" + cyrillic);
-    EXPECT_EQ(real.readString(file, "S", "other", "", 64), cafe);
+  const std::string cyrillic = "C:\\\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
+  const std::string emoji = "a\xF0\x9F\x94\x94";
+  Put("E.INI", "[S]\r\nfolder=C:\\caf\xE9\r\n");
+  for (const char* name : {"E.INI", "N.INI"}) {
+    SCOPED_TRACE(name);
+    ExpectSameWrites(name, {{"S", "other", cafe}});
+    EXPECT_NE(Bytes(RealName(name)).find("other=caf\xE9\r\n"), std::string::npos);
+    ExpectSameWrites(name, {{"S", "folder", cyrillic}, {"S", "emoji", emoji}, {"S", "more", cafe}});
+    EXPECT_EQ(Bytes(RealName(name)).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(real.readString(RealName(name), "S", "folder", "", 64), cyrillic);
+    EXPECT_EQ(real.readString(RealName(name), "S", "other", "", 64), cafe);
+    for (const std::uint32_t size : {2u, 3u, 4u}) {
+      EXPECT_EQ(headless.readString(FakeName(name), "S", "emoji", "", size),
+                real.readString(RealName(name), "S", "emoji", "", size))
+          << size;
+    }
   }
 }
 

@@ -2,11 +2,11 @@
 // own input: the first-start message, the folder picker's tree, the settings window opened
 // from the tray icon, ticks heard at the sound server, a folder holding files that do not
 // play, a folder typed into the folder box, quiet for a while from the tray menu, and a second
-// start. Also reads the file's version
-// and manifest as Explorer and the loader see them.
+// start. The folder chosen at the first start is named in Cyrillic, and a restart plays it
+// again. Also reads the file's version and manifest as Explorer and the loader see them.
 // Usage: first_hour_test <wumpex.exe> <folder of the sound folders> <recording>
-// The sound folders are Chimes, Mixed and Gongs; the recording is the sound server's
-// monitor, raw 16-bit mono at 44.1 kHz, still being written while the test runs.
+// The sound folders are Звон ("chime" in Cyrillic), Mixed and Gongs; the recording is the sound
+// server's monitor, raw 16-bit mono at 44.1 kHz, still being written while the test runs.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win32/Utf16.h"
 #include "platform/win32/tests/TestSupport.h"
 
 namespace {
@@ -38,7 +39,7 @@ struct Tone {
   double hertz;
   double seconds;
 };
-constexpr Tone kChimes{"Chimes", 1250, 0.3};
+constexpr Tone kChimes{"\xD0\x97\xD0\xB2\xD0\xBE\xD0\xBD", 1250, 0.3};
 constexpr Tone kBell{"Mixed", 770, 0.3};
 constexpr Tone kGongs{"Gongs", 370, 1.2};
 
@@ -149,22 +150,22 @@ void click(HWND window, int times = 1) {
 template <typename Record>
 std::pair<Record, std::string> sendRecord(HANDLE process, HWND control, UINT message, WPARAM wParam,
                                           Record record) {
-  constexpr std::size_t kText = 256;
+  constexpr std::size_t kText = 256;  // in UTF-16 units, after as many bytes for the record
   const auto release = [process](char* memory) { VirtualFreeEx(process, memory, 0, MEM_RELEASE); };
   const std::unique_ptr<char, decltype(release)> memory(
-      static_cast<char*>(
-          VirtualAllocEx(process, nullptr, 2 * kText, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
+      static_cast<char*>(VirtualAllocEx(process, nullptr, kText * (1 + sizeof(wchar_t)),
+                                        MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
       release);
   if constexpr (requires { record.pszText; }) {
-    record.pszText = memory.get() + kText;
+    record.pszText = reinterpret_cast<decltype(record.pszText)>(memory.get() + kText);
     record.cchTextMax = kText;
   }
   WriteProcessMemory(process, memory.get(), &record, sizeof record, nullptr);
-  SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(memory.get()));
-  char text[kText] = {};
+  SendMessageW(control, message, wParam, reinterpret_cast<LPARAM>(memory.get()));
+  wchar_t text[kText] = {};
   ReadProcessMemory(process, memory.get(), &record, sizeof record, nullptr);
-  ReadProcessMemory(process, memory.get() + kText, text, kText - 1, nullptr);
-  return {record, text};
+  ReadProcessMemory(process, memory.get() + kText, text, (kText - 1) * sizeof(wchar_t), nullptr);
+  return {record, platform::win32::Utf8(text)};
 }
 
 // The centre on the screen of a control's item, whose rectangle `message` asks for; its first
@@ -197,11 +198,7 @@ std::string controlText(HWND control, UINT getLength = WM_GETTEXTLENGTH, UINT ge
   wide.resize(
       static_cast<std::size_t>(SendMessageW(control, get, get == WM_GETTEXT ? wide.size() : index,
                                             reinterpret_cast<LPARAM>(wide.data()))));
-  std::string text(wide.size() * 2, '\0');
-  text.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                          static_cast<int>(text.size()), nullptr, nullptr)));
-  return text;
+  return platform::win32::Utf8(wide);
 }
 
 std::vector<std::string> listItems(HWND list) {
@@ -284,10 +281,10 @@ class FirstHour : public ::testing::Test {
     EXPECT_NE(descendant(picker, "Static", "Select WAV sound folder..."), nullptr);
     HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
     const auto textOf = [&](HTREEITEM item) {
-      TVITEMA record{};
+      TVITEMW record{};
       record.mask = TVIF_TEXT;
       record.hItem = item;
-      return sendRecord(program->handle(), tree, TVM_GETITEMA, 0, record).second;
+      return sendRecord(program->handle(), tree, TVM_GETITEMW, 0, record).second;
     };
     HTREEITEM node = TreeView_GetRoot(tree);
     const std::vector<std::string> names = treeNodes(path);
@@ -399,9 +396,9 @@ class FirstHour : public ::testing::Test {
     HWND tabs = descendant(form, WC_TABCONTROLA, "");
     ASSERT_NE(tabs, nullptr);
     for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-      TCITEMA record{};
+      TCITEMW record{};
       record.mask = TCIF_TEXT;
-      if (sendRecord(program->handle(), tabs, TCM_GETITEMA, i, record).second != caption) continue;
+      if (sendRecord(program->handle(), tabs, TCM_GETITEMW, i, record).second != caption) continue;
       clickOnScreen(itemCentre(program->handle(), tabs, TCM_GETITEMRECT, i, RECT{}));
       HWND page = descendant(form, kTabSheetClass, caption);
       ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(page); }, 5s)) << caption;
@@ -445,9 +442,7 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   answer(box);
   ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kChimes)));
   EXPECT_TRUE(waitUntil(
-      [&] {
-        return settings.content().find("WAVPath=" + folderPath(kChimes)) != std::string::npos;
-      },
+      [&] { return settings.text().find("WAVPath=" + folderPath(kChimes)) != std::string::npos; },
       10s))
       << "the folder chosen at the first start is not kept";
   // Then nothing shows, and the application window keeps off the task bar: the shell gives a
@@ -462,6 +457,15 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   const auto exStyle = GetWindowLongA(
       windowOfProcess(program->id(), platform::win32::kApplicationClass), GWL_EXSTYLE);
   EXPECT_TRUE((exStyle & WS_EX_TOOLWINDOW) != 0 && (exStyle & WS_EX_APPWINDOW) == 0);
+
+  // A restart finds the folder kept and asks for none; the steps below play it.
+  EXPECT_EQ(program->close(), 0u);
+  program.emplace(arguments.program);
+  ASSERT_TRUE(program->started());
+  WaitForInputIdle(program->handle(), 30'000);
+  EXPECT_EQ(awaitDialog([](HWND dialog) { return windowText(dialog) == "Wumpex! Configure"; }, 3s),
+            nullptr)
+      << "the restart asks for a folder again";
 
   // Then, each from the settings window's WAV Folder page: the folder chosen at the start,
   // one chosen with Browse that holds two files that do not play (each brings the device's
@@ -508,9 +512,9 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
     click(descendant(form, "Button", "OK"));
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
     if (step.choice == Choice::AtStart) {
-      EXPECT_NE(settings.content().find("WAVPath=" + folderPath(kChimes) + "\r\nRandomTime=1\r\n"),
+      EXPECT_NE(settings.text().find("WAVPath=" + folderPath(kChimes) + "\r\nRandomTime=1\r\n"),
                 std::string::npos)
-          << settings.content();
+          << settings.text();
     }
 
     // The user answers each error box as it comes, then listens for the next sound.

@@ -37,16 +37,23 @@ std::string InOutMessage(unsigned code) {
   }
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  return UpperCase(a) == UpperCase(b);
+platform::PathGrammar Grammar() {
+  return platform::fileSystem().grammar();
+}
+
+// Whether two paths name the same entry, as the system compares names.
+bool SamePath(const std::string& a, const std::string& b) {
+  return Grammar().caseSensitive ? a == b : UpperCase(a) == UpperCase(b);
 }
 
 bool HasWildcards(const std::string& name) {
   return name.find_first_of("*?") != std::string::npos;
 }
 
-// "X:" or "\\server\share" at the start of a path, or nothing.
+// "X:" or "\\server\share" at the start of a path, or nothing; always nothing where paths
+// have no drives.
 std::string DrivePart(const std::string& path) {
+  if (!Grammar().drives) return {};
   if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
   if (!path.starts_with("\\\\")) return {};
   const std::size_t server = path.find('\\', 2);
@@ -55,7 +62,8 @@ std::string DrivePart(const std::string& path) {
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
-  return directory.ends_with('\\') ? directory + name : directory + "\\" + name;
+  const char separator = Grammar().separator;
+  return directory.ends_with(separator) ? directory + name : directory + separator + name;
 }
 
 void Enter(const std::string& directory) {
@@ -111,7 +119,7 @@ TFileListBox::TFileListBox(TComponent* owner, std::string name)
 void TFileListBox::SetDirectory(const std::string& text) {
   // Telling the selected path asks the native list, which exists from here on.
   EnsureHandle();
-  if (text.empty() || SameText(text, SelectedPath())) return;
+  if (text.empty() || SamePath(text, SelectedPath())) return;
   const SplitPathResult split = SplitPath(text);
   ChangeDirectory(split.drive ? std::string{*split.drive, ':'} + split.directory : split.directory);
   if (HasWildcards(split.file)) {
@@ -164,10 +172,10 @@ std::string TFileListBox::SelectedPath() const {
 }
 
 void TFileListBox::SelectFile(const std::string& name) {
-  if (SameText(name, SelectedFile())) return;
+  if (SamePath(name, SelectedFile())) return;
   int found = -1;
   for (int i = 0; i < Count() && found < 0; ++i) {
-    if (SameText(Item(i), name)) found = i;
+    if (SamePath(Item(i), name)) found = i;
   }
   SetItemIndex(found);
   Changed();
@@ -223,23 +231,24 @@ TFileListBox::SplitPathResult TFileListBox::SplitPath(const std::string& text) {
   try {
     // The system refuses an empty path; a bracketed name counts from the current directory.
     if (!root.empty()) Enter(root);
-    const std::size_t separator = directory.find_last_of("\\:");
-    file = separator == std::string::npos ? directory : directory.substr(separator + 1);
-    // assign(1, '\\') rather than = "\\": GCC 12 at -O3 warns falsely about the latter here.
+    const char separator = Grammar().separator;
+    const std::size_t last = directory.find_last_of(Grammar().drives ? "\\:" : "/");
+    file = last == std::string::npos ? directory : directory.substr(last + 1);
+    // assign(1, separator) rather than a string: GCC 12 at -O3 warns falsely about the latter.
     if (directory.size() == file.size() + 1) {
-      directory.assign(1, '\\');
+      directory.assign(1, separator);
     } else if (directory.size() > file.size() + 1) {
       directory.erase(directory.size() - file.size() - 1);
     } else {
       directory = platform::fileSystem().currentDirectory();
       directory.erase(0, DrivePart(directory).size());
-      if (directory.empty()) directory.assign(1, '\\');
+      if (directory.empty()) directory.assign(1, separator);
     }
     if (!directory.empty()) Enter(directory);
     // A last name that is no file is a directory.
     if (!file.empty() && !HasWildcards(file) && !FileExists(file)) {
       Enter(file);
-      directory = directory == "\\" ? "\\" + file : directory + "\\" + file;
+      directory = JoinPath(directory, file);
       file.clear();
     }
     if (!result.drive) directory = root + directory;
@@ -252,7 +261,7 @@ TFileListBox::SplitPathResult TFileListBox::SplitPath(const std::string& text) {
 }
 
 void TFileListBox::ChangeDirectory(const std::string& directory) {
-  if (listed_ && SameText(directory, directory_)) return;
+  if (listed_ && SamePath(directory, directory_)) return;
   // A relative path counts from the old directory. That one may have been removed since,
   // which must not stop a new one that exists.
   static_cast<void>(platform::fileSystem().setCurrentDirectory(directory_));

@@ -14,6 +14,7 @@
 #include "framework/IntegerText.h"
 #include "framework/Random.h"
 #include "framework/Text.h"
+#include "platform/FileSystem.h"
 #include "platform/Media.h"
 #include "platform/Profile.h"
 #include "platform/Shell.h"
@@ -32,6 +33,14 @@ std::int64_t CountSeconds(const std::string& countText, int unitIndex) {
   return std::clamp<std::int64_t>(count * factor, 0, kMaxIntervalSeconds);
 }
 
+// A name in a folder: the folder as given, the system's separator, the name. A typed root thus
+// doubles its separator, which the system's calls take as one.
+std::string InFolder(const std::string& folder, const std::string& name) {
+  std::string path = folder;
+  (path += platform::fileSystem().grammar().separator) += name;
+  return path;
+}
+
 // Where the settings file is: the name to give the profile calls, the file's full path and
 // its folder.
 struct SettingsPlace {
@@ -40,19 +49,19 @@ struct SettingsPlace {
   std::string folder;
 };
 
-// The file stays where it is. A new one goes to the Windows directory when that takes new
-// files, else into the application-data folder.
+// The file stays where it is. A new one goes where the profile calls keep a bare name (the
+// Windows directory) when that folder takes new files, else into the application-data folder.
 SettingsPlace FindSettings() {
   auto& profile = platform::profile();
-  const std::string windows = profile.windowsDirectory();
-  const SettingsPlace inWindows{kSettingsFileName, windows + "\\" + kSettingsFileName, windows};
+  const std::string bareFolder = profile.bareNameFolder();
+  const SettingsPlace bare{kSettingsFileName, InFolder(bareFolder, kSettingsFileName), bareFolder};
   const auto appData = profile.appDataFolder();
-  if (profile.fileExists(inWindows.path) || !appData) return inWindows;
-  const std::string own = *appData + "\\Wumpex!";
-  const SettingsPlace inAppData{own + "\\" + kSettingsFileName, own + "\\" + kSettingsFileName,
+  if (profile.fileExists(bare.path) || !appData) return bare;
+  const std::string own = InFolder(*appData, "Wumpex!");
+  const SettingsPlace inAppData{InFolder(own, kSettingsFileName), InFolder(own, kSettingsFileName),
                                 own};
-  if (profile.fileExists(inAppData.path) || !profile.folderWritable(windows)) return inAppData;
-  return inWindows;
+  if (profile.fileExists(inAppData.path) || !profile.folderWritable(bareFolder)) return inAppData;
+  return bare;
 }
 
 std::string BeQuietKey(int index) {
@@ -331,8 +340,8 @@ void TWumpexForm::BrowseBtnClick(TComponent*) {
 // The typed folder joined with the listed name; nothing plays until the user presses Play.
 void TWumpexForm::FileListBox1Click(TComponent*) {
   if (FileListBox1->Count() == 0) return;
-  MediaPlayer2->SetFileName(SoundPathEB->Text() + "\\" +
-                            FileListBox1->Item(FileListBox1->ItemIndex()));
+  MediaPlayer2->SetFileName(
+      InFolder(SoundPathEB->Text(), FileListBox1->Item(FileListBox1->ItemIndex())));
   MediaPlayer2->Open();
 }
 
@@ -495,7 +504,7 @@ void TWumpexForm::EndQuiet() {
 }
 
 void TWumpexForm::PlaySound(const std::string& name) {
-  MediaPlayer1->SetFileName(SoundPathEB->Text() + "\\" + name);
+  MediaPlayer1->SetFileName(InFolder(SoundPathEB->Text(), name));
   try {
     MediaPlayer1->Open();
   } catch (const EMCIDeviceError& error) {

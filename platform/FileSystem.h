@@ -32,6 +32,15 @@ inline constexpr unsigned kInvalidName = 123;
 inline constexpr unsigned kNotADirectory = 267;
 }  // namespace fileerror
 
+// How the system spells a path.
+struct PathGrammar {
+  char separator;      // between a folder and a name in it
+  bool drives;         // a path may start with a drive, "X:", or a share, "\\server\share"
+  bool caseSensitive;  // names that differ only in the letter case of a-z name different entries
+};
+inline constexpr PathGrammar kWindowsPaths{'\\', true, false};
+inline constexpr PathGrammar kPosixPaths{'/', false, true};
+
 struct FoundFile {
   std::string name;
   std::uint32_t attributes = 0;
@@ -41,13 +50,16 @@ struct FoundFile {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // The process's current directory: drive, colon, path; a trailing backslash only at a root.
+  virtual PathGrammar grammar() const = 0;
+  // The process's current directory, absolute; it ends in a separator only at a root.
   virtual std::string currentDirectory() = 0;
   // Enters a directory, given absolute, relative, drive-relative ("C:Sub") or as a network
-  // path; returns 0 or the system's error code, and leaves the current directory on failure.
+  // path, as the grammar allows; returns 0 or the system's error code, and leaves the current
+  // directory on failure.
   virtual unsigned setCurrentDirectory(const std::string& path) = 0;
-  // Every entry that a pattern ("*.wav", "Sub\*") matches, "." and ".." included, with its
-  // attribute bits; nothing when none matches or the directory cannot be searched.
+  // Every entry that a pattern ("*.wav", "Sub\*" or "Sub/*") matches, letter case aside, "."
+  // and ".." included, with its attribute bits; nothing when none matches or the directory
+  // cannot be searched.
   virtual std::vector<FoundFile> findFiles(const std::string& pattern) = 0;
   // An entry's attribute bits, or nothing when there is no such file or directory.
   virtual std::optional<std::uint32_t> fileAttributes(const std::string& path) = 0;

@@ -30,8 +30,9 @@ class Profile {
                            const std::optional<std::string>& key,
                            const std::optional<std::string>& value) = 0;
 
-  // Where the system keeps profile files named without a directory.
-  virtual std::string windowsDirectory() = 0;
+  // Where the system keeps profile files named without a directory (on Windows the Windows
+  // directory).
+  virtual std::string bareNameFolder() = 0;
   // The user's roaming application-data folder; nothing when the system has none.
   virtual std::optional<std::string> appDataFolder() = 0;
 

@@ -57,11 +57,7 @@ class FileListBoxTest : public DesktopTest {
     return *lists.back();
   }
 
-  TempFolder share;
-  std::vector<std::unique_ptr<TFileListBox>> lists;
-};
-
-TEST_F(FileListBoxTest, AppliedPathSetsDirectoryMaskAndSelection) {
+  // A path applied to a new list in the current directory `from`, and what the list shows.
   struct Case {
     const char* text;
     const char* directory;
@@ -69,6 +65,26 @@ TEST_F(FileListBoxTest, AppliedPathSetsDirectoryMaskAndSelection) {
     const char* mask = "*.wav";
     const char* selected = "";
   };
+  template <std::size_t N>
+  void ExpectApplied(platform::FileSystem& system, const char* from, const Case (&cases)[N]) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.text);
+      ASSERT_EQ(system.setCurrentDirectory(from), 0u);
+      TFileListBox& list = List();
+      list.SetDirectory(c.text);
+      EXPECT_EQ(list.Directory(), c.directory);
+      EXPECT_EQ(list.Mask(), c.mask);
+      EXPECT_EQ(list.Items(), c.items);
+      EXPECT_EQ(list.SelectedFile(), c.selected);
+      EXPECT_EQ(system.currentDirectory(), c.directory);
+    }
+  }
+
+  TempFolder share;
+  std::vector<std::unique_ptr<TFileListBox>> lists;
+};
+
+TEST_F(FileListBoxTest, AppliedPathSetsDirectoryMaskAndSelection) {
   const Items sounds = {"a.wav", "B.WAV", "r.wav"};
   const Case cases[] = {
       {"", "C:\\Sounds", sounds},
@@ -91,17 +107,34 @@ TEST_F(FileListBoxTest, AppliedPathSetsDirectoryMaskAndSelection) {
        "*.wav",
        "loop.wav"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    ASSERT_EQ(files.setCurrentDirectory("C:\\Sounds"), 0u);
-    TFileListBox& list = List();
-    list.SetDirectory(c.text);
-    EXPECT_EQ(list.Directory(), c.directory);
-    EXPECT_EQ(list.Mask(), c.mask);
-    EXPECT_EQ(list.Items(), c.items);
-    EXPECT_EQ(list.SelectedFile(), c.selected);
-    EXPECT_EQ(files.currentDirectory(), c.directory);
+  ExpectApplied(files, "C:\\Sounds", cases);
+}
+
+// Where paths have no drives: one root, "/" between names, and names as spelt, while a
+// pattern still finds an extension in either case.
+TEST_F(FileListBoxTest, AppliedPathFollowsAPosixGrammar) {
+  platform::headless::HeadlessFileSystem posix{platform::kPosixPaths};
+  posix.mapRoot("/", share.path());
+  const platform::FileSystemScope posixScope{posix};
+  for (const char* path : {"share/home/Sounds/a.wav", "share/home/Sounds/B.WAV",
+                           "share/home/Sounds/Sub/d.wav", "share/home/Other/lower.wav"}) {
+    Touch(path);
   }
+  const Case cases[] = {
+      {"", "/home/Sounds", {"a.wav", "B.WAV"}},
+      {"/", "/", {"top.wav"}},
+      {"/home/Sounds/Sub/", "/home/Sounds/Sub", {"d.wav"}},
+      {"../Other", "/home/Other", {"lower.wav"}},
+      {"[Sub]", "/home/Sounds/Sub", {"d.wav"}},
+      {"/home/Sounds/B.WAV", "/home/Sounds", {"a.wav", "B.WAV"}, "*.wav", "B.WAV"},
+      {"Sub/*.WAV", "/home/Sounds/Sub", {"d.wav"}, "*.WAV"},
+  };
+  ExpectApplied(posix, "/home/Sounds", cases);
+  EXPECT_THROW(List().SetDirectory("/home/SOUNDS"), EInOutError);
+  TFileListBox& list = List();
+  list.SetDirectory("/");
+  list.SelectFile("top.wav");
+  EXPECT_EQ(list.SelectedPath(), "/top.wav");
 }
 
 TEST_F(FileListBoxTest, FolderThatCannotBeEnteredRaisesAndLeavesThePool) {

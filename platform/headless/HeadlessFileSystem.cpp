@@ -5,45 +5,15 @@
 #include <system_error>
 
 #include "platform/headless/HeadlessFaults.h"
-#include "platform/headless/HeadlessNames.h"
+#include "platform/portable/Names.h"
 
 namespace platform::headless {
 namespace fs = std::filesystem;
 namespace {
 
 std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), Upper);
+  std::transform(text.begin(), text.end(), text.begin(), portable::Upper);
   return text;
-}
-
-// '*' matches any run of characters and '?' any one. On a mismatch only the last '*' takes
-// one character more, which keeps a pattern of many '*' from trying every split of the name.
-bool Glob(const char* pattern, const char* name) {
-  const char* star = nullptr;
-  const char* resume = nullptr;
-  while (*name != '\0') {
-    if (*pattern == '*') {
-      star = pattern++;
-      resume = name;
-    } else if (*pattern != '\0' && (*pattern == '?' || Upper(*pattern) == Upper(*name))) {
-      ++pattern;
-      ++name;
-    } else if (star != nullptr) {
-      pattern = star + 1;
-      name = ++resume;
-    } else {
-      return false;
-    }
-  }
-  while (*pattern == '*') ++pattern;
-  return *pattern == '\0';
-}
-
-// As the system matches: a trailing ".*" also matches a name without extension.
-bool Matches(const std::string& pattern, const std::string& name) {
-  if (Glob(pattern.c_str(), name.c_str())) return true;
-  return pattern.ends_with(".*") &&
-         Glob(pattern.substr(0, pattern.size() - 2).c_str(), name.c_str());
 }
 
 // The root a path starts with: "X:", "\\server\share", or nothing.
@@ -57,9 +27,11 @@ std::string RootOf(const std::string& path) {
 
 }  // namespace
 
+// In the POSIX grammar the one root has no name: its paths start with the separator.
 void HeadlessFileSystem::mapRoot(const std::string& root, const fs::path& folder) {
-  roots_[UpperCase(root)] = folder;
-  if (!current_) current_ = Presented{root, {}};
+  const std::string name = grammar_.drives ? root : std::string();
+  roots_[UpperCase(name)] = folder;
+  if (!current_) current_ = Presented{name, {}};
 }
 
 void HeadlessFileSystem::setAttributes(const std::string& path, std::uint32_t bits) {
@@ -88,7 +60,7 @@ unsigned HeadlessFileSystem::setCurrentDirectory(const std::string& path) {
 std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern) {
   std::vector<FoundFile> found;
   if (Refused(Call::ReadDirectory)) return found;
-  const std::size_t split = pattern.find_last_of("\\:");
+  const std::size_t split = pattern.find_last_of(grammar_.drives ? "\\:" : "/");
   const std::string namePattern = split == std::string::npos ? pattern : pattern.substr(split + 1);
   const auto folder =
       split == std::string::npos ? current_ : absolute(pattern.substr(0, split + 1));
@@ -99,12 +71,13 @@ std::vector<FoundFile> HeadlessFileSystem::findFiles(const std::string& pattern)
 
   if (!folder->names.empty()) {
     for (const char* special : {".", ".."}) {
-      if (Matches(namePattern, special)) found.push_back({special, fileattr::kDirectory});
+      if (portable::MatchesPattern(namePattern, special))
+        found.push_back({special, fileattr::kDirectory});
     }
   }
   for (const auto& entry : fs::directory_iterator(located.real, error)) {
-    const std::string name = ProgramName(entry.path().filename());
-    if (!Matches(namePattern, name)) continue;
+    const std::string name = portable::ProgramName(entry.path().filename());
+    if (!portable::MatchesPattern(namePattern, name)) continue;
     Presented child = *folder;
     child.names.push_back(name);
     found.push_back({name, attributesOf(child, entry.path())});
@@ -122,27 +95,31 @@ std::optional<std::uint32_t> HeadlessFileSystem::fileAttributes(const std::strin
 
 std::optional<HeadlessFileSystem::Presented> HeadlessFileSystem::absolute(
     const std::string& path) const {
+  const char separator = grammar_.separator;
   std::string rest = path;
-  std::replace(rest.begin(), rest.end(), '/', '\\');
-  const std::string root = RootOf(rest);
-  rest.erase(0, root.size());
+  std::string root;
+  if (grammar_.drives) {
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    root = RootOf(rest);
+    rest.erase(0, root.size());
+  }
   Presented full;
   if (root.empty()) {
     if (!current_) return std::nullopt;
     full = *current_;
-    if (rest.starts_with('\\')) full.names.clear();
+    if (rest.starts_with(separator)) full.names.clear();
   } else {
     // The root keeps the spelling it was given, as the system keeps it. "X:name" is relative
     // to the current directory when that is on the same drive, else to the drive's root.
     full.root = root;
     const bool onCurrentDrive =
-        current_ && !root.starts_with('\\') && SameName(root, current_->root);
+        current_ && !root.starts_with('\\') && portable::SameName(root, current_->root);
     if (onCurrentDrive && !rest.starts_with('\\')) full.names = current_->names;
   }
 
   std::size_t start = 0;
   while (start <= rest.size()) {
-    const std::size_t end = std::min(rest.find('\\', start), rest.size());
+    const std::size_t end = std::min(rest.find(separator, start), rest.size());
     const std::string name = rest.substr(start, end - start);
     if (name == "..") {
       if (!full.names.empty()) full.names.pop_back();
@@ -154,10 +131,10 @@ std::optional<HeadlessFileSystem::Presented> HeadlessFileSystem::absolute(
   return full;
 }
 
-std::string HeadlessFileSystem::text(const Presented& path) {
+std::string HeadlessFileSystem::text(const Presented& path) const {
   std::string joined = path.root;
-  for (const std::string& name : path.names) joined += "\\" + name;
-  return path.names.empty() ? joined + "\\" : joined;
+  for (const std::string& name : path.names) (joined += grammar_.separator) += name;
+  return path.names.empty() ? joined + grammar_.separator : joined;
 }
 
 std::optional<fs::path> HeadlessFileSystem::realPath(const std::string& path) const {
@@ -179,12 +156,14 @@ HeadlessFileSystem::Located HeadlessFileSystem::locate(const Presented& path) co
     if (!fs::is_directory(real, error)) return {{}, fileerror::kPathNotFound};
     std::optional<fs::path> match;
     for (const auto& entry : fs::directory_iterator(real, error)) {
-      const std::string name = ProgramName(entry.path().filename());
+      const std::string name = portable::ProgramName(entry.path().filename());
       if (name == path.names[i]) {
         match = entry.path();
         break;
       }
-      if (!match && SameName(name, path.names[i])) match = entry.path();
+      if (!match && !grammar_.caseSensitive && portable::SameName(name, path.names[i])) {
+        match = entry.path();
+      }
     }
     if (!match) return {{}, missing};
     real = *match;
@@ -198,6 +177,10 @@ std::uint32_t HeadlessFileSystem::attributesOf(const Presented& path, const fs::
   std::uint32_t bits = fs::is_directory(status) ? fileattr::kDirectory : fileattr::kArchive;
   if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
     bits |= fileattr::kReadOnly;
+  }
+  // Where the grammar is POSIX's, a name that starts with a dot is hidden.
+  if (!grammar_.drives && !path.names.empty() && path.names.back().starts_with('.')) {
+    bits |= fileattr::kHidden;
   }
   const auto marked = marked_.find(UpperCase(text(path)));
   if (marked != marked_.end()) bits |= marked->second;

@@ -1,7 +1,7 @@
 #include "platform/headless/HeadlessGlobalAtoms.h"
 
 #include "platform/headless/HeadlessFaults.h"
-#include "platform/headless/HeadlessNames.h"
+#include "platform/portable/Names.h"
 
 namespace platform::headless {
 Atom HeadlessGlobalAtoms::add(const std::string& name) {
@@ -18,7 +18,7 @@ Atom HeadlessGlobalAtoms::add(const std::string& name) {
 
 Atom HeadlessGlobalAtoms::find(const std::string& name) {
   for (const auto& [atom, entry] : entries_) {
-    if (SameName(entry.name, name)) return atom;
+    if (portable::SameName(entry.name, name)) return atom;
   }
   return 0;
 }

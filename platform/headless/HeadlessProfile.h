@@ -1,13 +1,8 @@
 #pragma once
-// The settings-file calls for tests, on real files in a folder presented as drive C:. The
-// profile calls parse and write the files as the system does: sections and keys match
-// ignoring letter case and surrounding blanks, the first of duplicates wins, one pair of
-// quotes around a value is dropped, and a change rewrites the whole file in the system's
-// layout ("[section]", then "key=value" lines, CR LF endings, no blank lines). A name
-// without a directory lies in the Windows directory, C:\windows. Read-only comes from a
-// file's permission bits. A file holds its text in the system's code page, ISO 8859-1 here,
-// or as UTF-16 after a byte-order mark; a write keeps the encoding while the code page holds
-// every text, and otherwise writes the file as UTF-16, as the real desktop does.
+// The settings-file calls for tests, on real files in a folder presented as drive C:, read
+// and written in the system's format (portable/ProfileFile.h) in a Western code page. A name
+// without a directory lies in the Windows directory, C:\windows. Read-only comes from a file's
+// permission bits.
 
 #include <filesystem>
 #include <optional>
@@ -36,7 +31,7 @@ class HeadlessProfile final : public Profile {
   bool writeString(const std::string& fileName, const std::string& section,
                    const std::optional<std::string>& key,
                    const std::optional<std::string>& value) override;
-  std::string windowsDirectory() override;
+  std::string bareNameFolder() override;
   std::optional<std::string> appDataFolder() override;
   bool fileExists(const std::string& path) override;
   bool fileReadOnly(const std::string& path) override;

@@ -7,6 +7,7 @@ namespace platform::win32 {
 
 class Win32FileSystem final : public FileSystem {
  public:
+  PathGrammar grammar() const override { return kWindowsPaths; }
   std::string currentDirectory() override;
   unsigned setCurrentDirectory(const std::string& path) override;
   std::vector<FoundFile> findFiles(const std::string& pattern) override;

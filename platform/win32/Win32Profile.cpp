@@ -90,7 +90,7 @@ bool Win32Profile::writeString(const std::string& fileName, const std::string& s
   const std::wstring path = win32::Wide(fileName);
   // A name without a folder lives in the Windows directory, as the profile calls place it.
   const std::wstring placed = path.find_first_of(L"\\/:") == std::wstring::npos
-                                  ? win32::Wide(windowsDirectory()) + L"\\" + path
+                                  ? win32::Wide(bareNameFolder()) + L"\\" + path
                                   : path;
   if ((!FitsCodePage(wideSection) || !FitsCodePage(wideKey) || !FitsCodePage(wideValue)) &&
       !MakeUnicode(placed)) {
@@ -100,7 +100,7 @@ bool Win32Profile::writeString(const std::string& fileName, const std::string& s
                                     path.c_str()) != FALSE;
 }
 
-std::string Win32Profile::windowsDirectory() {
+std::string Win32Profile::bareNameFolder() {
   wchar_t path[MAX_PATH + 1] = {};
   const UINT length = GetWindowsDirectoryW(path, MAX_PATH + 1);
   return length <= MAX_PATH ? Utf8(std::wstring_view(path, length)) : std::string();

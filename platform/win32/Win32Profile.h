@@ -14,7 +14,7 @@ class Win32Profile final : public Profile {
   bool writeString(const std::string& fileName, const std::string& section,
                    const std::optional<std::string>& key,
                    const std::optional<std::string>& value) override;
-  std::string windowsDirectory() override;
+  std::string bareNameFolder() override;
   std::optional<std::string> appDataFolder() override;
   bool fileExists(const std::string& path) override;
   bool fileReadOnly(const std::string& path) override;

@@ -244,8 +244,8 @@ TEST_F(ProfileTest, BareNamesLiveInTheWindowsDirectory) {
   const std::string name = "WUMPEX-PROFILE-TEST.INI";
   ASSERT_TRUE(real.writeString(name, "S", "k", "v"));
   ASSERT_TRUE(headless.writeString(name, "S", "k", "v"));
-  const std::string inWindows = real.windowsDirectory() + "\\" + name;
-  EXPECT_EQ(Bytes(*headless.realPath(headless.windowsDirectory() + "\\" + name)), Bytes(inWindows));
+  const std::string inWindows = real.bareNameFolder() + "\\" + name;
+  EXPECT_EQ(Bytes(*headless.realPath(headless.bareNameFolder() + "\\" + name)), Bytes(inWindows));
   EXPECT_TRUE(real.deleteFile(inWindows));
   EXPECT_FALSE(real.writeString(RealName("no-folder\\X.INI"), "S", std::nullopt, std::nullopt));
   EXPECT_FALSE(headless.writeString(FakeName("no-folder\\X.INI"), "S", std::nullopt, std::nullopt));

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -6,12 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/headless/HeadlessFileSystem.h"
+#include "platform/headless/HeadlessGlobalAtoms.h"
 #include "platform/headless/HeadlessProfile.h"
 #include "platform/linux/LinuxFileSystem.h"
+#include "platform/linux/LinuxGlobalAtoms.h"
 #include "platform/linux/LinuxProfile.h"
 #include "tests/HeadlessServices.h"
 
@@ -172,6 +177,66 @@ TEST(ConfigFolderTest, FollowsTheBaseDirectoryRules) {
     const Environment config{"XDG_CONFIG_HOME", xdg};
     EXPECT_EQ(LinuxProfile().bareNameFolder(), folder) << xdg.value_or("(unset)");
   }
+}
+
+// Names, references and refusals count as in the model.
+TEST(GlobalAtomsTest, ReferencesAgree) {
+  const wumpex::TempFolder folder;
+  LinuxGlobalAtoms host{folder.path().string()};
+  headless::HeadlessGlobalAtoms model;
+  const std::string marker = "OnlyOneWumpex! 1.11";
+  const std::string other = "onlyonewumpex! 1.11";
+  std::vector<bool> hostSteps;
+  std::vector<bool> modelSteps;
+  for (GlobalAtoms* atoms : {static_cast<GlobalAtoms*>(&host), static_cast<GlobalAtoms*>(&model)}) {
+    std::vector<bool>& steps = atoms == &host ? hostSteps : modelSteps;
+    const Atom first = atoms->add(marker);
+    steps = {first != 0,
+             atoms->find(other) == first,
+             atoms->add(other) == first,
+             atoms->remove(first),
+             atoms->find(marker) != 0,
+             atoms->remove(first),
+             atoms->find(marker) != 0,
+             atoms->remove(first),
+             atoms->add("") != 0,
+             atoms->add(std::string(256, 'a')) != 0,
+             atoms->add("a/b") != 0};
+  }
+  EXPECT_EQ(hostSteps, modelSteps);
+  EXPECT_EQ(hostSteps, (std::vector<bool>{true, true, true, true, true, true, false, false, false,
+                                          false, true}));
+}
+
+// Another process's marker is seen while it runs, and gone once it is killed: no marker
+// outlives a crash.
+TEST(GlobalAtomsTest, TheKernelGivesUpACrashedProcesssReferences) {
+  const wumpex::TempFolder folder;
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    LinuxGlobalAtoms atoms{folder.path().string()};
+    const char held = atoms.add("OnlyOneWumpex! 1.11") != 0 ? 'y' : 'n';
+    static_cast<void>(write(ready[1], &held, 1));
+    for (;;) pause();
+  }
+  // Killed and reaped however the test ends.
+  std::unique_ptr<const pid_t, void (*)(const pid_t*)> reaped(&child, [](const pid_t* pid) {
+    kill(*pid, SIGKILL);
+    waitpid(*pid, nullptr, 0);
+  });
+  char held = 0;
+  ASSERT_EQ(read(ready[0], &held, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+  LinuxGlobalAtoms atoms{folder.path().string()};
+  EXPECT_EQ(held, 'y');
+  EXPECT_NE(atoms.find("OnlyOneWumpex! 1.11"), 0);
+  EXPECT_FALSE(atoms.remove(atoms.find("OnlyOneWumpex! 1.11"))) << "another process's reference";
+  reaped.reset();
+  EXPECT_EQ(atoms.find("OnlyOneWumpex! 1.11"), 0);
 }
 
 }  // namespace

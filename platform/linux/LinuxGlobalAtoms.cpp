@@ -1,0 +1,81 @@
+#include "platform/linux/LinuxGlobalAtoms.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/portable/Names.h"
+
+namespace platform::linuxdesktop {
+namespace {
+
+std::string Folded(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = portable::Upper(c);
+  return folded;
+}
+
+}  // namespace
+
+UniqueDescriptor::~UniqueDescriptor() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+// Only an absolute $XDG_RUNTIME_DIR counts, as the base-directory rules say.
+LinuxGlobalAtoms::LinuxGlobalAtoms() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  folder_ = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
+}
+
+// Letters, digits, '.', '-' and '_' stand as they are; any other byte as %XX.
+std::string LinuxGlobalAtoms::lockFile(const std::string& name) const {
+  std::string path = folder_ + "/wumpex-atom-";
+  for (const char c : Folded(name)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_') {
+      path += c;
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      path += escaped;
+    }
+  }
+  return path;
+}
+
+Atom LinuxGlobalAtoms::number(const std::string& name) {
+  const auto [entry, added] = numbers_.try_emplace(Folded(name), next_);
+  if (added) ++next_;
+  return entry->second;
+}
+
+Atom LinuxGlobalAtoms::add(const std::string& name) {
+  if (name.empty() || name.size() > 255) return 0;
+  UniqueDescriptor file(open(lockFile(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  // A finder holds the lock alone only for a moment; the shared one waits for it.
+  if (!file || flock(file.get(), LOCK_SH) != 0) return 0;
+  const Atom atom = number(name);
+  held_[atom].push_back(std::move(file));
+  return atom;
+}
+
+// The name is held when its file cannot be locked alone, by this process or another.
+Atom LinuxGlobalAtoms::find(const std::string& name) {
+  if (name.empty() || name.size() > 255) return 0;
+  const UniqueDescriptor probe(open(lockFile(name).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!probe || flock(probe.get(), LOCK_EX | LOCK_NB) == 0) return 0;
+  return errno == EWOULDBLOCK ? number(name) : 0;
+}
+
+bool LinuxGlobalAtoms::remove(Atom atom) {
+  const auto held = held_.find(atom);
+  if (held == held_.end() || held->second.empty()) return false;
+  held->second.pop_back();
+  return true;
+}
+
+}  // namespace platform::linuxdesktop

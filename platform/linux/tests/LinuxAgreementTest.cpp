@@ -15,6 +15,7 @@
 #include "platform/headless/HeadlessFileSystem.h"
 #include "platform/headless/HeadlessGlobalAtoms.h"
 #include "platform/headless/HeadlessProfile.h"
+#include "platform/linux/LinuxAutostart.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxGlobalAtoms.h"
 #include "platform/linux/LinuxProfile.h"
@@ -237,6 +238,37 @@ TEST(GlobalAtomsTest, TheKernelGivesUpACrashedProcesssReferences) {
   EXPECT_FALSE(atoms.remove(atoms.find("OnlyOneWumpex! 1.11"))) << "another process's reference";
   reaped.reset();
   EXPECT_EQ(atoms.find("OnlyOneWumpex! 1.11"), 0);
+}
+
+// The entry a session starts: written whole, read back, and counted only when it names this
+// program and is not hidden.
+TEST(AutostartTest, TheEntryNamesThisProgram) {
+  const wumpex::TempFolder config;
+  const Environment xdg{"XDG_CONFIG_HOME", config.path().string()};
+  const fs::path entry = config.path() / "autostart" / "Wumpex!.desktop";
+  const std::string program = "/opt/my \"sounds\"/wumpex";
+  const LinuxAutostart autostart{program};
+  EXPECT_FALSE(autostart.startsAtLogIn("Wumpex!"));
+  ASSERT_TRUE(autostart.setStartAtLogIn("Wumpex!", true));
+  EXPECT_EQ(Bytes(entry),
+            "[Desktop Entry]\nType=Application\nName=Wumpex!\n"
+            "Exec=\"/opt/my \\\"sounds\\\"/wumpex\"\nTerminal=false\n");
+  const std::pair<std::string, bool> found[] = {
+      {"Exec=/opt/other/wumpex\n", false},
+      {"Exec=/usr/bin/wumpex --quiet\n", true},
+      {"Exec=\"/usr/bin/wumpex\"\nHidden=true\n", false},
+  };
+  for (const auto& [lines, counts] : found) {
+    std::ofstream(entry) << "[Desktop Entry]\nType=Application\n" << lines;
+    EXPECT_EQ(LinuxAutostart("/usr/bin/wumpex").startsAtLogIn("Wumpex!"), counts) << lines;
+  }
+  EXPECT_TRUE(autostart.setStartAtLogIn("Wumpex!", false));
+  EXPECT_FALSE(fs::exists(entry));
+  EXPECT_TRUE(autostart.setStartAtLogIn("Wumpex!", false)) << "nothing to remove";
+  // A file where the folder should be refuses the entry.
+  fs::remove_all(config.path() / "autostart");
+  std::ofstream(config.path() / "autostart") << "";
+  EXPECT_FALSE(autostart.setStartAtLogIn("Wumpex!", true));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "platform/headless/HeadlessFaults.h"
-#include "platform/headless/HeadlessSimpleSound.h"
+#include "platform/portable/WaveLength.h"
 
 namespace platform::headless {
 
@@ -27,7 +27,7 @@ std::uint32_t readWaveLength(const std::string& path, std::uint32_t& length) {
   if (!file) return mci::kErrFileNotFound;
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   const auto wave =
-      bytes.starts_with("RIFF") ? WaveLength(bytes.data(), bytes.size()) : std::nullopt;
+      bytes.starts_with("RIFF") ? portable::WaveLength(bytes.data(), bytes.size()) : std::nullopt;
   if (!wave) return mci::kErrInvalidFile;
   length = static_cast<std::uint32_t>(*wave);
   return 0;

@@ -15,10 +15,6 @@
 
 namespace platform::headless {
 
-// The length in milliseconds of a RIFF image's first `end` bytes, from its format and data
-// chunks; nothing when they are no WAVE sound that can be played.
-std::optional<std::uint64_t> WaveLength(const char* image, std::uint64_t end);
-
 class HeadlessSimpleSound final : public SimpleSound {
  public:
   struct Call {

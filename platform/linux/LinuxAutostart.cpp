@@ -1,11 +1,11 @@
 #include "platform/linux/LinuxAutostart.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+
+#include "platform/linux/XdgBase.h"
 
 namespace platform::linuxdesktop {
 namespace fs = std::filesystem;
@@ -41,14 +41,8 @@ std::string LinuxAutostart::RunningProgram() {
   return fs::read_symlink("/proc/self/exe", error).string();
 }
 
-// Only an absolute $XDG_CONFIG_HOME counts, as the base-directory rules say.
 std::string LinuxAutostart::entryFile(const std::string& name) const {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  const std::string folder = config != nullptr && config[0] == '/'
-                                 ? std::string(config)
-                                 : std::string(home != nullptr ? home : "") + "/.config";
-  return folder + "/autostart/" + name + ".desktop";
+  return ConfigHome() + "/autostart/" + name + ".desktop";
 }
 
 bool LinuxAutostart::startsAtLogIn(const std::string& name) const {

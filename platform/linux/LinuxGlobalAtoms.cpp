@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
+#include "platform/linux/XdgBase.h"
 #include "platform/portable/Names.h"
 
 namespace platform::linuxdesktop {
@@ -25,11 +25,7 @@ UniqueDescriptor::~UniqueDescriptor() {
   if (descriptor_ >= 0) close(descriptor_);
 }
 
-// Only an absolute $XDG_RUNTIME_DIR counts, as the base-directory rules say.
-LinuxGlobalAtoms::LinuxGlobalAtoms() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  folder_ = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
-}
+LinuxGlobalAtoms::LinuxGlobalAtoms() : folder_(RuntimeFolder()) {}
 
 // Letters, digits, '.', '-' and '_' stand as they are; any other byte as %XX.
 std::string LinuxGlobalAtoms::lockFile(const std::string& name) const {

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "platform/linux/XdgBase.h"
 #include "platform/portable/ProfileFile.h"
 
 namespace platform::linuxdesktop {
@@ -53,12 +53,8 @@ bool LinuxProfile::writeString(const std::string& fileName, const std::string& s
          portable::WriteProfileString(file, section, key, value, kCodePage);
 }
 
-// Only an absolute $XDG_CONFIG_HOME counts, as the base-directory rules say.
 std::string LinuxProfile::bareNameFolder() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') return std::string(config) + "/wumpex";
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.config/wumpex";
+  return ConfigHome() + "/wumpex";
 }
 
 bool LinuxProfile::fileExists(const std::string& path) {

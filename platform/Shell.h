@@ -17,17 +17,17 @@ class Shell {
  public:
   virtual ~Shell() = default;
 
-  // ShellExecuteA with the verb, the file, no parameters and no working directory. The
+  // ShellExecute with the verb, the file, no parameters and no working directory. The
   // shell starts whatever program it has for the file and does not wait for it; true when
   // it did (the call returned more than 32).
   virtual bool execute(Handle owner, const std::string& verb, const std::string& file,
                        int showCommand) = 0;
 
   // The clipboard opened with the owner window and emptied once, then the text handed over
-  // as plain text (format 1, ending in its zero byte), and closed; what was there is gone.
+  // as Unicode text, up to its first zero, and closed; what was there is gone.
   // False when another window holds the clipboard open.
   virtual bool setClipboardText(Handle owner, const std::string& text) = 0;
-  // The clipboard's plain text, up to its zero byte; nothing when it holds none.
+  // The clipboard's text, up to its first zero; nothing when it holds none.
   virtual std::optional<std::string> clipboardText(Handle owner) = 0;
 
   // Whether the system starts the running program when the user logs in: the entry of that

@@ -21,7 +21,7 @@ inline constexpr std::uint32_t kNoStop = 0x0010;     // fails rather than stop a
 class SimpleSound {
  public:
   virtual ~SimpleSound() = default;
-  // sndPlaySoundA: stops the sound that is playing and plays `sound`, a sound's name or,
+  // sndPlaySound: stops the sound that is playing and plays `sound`, a sound's name or,
   // with snd::kMemory, the first byte of a WAV image; no sound only stops. With kAsync the
   // image must stay unchanged until the sound ends or is stopped. True when it played.
   virtual bool playSound(const char* sound, std::uint32_t flags) = 0;

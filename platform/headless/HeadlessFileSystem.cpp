@@ -11,11 +11,6 @@ namespace platform::headless {
 namespace fs = std::filesystem;
 namespace {
 
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), portable::Upper);
-  return text;
-}
-
 // The root a path starts with: "X:", "\\server\share", or nothing.
 std::string RootOf(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
@@ -30,14 +25,14 @@ std::string RootOf(const std::string& path) {
 // In the POSIX grammar the one root has no name: its paths start with the separator.
 void HeadlessFileSystem::mapRoot(const std::string& root, const fs::path& folder) {
   const std::string name = grammar_.drives ? root : std::string();
-  roots_[UpperCase(name)] = folder;
+  roots_[portable::UpperCase(name)] = folder;
   if (!current_) current_ = Presented{name, {}};
 }
 
 void HeadlessFileSystem::setAttributes(const std::string& path, std::uint32_t bits) {
   const auto full = absolute(path);
   if (!full) throw std::invalid_argument("no such path form: " + path);
-  marked_[UpperCase(text(*full))] = bits & (fileattr::kHidden | fileattr::kSystem);
+  marked_[portable::UpperCase(text(*full))] = bits & (fileattr::kHidden | fileattr::kSystem);
 }
 
 std::string HeadlessFileSystem::currentDirectory() {
@@ -146,7 +141,7 @@ std::optional<fs::path> HeadlessFileSystem::realPath(const std::string& path) co
 }
 
 HeadlessFileSystem::Located HeadlessFileSystem::locate(const Presented& path) const {
-  const auto root = roots_.find(UpperCase(path.root));
+  const auto root = roots_.find(portable::UpperCase(path.root));
   if (root == roots_.end()) return {{}, fileerror::kPathNotFound};
   fs::path real = root->second;
   for (std::size_t i = 0; i < path.names.size(); ++i) {
@@ -182,7 +177,7 @@ std::uint32_t HeadlessFileSystem::attributesOf(const Presented& path, const fs::
   if (!grammar_.drives && !path.names.empty() && path.names.back().starts_with('.')) {
     bits |= fileattr::kHidden;
   }
-  const auto marked = marked_.find(UpperCase(text(path)));
+  const auto marked = marked_.find(portable::UpperCase(text(path)));
   if (marked != marked_.end()) bits |= marked->second;
   return bits;
 }

@@ -12,6 +12,12 @@ inline char Upper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// A name with a-z in capitals, as names are kept where their letter case does not count.
+inline std::string UpperCase(std::string name) {
+  for (char& c : name) c = Upper(c);
+  return name;
+}
+
 inline bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) { return Upper(x) == Upper(y); });
 }

@@ -53,17 +53,17 @@ std::uint32_t PulsePlayer::length() const {
 bool PulsePlayer::play(std::uint32_t from, std::uint32_t to, std::function<void()> ended,
                        std::string& error) {
   stop();
-  const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info_.samplerate),
-                            static_cast<std::uint8_t>(info_.channels)};
+  const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info_.samplerate),
+                              static_cast<std::uint8_t>(info_.channels)};
   // A short buffer at the server, so that a stop is heard at once.
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<std::uint32_t>(-1);
-  buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(100'000, &spec));
+  buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(100'000, &format));
   buffer.prebuf = static_cast<std::uint32_t>(-1);
   buffer.minreq = static_cast<std::uint32_t>(-1);
   buffer.fragsize = static_cast<std::uint32_t>(-1);
   int code = 0;
-  Stream stream(pa_simple_new(nullptr, "Wumpex!", PA_STREAM_PLAYBACK, nullptr, "sound", &spec,
+  Stream stream(pa_simple_new(nullptr, "Wumpex!", PA_STREAM_PLAYBACK, nullptr, "sound", &format,
                               nullptr, &buffer, &code));
   if (!stream) {
     error = pa_strerror(code);

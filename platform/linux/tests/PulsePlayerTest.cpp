@@ -43,13 +43,13 @@ void WriteTone(const std::string& path, int format, double hertz, double seconds
 class Recorder {
  public:
   Recorder() {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, 44100, 1};
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10'000, &spec));
+    buffer.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10'000, &format));
     int error = 0;
     stream_ = pa_simple_new(nullptr, "wumpex-test", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                            "monitor", &spec, nullptr, &buffer, &error);
+                            "monitor", &format, nullptr, &buffer, &error);
     thread_ = std::jthread([this](std::stop_token stop) {
       std::vector<short> block(441);
       int failure = 0;

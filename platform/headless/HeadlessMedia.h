@@ -1,12 +1,10 @@
 #pragma once
-// An in-memory wave-audio device for tests. It opens real WAV files (their length comes
-// from the header), plays them on the desktop's virtual clock in milliseconds, posts the
-// completion notices a notifying command asks for, and records every command it is sent.
-// A refused open finds no output device; any other refused command meets a hardware error.
+// An in-memory wave-audio device for tests, over the devices' portable command machine. It
+// opens real WAV files (their length comes from the header), plays them on the desktop's
+// virtual clock in milliseconds, and records every command it is sent. A refused open finds
+// no output device; any other refused command meets a hardware error.
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +12,11 @@
 #include "platform/Media.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessFileSystem.h"
+#include "platform/portable/MediaDevices.h"
 
 namespace platform::headless {
 
-class HeadlessMedia final : public Media {
+class HeadlessMedia final : public Media, portable::MediaDevices::Host {
  public:
   struct Command {
     std::uint16_t device = 0;
@@ -25,52 +24,47 @@ class HeadlessMedia final : public Media {
     std::uint32_t flags = 0;
     MciParams params;  // as the program filled them in
   };
-  // What the device reports of itself.
-  struct Capabilities {
-    bool canPlay = true;
-    bool canRecord = false;
-    bool canEject = false;
-    bool hasVideo = false;
-    std::uint32_t deviceType = mci::kDevTypeWaveform;
-  };
+  using Capabilities = portable::MediaDevices::Capabilities;
 
   // Element names are real paths, or, given a file system, paths as the program names them
   // on its drives.
-  explicit HeadlessMedia(HeadlessDesktop& desktop, const HeadlessFileSystem* files = nullptr);
+  explicit HeadlessMedia(HeadlessDesktop& desktop, const HeadlessFileSystem* files = nullptr)
+      : desktop_(desktop), files_(files) {}
 
   std::uint32_t sendCommand(std::uint16_t device, std::uint32_t message, std::uint32_t flags,
                             MciParams& params) override;
-  std::optional<std::string> errorString(std::uint32_t code) override;
+  std::optional<std::string> errorString(std::uint32_t code) override {
+    return devices_.errorString(code);
+  }
 
-  void setCapabilities(const Capabilities& capabilities) { capabilities_ = capabilities; }
+  void setCapabilities(const Capabilities& capabilities) { devices_.setCapabilities(capabilities); }
   // The user presses a key after a delay; it ends a waited play whose break key it is.
   void pressKeyAfter(std::uint64_t milliseconds, int virtKey) {
     keyPress_ = KeyPress{desktop_.now() + milliseconds, virtKey};
   }
-  std::size_t openDevices() const { return devices_.size(); }
-  bool playing(std::uint16_t device);
+  std::size_t openDevices() const { return devices_.openDevices(); }
 
   std::vector<Command> commands;
 
  private:
-  struct Device;
-  std::uint32_t execute(Device& device, std::uint32_t message, std::uint32_t flags,
-                        MciParams& params);
-  std::uint32_t open(std::uint32_t flags, MciParams& params);
-  std::uint32_t start(Device& device, std::uint32_t flags, const MciParams& params,
-                      std::uint32_t from, std::uint32_t to);
-  void halt(Device& device);
+  class VirtualSound;
+  std::uint64_t now() override { return desktop_.now(); }
+  bool post(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override {
+    return desktop_.postMessage(window, message, wParam, lParam);
+  }
+  std::unique_ptr<portable::MediaDevices::Sound> open(const std::string& path,
+                                                      std::uint32_t& length,
+                                                      std::uint32_t& error) override;
+  void wait(portable::MediaDevices::Sound& sound, std::uint64_t remaining, int breakKey) override;
 
   HeadlessDesktop& desktop_;
   const HeadlessFileSystem* files_;
-  Capabilities capabilities_;
-  std::uint16_t nextId_ = 1;
-  std::map<std::uint16_t, std::shared_ptr<Device>> devices_;
   struct KeyPress {
     std::uint64_t at;
     int virtKey;
   };
   std::optional<KeyPress> keyPress_;
+  portable::MediaDevices devices_{*this};
 };
 
 }  // namespace platform::headless

@@ -3,7 +3,6 @@
 #include "platform/linux/PulsePlayer.h"
 
 #include <gtest/gtest.h>
-#include <pulse/simple.h>
 
 #include <atomic>
 #include <chrono>
@@ -14,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/linux/tests/SinkRecorder.h"
 #include "tests/HeadlessServices.h"
 
 namespace platform::linuxdesktop {
@@ -38,46 +38,6 @@ void WriteTone(const std::string& path, int format, double hertz, double seconds
   sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
   sf_close(file);
 }
-
-// The sink's monitor, recorded in 10-ms blocks with little latency, so that nothing is lost.
-class Recorder {
- public:
-  Recorder() {
-    const pa_sample_spec format{PA_SAMPLE_S16LE, 44100, 1};
-    pa_buffer_attr buffer{};
-    buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10'000, &format));
-    int error = 0;
-    stream_ = pa_simple_new(nullptr, "wumpex-test", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                            "monitor", &format, nullptr, &buffer, &error);
-    thread_ = std::jthread([this](std::stop_token stop) {
-      std::vector<short> block(441);
-      int failure = 0;
-      while (stream_ != nullptr && !stop.stop_requested() &&
-             pa_simple_read(stream_, block.data(), block.size() * sizeof(short), &failure) == 0) {
-        double sum = 0;
-        for (const short s : block) sum += static_cast<double>(s) * s;
-        loudBlocks_ += std::sqrt(sum / static_cast<double>(block.size())) > 1000 ? 1 : 0;
-      }
-    });
-  }
-  ~Recorder() {
-    thread_.request_stop();
-    thread_.join();
-    if (stream_ != nullptr) pa_simple_free(stream_);
-  }
-  Recorder(const Recorder&) = delete;
-  Recorder& operator=(const Recorder&) = delete;
-
-  bool connected() const { return stream_ != nullptr; }
-  // Seconds of sound heard so far.
-  double heard() const { return loudBlocks_ * 0.01; }
-
- private:
-  pa_simple* stream_ = nullptr;
-  std::atomic<int> loudBlocks_ = 0;
-  std::jthread thread_;
-};
 
 TEST(PulsePlayerTest, OpensEveryWaveFormatWithItsLength) {
   const wumpex::TempFolder folder;
@@ -118,7 +78,7 @@ TEST(PulsePlayerTest, PlaysToTheSinkAndStopsAtOnce) {
   } plays[] = {{300, 0ms, 0.2, 0.45, true}, {1000, 200ms, 0.05, 0.4, false}};
   for (const auto& p : plays) {
     SCOPED_TRACE(p.to);
-    const Recorder recorder;
+    const SinkRecorder recorder;
     ASSERT_TRUE(recorder.connected()) << "no sound server";
     std::atomic<bool> ended = false;
     ASSERT_TRUE(player->play(

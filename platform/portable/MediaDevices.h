@@ -44,8 +44,8 @@ class MediaDevices final : public Media {
     // kErrInvalidFile in `error`.
     virtual std::unique_ptr<Sound> open(const std::string& path, std::uint32_t& length,
                                         std::uint32_t& error) = 0;
-    // Blocks the thread while `sound` plays, `remaining` milliseconds at most, or until the
-    // user presses the key `breakKey` (a virtual-key code; 0 for none).
+    // Blocks the thread while `sound` plays (`remaining` milliseconds by the clock), or until
+    // the user presses the key `breakKey` (a virtual-key code; 0 for none).
     virtual void wait(Sound& sound, std::uint64_t remaining, int breakKey) = 0;
 
    protected:

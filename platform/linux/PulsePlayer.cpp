@@ -4,6 +4,7 @@
 #include <pulse/simple.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -20,26 +21,53 @@ using Stream = std::unique_ptr<pa_simple, StreamCloser>;
 
 }  // namespace
 
-// The length is the one the wave device of Windows tells, from the chunks, as every desktop
-// of the program tells it; libsndfile's count of whole frames can be a little shorter.
 std::unique_ptr<PulsePlayer> PulsePlayer::Open(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  if (!in) {
+    error = "cannot open the file";
+    return nullptr;
+  }
+  return FromImage({std::istreambuf_iterator<char>(in), {}}, error);
+}
+
+// The length is the one the wave device of Windows tells, from the chunks, as every desktop
+// of the program tells it; libsndfile's count of whole frames can be a little shorter.
+std::unique_ptr<PulsePlayer> PulsePlayer::FromImage(std::string image, std::string& error) {
   const auto length =
-      bytes.starts_with("RIFF") ? portable::WaveLength(bytes.data(), bytes.size()) : std::nullopt;
+      image.starts_with("RIFF") ? portable::WaveLength(image.data(), image.size()) : std::nullopt;
   if (!length) {
     error = "not a wave sound";
     return nullptr;
   }
-  SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr || info.channels <= 0 || info.samplerate <= 0) {
+  std::unique_ptr<PulsePlayer> player(new PulsePlayer(
+      std::make_unique<Image>(Image{std::move(image)}), static_cast<std::uint32_t>(*length)));
+  static SF_VIRTUAL_IO reader{
+      [](void* data) { return static_cast<sf_count_t>(static_cast<Image*>(data)->bytes.size()); },
+      [](sf_count_t offset, int whence, void* data) {
+        auto* read = static_cast<Image*>(data);
+        const auto size = static_cast<sf_count_t>(read->bytes.size());
+        const sf_count_t from = whence == SEEK_CUR ? read->at : whence == SEEK_END ? size : 0;
+        read->at = std::clamp<sf_count_t>(from + offset, 0, size);
+        return read->at;
+      },
+      [](void* into, sf_count_t count, void* data) {
+        auto* read = static_cast<Image*>(data);
+        const sf_count_t taken =
+            std::min(count, static_cast<sf_count_t>(read->bytes.size()) - read->at);
+        std::memcpy(into, read->bytes.data() + read->at, static_cast<std::size_t>(taken));
+        read->at += taken;
+        return taken;
+      },
+      [](const void*, sf_count_t, void*) { return sf_count_t{0}; },
+      [](void* data) { return static_cast<Image*>(data)->at; }};
+  SNDFILE* file = sf_open_virtual(&reader, SFM_READ, &player->info_, player->image_.get());
+  if (file == nullptr || player->info_.channels <= 0 || player->info_.samplerate <= 0) {
     error = sf_strerror(file);
     if (file != nullptr) sf_close(file);
     return nullptr;
   }
-  return std::unique_ptr<PulsePlayer>(
-      new PulsePlayer(file, info, static_cast<std::uint32_t>(*length)));
+  player->file_.reset(file);
+  return player;
 }
 
 PulsePlayer::~PulsePlayer() {
@@ -51,7 +79,7 @@ std::uint32_t PulsePlayer::length() const {
 }
 
 bool PulsePlayer::play(std::uint32_t from, std::uint32_t to, std::function<void()> ended,
-                       std::string& error) {
+                       std::string& error, bool repeat) {
   stop();
   const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info_.samplerate),
                               static_cast<std::uint8_t>(info_.channels)};
@@ -74,7 +102,7 @@ bool PulsePlayer::play(std::uint32_t from, std::uint32_t to, std::function<void(
       std::min<sf_count_t>(static_cast<sf_count_t>(to) * info_.samplerate / 1000, info_.frames);
   sf_seek(file_.get(), first, SEEK_SET);
   playing_ = true;
-  thread_ = std::jthread([this, stream = std::move(stream), first, last,
+  thread_ = std::jthread([this, stream = std::move(stream), first, last, repeat,
                           ended = std::move(ended)](std::stop_token stopping) mutable {
     const sf_count_t piece = info_.samplerate / 50;
     std::vector<short> samples(static_cast<std::size_t>(piece * info_.channels));
@@ -89,6 +117,10 @@ bool PulsePlayer::play(std::uint32_t from, std::uint32_t to, std::function<void(
         break;
       }
       at += read;
+      if (repeat && at >= last) {
+        sf_seek(file_.get(), first, SEEK_SET);
+        at = first;
+      }
     }
     if (stopping.stop_requested()) {
       pa_simple_flush(stream.get(), &failure);
@@ -106,6 +138,10 @@ void PulsePlayer::stop() {
   thread_.request_stop();
   thread_.join();
   playing_ = false;
+}
+
+void PulsePlayer::waitForEnd() {
+  if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace platform::linuxdesktop

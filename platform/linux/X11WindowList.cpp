@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/portable/Names.h"
+
 namespace platform::linuxdesktop {
 namespace {
 
@@ -49,21 +51,45 @@ std::vector<unsigned long> X11WindowList::property(unsigned long window, unsigne
   return {items, items + count};
 }
 
+// From the bottom up.
+std::vector<unsigned long> X11WindowList::rootChildren() {
+  Window rootReturn = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display_.get(), DefaultRootWindow(display_.get()), &rootReturn, &parent, &children,
+                 &count) == 0) {
+    return {};
+  }
+  const XMemory<Window> owned(children);
+  return {children, children + count};
+}
+
 std::vector<Handle> X11WindowList::topLevelWindows() {
   const Window root = DefaultRootWindow(display_.get());
   std::vector<unsigned long> windows = property(root, atom("_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
-  if (windows.empty()) {
-    Window rootReturn = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display_.get(), root, &rootReturn, &parent, &children, &count) != 0) {
-      const XMemory<Window> owned(children);
-      windows.assign(children, children + count);
-    }
-  }
+  if (windows.empty()) windows = rootChildren();
   // Both lists run from the bottom up.
   return {windows.rbegin(), windows.rend()};
+}
+
+// A program's hidden windows stay children of the root under any window manager.
+Handle X11WindowList::findByTitle(const std::string& title) {
+  const std::vector<unsigned long> windows = rootChildren();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (portable::SameName(this->title(*it), title)) return *it;
+  }
+  return 0;
+}
+
+void X11WindowList::sendMessage(Handle window, const char* type) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = static_cast<Window>(window);
+  event.xclient.message_type = atom(type);
+  event.xclient.format = 32;
+  XSendEvent(display_.get(), static_cast<Window>(window), False, NoEventMask, &event);
+  XFlush(display_.get());
 }
 
 std::string X11WindowList::title(Handle window) {

@@ -28,11 +28,17 @@ class X11WindowList {
   std::string title(Handle window);
   // Nothing when no window is active, or when the desktop or a dock (a panel) is.
   std::optional<FrontWindow> frontWindow();
+  // The first of the root window's children, shown or not, whose title equals this one
+  // ignoring the letter case of a-z; 0 when none has it.
+  Handle findByTitle(const std::string& title);
+  // Sends the window a message of the named type, which its program reads.
+  void sendMessage(Handle window, const char* type);
+  unsigned long atom(const char* name);
 
  private:
   // Windows and atoms are X11's XIDs.
   std::vector<unsigned long> property(unsigned long window, unsigned long name, unsigned long type);
-  unsigned long atom(const char* name);
+  std::vector<unsigned long> rootChildren();
 
   struct Closer {
     void operator()(_XDisplay* display) const;

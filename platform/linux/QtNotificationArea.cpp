@@ -1,0 +1,114 @@
+#include "platform/linux/QtNotificationArea.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFile>
+#include <QIcon>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <stdexcept>
+
+#include "platform/linux/QtCanvas.h"
+#include "platform/linux/QtDesktop.h"
+
+namespace platform::linuxdesktop {
+namespace {
+
+class QtIcon final : public LoadedIcon {
+ public:
+  explicit QtIcon(const QIcon& icon) : icon_(icon) {}
+  IconHandle handle() const override { return reinterpret_cast<IconHandle>(&icon_); }
+
+ private:
+  QIcon icon_;
+};
+
+}  // namespace
+
+void QtNotificationArea::apply(QSystemTrayIcon& icon, const NotifyIconRecord& record) {
+  if ((record.flags & nif::kIcon) != 0 && record.icon != 0) {
+    icon.setIcon(*reinterpret_cast<const QIcon*>(record.icon));
+  }
+  if ((record.flags & nif::kTip) != 0) icon.setToolTip(ToQt(record.tip.data()));
+  // Qt shows no icon without a picture: one added before it has one shows once it has.
+  if (!icon.isVisible() && !icon.icon().isNull()) icon.show();
+}
+
+bool QtNotificationArea::notifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+  const auto key = std::make_pair(record.window, record.id);
+  const auto it = icons_.find(key);
+  switch (message) {
+    case nim::kAdd: {
+      if (it != icons_.end()) return false;
+      if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        withoutTray(record);
+        return false;
+      }
+      auto icon = std::make_unique<QSystemTrayIcon>();
+      apply(*icon, record);
+      if ((record.flags & nif::kMessage) != 0) {
+        const Handle window = record.window;
+        const std::uint32_t callback = record.callbackMessage;
+        QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
+                         [window, callback](QSystemTrayIcon::ActivationReason reason) {
+                           const unsigned mouse =
+                               reason == QSystemTrayIcon::DoubleClick ? wm::kLeftButtonDoubleClick
+                               : reason == QSystemTrayIcon::Context   ? wm::kRightButtonUp
+                                                                      : wm::kLeftButtonUp;
+                           QtHandles::post(window, callback, 0, mouse);
+                         });
+      }
+      icons_[key] = std::move(icon);
+      return true;
+    }
+    case nim::kModify:
+      if (it == icons_.end()) return false;
+      apply(*it->second, record);
+      return true;
+    case nim::kDelete:
+      if (it == icons_.end()) return false;
+      icons_.erase(it);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A program with no icon would have no way in: the user hears why, once, and the program gets
+// the double click that opens its window.
+void QtNotificationArea::withoutTray(const NotifyIconRecord& record) {
+  if (!toldNoTray_) {
+    toldNoTray_ = true;
+    const QString caption =
+        record.tip[0] != '\0' ? ToQt(record.tip.data()) : QCoreApplication::applicationName();
+    QMessageBox box(QMessageBox::Information, caption,
+                    "This desktop has no notification area, so the program's icon cannot be "
+                    "shown. Its settings window opens instead. To end the program, log out or "
+                    "end it from a terminal (pkill wumpex).",
+                    QMessageBox::Ok);
+    if (!QtDesktop::QuitAsked()) box.exec();
+  }
+  if ((record.flags & nif::kMessage) != 0) {
+    QtHandles::post(record.window, record.callbackMessage, 0, wm::kLeftButtonDoubleClick);
+  }
+}
+
+std::unique_ptr<LoadedIcon> QtNotificationArea::loadIcon(const std::string& resourceName) {
+  if (!QFile::exists(ResourcePath(resourceName)))
+    throw std::runtime_error("cannot load the icon " + resourceName);
+  return std::make_unique<QtIcon>(QIcon(ResourcePath(resourceName)));
+}
+
+Point QtNotificationArea::cursorPos() {
+  const QPoint at = QCursor::pos();
+  return {at.x(), at.y()};
+}
+
+void QtNotificationArea::setForegroundWindow(Handle window) {
+  if (QWidget* widget = QtHandles::widget(window); widget != nullptr && widget->isVisible()) {
+    widget->activateWindow();
+  }
+}
+
+}  // namespace platform::linuxdesktop

@@ -13,6 +13,6 @@ if ! pactl info >/dev/null 2>&1; then
 fi
 
 if [[ -z ${DISPLAY:-} ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$@"
+  WUMPEX_PRIVATE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$@"
 fi
 exec "$@"

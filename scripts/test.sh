@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds every preset and runs every test suite: the native suites
-# directly, each fuzz target for 25 seconds, the Windows suites under Wine on a private desktop,
-# wumpex.exe for a minute's soak, and each benchmark once, briefly, so that none can rot.
+# directly, the Linux program's on a private display, each fuzz target for 25 seconds, the
+# Windows suites under Wine on a private desktop, wumpex.exe for a minute's soak, and each
+# benchmark once, briefly, so that none can rot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-for preset in native win64 win32; do
+for preset in native linux win64 win32; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
 echo "== test native"
 ctest --preset native
+echo "== test linux (the Linux program, on a private display)"
+ctest --preset linux
 echo "== fuzz"
 scripts/fuzz.sh 25
 echo "== test win64 (under Wine)"

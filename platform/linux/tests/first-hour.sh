@@ -115,6 +115,11 @@ pids+=($main)
 window "Wumpex! Configure"
 xdotool key Return
 window "Select WAV sound folder..."
+# The folder's Cyrillic letters get keys of their own first: xdotool would map each to a
+# spare key for the moment, and the program can read a key before it sees the new mapping.
+xmodmap -e "keycode 250 = Cyrillic_ze Cyrillic_ZE" -e "keycode 251 = Cyrillic_ve" \
+  -e "keycode 252 = Cyrillic_o" -e "keycode 253 = Cyrillic_en"
+sleep 0.5
 xdotool type --delay 30 "$walk/Звон"
 xdotool key Return
 for _ in $(seq 20); do [[ -f $settings ]] && break; sleep 0.2; done
@@ -177,11 +182,28 @@ step "quiet for 15 minutes keeps it quiet"
 tray_menu Down Down Down Down Down Right Return
 expect_silence "while quiet for a while" 8
 
-step "a second start while it runs ends at once"
+step "a second start while it runs ends at once and brings the open settings window forward"
+open_settings
+xmessage -title "Notes" -geometry 500x500+250+120 "notes" &
+notes=$!
+pids+=($notes)
+window Notes
+notes_window=$found
+# Whether the first window lies above the second: xwininfo lists the root's children from
+# the top down.
+above() {
+  xwininfo -root -children | awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
+    '$1 == a { at = NR } $1 == b { bt = NR } END { exit !(at && bt && at < bt) }'
+}
+above "$notes_window" "$form" || fail "the notes do not cover the settings window"
 start=$(date +%s%N)
 "$program" || fail "the second start ended with $?"
 (($(date +%s%N) - start < 5000000000)) || fail "the second start took 5 s or more"
 kill -0 "$main" || fail "the first instance ended"
+sleep 0.5
+above "$form" "$notes_window" || fail "the settings window did not come forward"
+press_ok
+kill "$notes"
 
 step "Shutdown in the tray menu ends it with exit code 0"
 tray_menu Up Return

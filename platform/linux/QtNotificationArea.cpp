@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include <stdexcept>
+#include <utility>
 
 #include "platform/linux/QtCanvas.h"
 #include "platform/linux/QtDesktop.h"
@@ -63,10 +65,14 @@ bool QtNotificationArea::notifyIcon(std::uint32_t message, const NotifyIconRecor
       return true;
     }
     case nim::kModify:
+      if (trayless_ && trayless_->window == record.window && trayless_->id == record.id) {
+        trayless_ = record;
+      }
       if (it == icons_.end()) return false;
       apply(*it->second, record);
       return true;
     case nim::kDelete:
+      trayless_.reset();
       if (it == icons_.end()) return false;
       icons_.erase(it);
       return true;
@@ -75,23 +81,29 @@ bool QtNotificationArea::notifyIcon(std::uint32_t message, const NotifyIconRecor
   }
 }
 
-// A program with no icon would have no way in: the user hears why, once, and the program gets
-// the double click that opens its window.
+// A program with no icon would have no way in: once the loop runs, the user hears why, once,
+// under the tip the program has given by then, and the program gets the double click that
+// opens its window.
 void QtNotificationArea::withoutTray(const NotifyIconRecord& record) {
-  if (!toldNoTray_) {
-    toldNoTray_ = true;
-    const QString caption =
-        record.tip[0] != '\0' ? ToQt(record.tip.data()) : QCoreApplication::applicationName();
-    QMessageBox box(QMessageBox::Information, caption,
-                    "This desktop has no notification area, so the program's icon cannot be "
-                    "shown. Its settings window opens instead. To end the program, log out or "
-                    "end it from a terminal (pkill wumpex).",
-                    QMessageBox::Ok);
-    if (!QtDesktop::QuitAsked()) box.exec();
-  }
-  if ((record.flags & nif::kMessage) != 0) {
-    QtHandles::post(record.window, record.callbackMessage, 0, wm::kLeftButtonDoubleClick);
-  }
+  trayless_ = record;
+  QTimer::singleShot(0, [this] {
+    if (!trayless_ || QtDesktop::QuitAsked()) return;
+    const NotifyIconRecord last = *std::exchange(trayless_, std::nullopt);
+    if (!toldNoTray_) {
+      toldNoTray_ = true;
+      QMessageBox box(
+          QMessageBox::Information,
+          last.tip[0] != '\0' ? ToQt(last.tip.data()) : QCoreApplication::applicationName(),
+          "This desktop has no notification area, so the program's icon cannot be "
+          "shown. Its settings window opens instead. To end the program, log out "
+          "or end it from a terminal (pkill wumpex).",
+          QMessageBox::Ok);
+      box.exec();
+    }
+    if ((last.flags & nif::kMessage) != 0) {
+      QtHandles::post(last.window, last.callbackMessage, 0, wm::kLeftButtonDoubleClick);
+    }
+  });
 }
 
 std::unique_ptr<LoadedIcon> QtNotificationArea::loadIcon(const std::string& resourceName) {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/NotificationArea.h"
@@ -25,6 +26,8 @@ class QtNotificationArea final : public NotificationArea {
   void apply(QSystemTrayIcon& icon, const NotifyIconRecord& record);
   void withoutTray(const NotifyIconRecord& record);
   bool toldNoTray_ = false;
+  // The record of an icon that found no tray, as the program last changed it.
+  std::optional<NotifyIconRecord> trayless_;
   std::map<std::pair<Handle, std::uint32_t>, std::unique_ptr<QSystemTrayIcon>> icons_;
 };
 

@@ -216,4 +216,24 @@ pids+=($main)
 tray_icon
 kill -TERM "$main"
 wait "$main" || fail "SIGTERM ended it with $?"
+step "on a display with no notification area it says so once and opens its settings window"
+# shellcheck disable=SC2016
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
+  set -euo pipefail
+  "$1" &
+  program=$!
+  shown() {
+    for _ in $(seq 100); do
+      xdotool search --onlyvisible --name "$1" >/dev/null && return 0
+      sleep 0.2
+    done
+    return 1
+  }
+  shown "^Wumpex!\$" || { echo "no box told why there is no icon"; exit 1; }
+  sleep 0.5
+  xdotool key Return
+  shown "^Wumpex! 1\.11\$" || { echo "the settings window did not open"; exit 1; }
+  kill -TERM "$program"
+  wait "$program"
+' _ "$program" || fail "without a notification area"
 step "passed"

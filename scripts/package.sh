@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds wumpex.exe for 64-bit and 32-bit Windows and packs each, without its symbols, with a
-# short text for Windows users into dist/wumpex-<version>-<build>.zip.
+# short text for Windows users into dist/wumpex-<version>-<build>.zip; then builds the Linux
+# program and packs it with its desktop entry and icon into dist/wumpex_<version>_amd64.deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -79,3 +80,11 @@ for preset in win64 win32; do
   zip="dist/wumpex-$version-$preset.zip"
   echo "$zip: $(stat -c %s "$zip") bytes (wumpex.exe $(stat -c %s "build/$preset/package/wumpex.exe") bytes)"
 done
+
+cmake --preset linux >/dev/null
+cmake --build --preset linux --target wumpex
+(cd build/linux && cpack -B package >/dev/null)
+deb="wumpex_${version}_$(dpkg --print-architecture).deb"
+cp "build/linux/package/$deb" "dist/$deb.new"
+mv "dist/$deb.new" "dist/$deb"
+echo "dist/$deb: $(stat -c %s "dist/$deb") bytes (wumpex $(stat -c %s build/linux/app/wumpex) bytes before stripping)"

@@ -9,8 +9,10 @@ comments and are ignored, as are blank lines after the picture.
 
 For every picture this script writes resources/<name>.ico: a single-image
 32x32, 4 bits per pixel icon (BITMAPINFOHEADER DIB, 4bpp colour bitmap plus a
-1bpp AND mask).  The output depends only on the text, so running the script
-twice gives byte-identical files.
+1bpp AND mask).  The program's own picture is also written as
+resources/wumpex.png (32x32 RGBA), the icon of the Linux desktop entry.  The
+output depends only on the text, so running the script twice gives
+byte-identical files.
 
 Usage:  python3 resources/art/make_icons.py
 """
@@ -18,6 +20,7 @@ Usage:  python3 resources/art/make_icons.py
 import os
 import struct
 import sys
+import zlib
 
 SIZE = 32
 
@@ -139,6 +142,22 @@ def build_ico(rows):
     return icondir + entry + image
 
 
+def build_png(rows):
+    """Encode a 32x32 picture as the bytes of an RGBA .png file."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    raw = b""
+    for line in rows:
+        raw += b"\x00"  # no filter
+        for ch in line:
+            raw += bytes(4) if ch == TRANSPARENT else bytes(LEGEND[ch][1]) + b"\xff"
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def main():
     art_dir = os.path.dirname(os.path.abspath(__file__))
     out_dir = os.path.dirname(art_dir)
@@ -160,6 +179,11 @@ def main():
         with open(target, "wb") as f:
             f.write(data)
         print("make_icons: %s -> %s" % (source, os.path.relpath(target)))
+        if source == "wumpex.txt":
+            target = os.path.join(out_dir, "wumpex.png")
+            with open(target, "wb") as f:
+                f.write(build_png(read_art(path)))
+            print("make_icons: %s -> %s" % (source, os.path.relpath(target)))
     return 1 if failed else 0
 
 

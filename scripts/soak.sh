@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
-# Runs wumpex.exe under Wine for some minutes, a sound every 5 seconds from a folder of short
-# tones, on a private X display and sound server, while a user opens the settings window by
-# mouse every 30 seconds (a double-click on the program's icon in Wine's tray) and closes it
-# with its OK button. Prints the sounds heard at the sound server against the ticks expected
-# (the interval counts from the end of the last sound and stops while the window is open),
-# and the process's private memory and USER and GDI objects at start and end. Start is taken
-# after the first sound and a first opening, since the sound system's buffers and the window's
+# Runs wumpex.exe under Wine for some minutes (or, with --linux, the Linux program wumpex),
+# a sound every 5 seconds from a folder of short tones, on a private X display and sound
+# server, while a user opens the settings window by mouse every 30 seconds (a double-click on
+# the program's tray icon) and closes it with its OK button. Prints the sounds heard at the
+# sound server against the ticks expected (the interval counts from the end of the last sound
+# and stops while the window is open), and the process's private memory and its USER and GDI
+# objects (Windows) or open file descriptors (Linux) at start and end. Start is taken after
+# the first sound and a first opening, since the sound system's buffers and the window's
 # fonts and pictures are made when first needed.
 # Fails when fewer than 90% of the ticks are heard, the window once does not open or close,
-# or the objects grew.
-# Usage: scripts/soak.sh [minutes]
+# or the objects or descriptors grew.
+# Usage: scripts/soak.sh [--linux] [minutes]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target wumpex resource_probe >/dev/null
+export linux=0
+if [[ ${1:-} == --linux ]]; then
+  linux=1
+  shift
+fi
+if ((linux)); then
+  cmake --preset linux >/dev/null
+  cmake --build --preset linux --target wumpex >/dev/null
+else
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 --target wumpex resource_probe >/dev/null
+fi
 
 export minutes=${1:-1} interval=5 tone=0.2 every=30
 work=$(mktemp -d)
@@ -28,25 +39,54 @@ mkdir "$work/sounds"
 for n in $(seq 8); do
   sox -n -r 22050 -b 16 -c 1 "$work/sounds/tone-$n.wav" synth "$tone" sine $((300 + 80 * n)) vol 0.5
 done
-export WINEPREFIX="$work/prefix"
-mkdir -p "$WINEPREFIX/drive_c/windows"
-printf '[WumpexSettings]\r\nWAVPath=Z:%s\r\nRandomTime=%d\r\nRandomTimeType=0\r\nVariableTime=0\r\nVariableTimeType=0\r\nNumBeQuietItems=0\r\n' \
-  "${work//\//\\}\\sounds" "$interval" >"$WINEPREFIX/drive_c/windows/WUMPEX.INI"
+settings='[WumpexSettings]\r\nWAVPath=%s\r\nRandomTime=%d\r\nRandomTimeType=0\r\nVariableTime=0\r\nVariableTimeType=0\r\nNumBeQuietItems=0\r\n'
+if ((linux)); then
+  export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+  mkdir -p "$XDG_CONFIG_HOME/wumpex" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  # shellcheck disable=SC2059
+  printf "$settings" "$work/sounds" "$interval" >"$XDG_CONFIG_HOME/wumpex/WUMPEX.INI"
+else
+  export WINEPREFIX="$work/prefix"
+  mkdir -p "$WINEPREFIX/drive_c/windows"
+  # shellcheck disable=SC2059
+  printf "$settings" "Z:${work//\//\\}\\sounds" "$interval" >"$WINEPREFIX/drive_c/windows/WUMPEX.INI"
+fi
 
 now() { date +%s.%N; }
 
-# Writes the process's private memory and its objects to $work/<label>.
+# Writes the process's private memory and its objects or descriptors to $work/<label>.
 measure() {
   awk '/^Private_(Clean|Dirty)/ { kb += $2 } END { print "private_kb", kb }' \
     "/proc/$program/smaps_rollup" >"$work/$1"
-  scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >>"$work/$1"
+  if ((linux)); then
+    echo "descriptors $(find "/proc/$program/fd" -mindepth 1 | wc -l)" >>"$work/$1"
+  else
+    scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >>"$work/$1"
+  fi
+}
+
+# The program's tray icon: Wine's tray window, or the Linux program's one small window.
+tray_icon() {
+  if ((linux)); then
+    local id
+    for id in $(xdotool search --onlyvisible --classname '^wumpex$'); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if ((WIDTH <= 64 && HEIGHT <= 64)); then
+        echo "$id"
+        return
+      fi
+    done
+  else
+    xdotool search --name '^Wine System Tray$' | head -1
+  fi
 }
 
 # The user double-clicks the tray icon, looks at the window for a second and presses OK
 # (the centre of the button, 133,355 in the window's client area).
 open_and_close_settings() {
   local tray form
-  tray=$(xdotool search --name '^Wine System Tray$' | head -1)
+  tray=$(tray_icon)
   echo "open $(now)" >>"$work/timeline"
   xdotool mousemove --window "$tray" 10 10 click --repeat 2 --delay 80 1
   for _ in $(seq 50); do
@@ -57,6 +97,7 @@ open_and_close_settings() {
   [[ -n $form ]] || return 1
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$form")"
+  # Wine draws a frame around the client area; on Linux the window manager does, if any.
   local border=$(((WIDTH - 337) / 2))
   xdotool mousemove --window "$form" $((border + 133)) $((HEIGHT - 373 - border + 355)) click 1
   echo "close $(now)" >>"$work/timeline"
@@ -70,7 +111,7 @@ open_and_close_settings() {
 soak() {
   set -euo pipefail
   # The prefix is made before recording, so that its set-up is not part of the time.
-  scripts/wine-run.sh cmd /c exit >/dev/null
+  ((linux)) || scripts/wine-run.sh cmd /c exit >/dev/null
   mkfifo "$work/sink"
   python3 scripts/sink-onsets.py <"$work/sink" >"$work/onsets" &
   local counter=$!
@@ -78,11 +119,17 @@ soak() {
     >"$work/sink" &
   local recorder=$!
   echo "start $(now)" >"$work/timeline"
-  scripts/wine-run.sh build/win64/app/wumpex.exe &
-  program=$!
-  until scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >/dev/null 2>&1; do
-    sleep 0.2
-  done
+  if ((linux)); then
+    build/linux/app/wumpex &
+    program=$!
+    until [[ -n $(tray_icon) ]]; do sleep 0.2; done
+  else
+    scripts/wine-run.sh build/win64/app/wumpex.exe &
+    program=$!
+    until scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >/dev/null 2>&1; do
+      sleep 0.2
+    done
+  fi
   local tries=1 done=0 end
   end=$(awk -v t="$(now)" -v s="$((minutes * 60))" 'BEGIN { printf "%d", t + s }')
   for _ in $(seq 100); do
@@ -101,12 +148,21 @@ soak() {
   echo "end $(now)" >>"$work/timeline"
   measure end
   echo "settings $done $tries" >"$work/settings"
-  /usr/lib/wine/wineserver -k
+  if ((linux)); then
+    kill -TERM "$program"
+    wait "$program" || true
+  else
+    /usr/lib/wine/wineserver -k
+  fi
   kill "$recorder"
   wait "$recorder" "$counter" || true
 }
 # The functions go as text: the display's wrapper is a POSIX shell, which drops exported ones.
-scripts/desktop.sh bash -c "$(declare -f now measure open_and_close_settings soak); soak"
+# Wine's programs have a tray window of their own; the Linux program needs a notification area.
+tray=()
+((linux)) && tray=(scripts/tray.sh)
+scripts/desktop.sh "${tray[@]}" bash -c \
+  "$(declare -f now measure tray_icon open_and_close_settings soak); soak"
 
 heard=$(grep -c onset_ms "$work/onsets" || true)
 # Each stretch with the window closed promises one tick per interval and sound.
@@ -121,6 +177,14 @@ echo "soak of $minutes min: a sound every $interval s from 8 tones of $tone s," 
 echo "sounds heard: $heard of $expected ticks expected"
 echo "settings window opened and closed by mouse: $done of $tries times"
 echo "private memory: $(figure private_kb start) KiB at start, $(figure private_kb end) KiB at end"
+if ((linux)); then
+  echo "open descriptors: $(figure descriptors start) at start, $(figure descriptors end) at end"
+  awk -v heard="$heard" -v expected="$expected" -v done="$done" -v tries="$tries" \
+    -v fd0="$(figure descriptors start)" -v fd1="$(figure descriptors end)" \
+    'BEGIN { exit !(heard >= 0.9 * expected && done == tries && fd0 > 0 && fd1 <= fd0) }' ||
+    { echo "soak: failed: too few sounds, a failed opening, or descriptors grown" >&2; exit 1; }
+  exit 0
+fi
 echo "USER objects: $(figure user_objects start) at start, $(figure user_objects end) at end"
 echo "GDI objects: $(figure gdi_objects start) at start, $(figure gdi_objects end) at end"
 echo "objects counted by: $(grep counted_by "$work/end" | cut -d' ' -f2-)"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds every preset and runs every test suite: the native suites
 # directly, the Linux program's on a private display, each fuzz target for 25 seconds, the
-# Windows suites under Wine on a private desktop, wumpex.exe for a minute's soak, and each
-# benchmark once, briefly, so that none can rot.
+# Windows suites under Wine on a private desktop, wumpex.exe and the Linux program for a
+# minute's soak each, and each benchmark once, briefly, so that none can rot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -19,8 +19,9 @@ echo "== fuzz"
 scripts/fuzz.sh 25
 echo "== test win64 (under Wine)"
 scripts/desktop.sh ctest --preset win64
-echo "== soak (under Wine)"
+echo "== soak (under Wine, then the Linux program)"
 scripts/soak.sh 1
+scripts/soak.sh --linux 1
 # A hang of a benchmark is a failure too.
 echo "== benchmarks (each once, briefly, under Wine)"
 timeout 300 scripts/bench-idle.sh 1 10
@@ -28,3 +29,4 @@ timeout 300 scripts/bench-settings.sh 1
 timeout 300 scripts/bench-start.sh 1
 timeout 300 scripts/bench-tick.sh 2
 timeout 300 scripts/bench-memory.sh 1
+timeout 300 scripts/bench-linux.sh 1 2

@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth xdotool strace pulseaudio pulseaudio-utils sox python3
   libx11-dev libsndfile1-dev libpulse-dev pkg-config qt6-base-dev trayer x11-utils
-  x11-xserver-utils
+  x11-xserver-utils dpkg-dev
 )
 
 missing=()

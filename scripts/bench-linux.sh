@@ -74,8 +74,7 @@ measure() {
     local recorder=$!
     sleep 1
     "$@" >"$work/ticks-$label"
-    # The null sink passes a sound on a second or more after it was played.
-    sleep 3
+    sleep 1
     kill "$recorder"
     wait "$recorder" "$listener" || true
   }
@@ -97,21 +96,12 @@ done
 awk -v p="$(column 2 wumpex)" -v b="$(column 2 baseline)" -v r="$(column 3 wumpex)" \
   -v s="$(column 3 baseline)" \
   'BEGIN { printf "  wumpex over the bare program: private %+d KiB, resident %+d KiB\n", p - b, r - s }'
-delays() {
-  awk '/tick_ms/ { tick[++t] = $2 } /onset_ms/ { onset[++o] = $2 }
-    END {
-      j = 1
-      for (i = 1; i <= t; i++) {
-        while (j <= o && onset[j] < tick[i]) j++
-        if (j <= o) { d[++n] = onset[j] - tick[i]; j++ }
-      }
-      if (n == 0) { print "no sound was heard"; exit 1 }
-      for (i = 1; i <= n; i++) for (k = i + 1; k <= n; k++) if (d[k] < d[i]) { x = d[i]; d[i] = d[k]; d[k] = x }
-      printf "median %.1f ms (min %.1f, max %.1f, %d of %d heard)\n", d[int((n + 1) / 2)], d[1], d[n], n, t
-    }' "$work/ticks-$1" "$work/onsets-$1"
-}
-echo "tick to first sample at the sound server: wumpex $(delays program)"
-echo "play asked for to first sample, libsndfile and PulseAudio alone: $(delays bare)"
+for label in program bare; do
+  python3 scripts/tick-delays.py "$work/ticks-$label" "$work/onsets-$label" >"$work/delays-$label" ||
+    { echo "$label: $(cat "$work/delays-$label")" && exit 1; }
+done
+echo "tick to first sample at the sound server: wumpex $(cat "$work/delays-program")"
+echo "play asked for to first sample, libsndfile and PulseAudio alone: $(cat "$work/delays-bare")"
 
 strip -o "$work/wumpex.stripped" build/linux/app/wumpex
 (cd build/linux && cpack -B "$work/package" >/dev/null 2>&1)

@@ -33,15 +33,9 @@ INNER
 scripts/desktop.sh bash "$work/run.sh"
 
 # Each tick against the first sound that began after it.
-awk '/tick_ms/ { tick[++t] = $2 } /onset_ms/ { onset[++o] = $2 }
-  END {
-    j = 1
-    for (i = 1; i <= t; i++) {
-      while (j <= o && onset[j] < tick[i]) j++
-      if (j <= o) { d[++n] = onset[j] - tick[i]; j++ }
-    }
-    if (n == 0) { print "no sound was heard"; exit 1 }
-    for (i = 1; i <= n; i++) for (k = i + 1; k <= n; k++) if (d[k] < d[i]) { x = d[i]; d[i] = d[k]; d[k] = x }
-    printf "tick to first sample at the sound server: median %.1f ms (min %.1f, max %.1f, %d of %d ticks heard)\n", d[int((n + 1) / 2)], d[1], d[n], n, t
-  }' "$work/ticks" "$work/onsets"
+delays=$(python3 scripts/tick-delays.py "$work/ticks" "$work/onsets") || {
+  echo "$delays"
+  exit 1
+}
+echo "tick to first sample at the sound server: $delays"
 rm -rf "$work"

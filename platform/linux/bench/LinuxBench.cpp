@@ -2,7 +2,8 @@
 //   tick <folder> <ticks>      the program's tick on its timer over a folder, one a second,
 //                              printing when each tick's timer fired (tick_ms, system clock)
 //   bare-tick <file> <ticks>   the same file played straight through libsndfile and
-//                              PulseAudio once a second, printing when each play was asked for
+//                              PulseAudio's simple interface, without the program's player,
+//                              once a second, printing when each play was asked for
 //   tray [seconds]             the smallest program of the kind: a Qt application with one
 //                              tray icon and its event loop, nothing more (10 s by default)
 #include <QApplication>
@@ -11,16 +12,22 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <pulse/error.h>
+#include <pulse/simple.h>
+#include <sndfile.h>
+
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "platform/linux/LinuxServices.h"
-#include "platform/linux/PulsePlayer.h"
 
 namespace {
 
@@ -55,18 +62,31 @@ int Tick(const std::string& folder, int ticks) {
   return application.Run();
 }
 
-// Opens the file anew for each play, as the program's device does.
-int BareTick(const std::string& file, int ticks) {
+// The smallest play there is: libsndfile reads the file anew for each play and PulseAudio's
+// simple interface plays it whole with the server's own buffering, then drains.
+int BareTick(const std::string& path, int ticks) {
   for (int i = 0; i < ticks; ++i) {
     std::this_thread::sleep_for(std::chrono::seconds(1));
     PrintTick();
-    std::string error;
-    auto player = platform::linuxdesktop::PulsePlayer::Open(file, error);
-    if (!player || !player->play(0, player->length(), nullptr, error)) {
-      std::fprintf(stderr, "bare-tick: %s\n", error.c_str());
+    SF_INFO info{};
+    const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(path.c_str(), SFM_READ, &info),
+                                                           sf_close);
+    const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
+                                static_cast<std::uint8_t>(info.channels)};
+    int error = 0;
+    const std::unique_ptr<pa_simple, void (*)(pa_simple*)> stream(
+        file ? pa_simple_new(nullptr, "bare", PA_STREAM_PLAYBACK, nullptr, "tone", &format, nullptr,
+                             nullptr, &error)
+             : nullptr,
+        pa_simple_free);
+    if (!stream) {
+      std::fprintf(stderr, "bare-tick: %s\n", file ? pa_strerror(error) : sf_strerror(nullptr));
       return 1;
     }
-    player->waitForEnd();
+    std::vector<short> samples(static_cast<std::size_t>(info.frames * info.channels));
+    sf_readf_short(file.get(), samples.data(), info.frames);
+    pa_simple_write(stream.get(), samples.data(), samples.size() * sizeof(short), &error);
+    pa_simple_drain(stream.get(), &error);
   }
   return 0;
 }

@@ -125,6 +125,7 @@ void TControl::CreateHandle() {
     return a->tabOrder_ < b->tabOrder_;
   });
   for (TControl* child : ordered) child->CreateHandle();
+  for (TControl* child : ordered) child->SiblingsCreated();
 }
 
 void TControl::InitPeer(platform::Widget& peer) {

@@ -68,6 +68,9 @@ class TControl : public TComponent {
   virtual platform::WidgetStyle Style() const { return {}; }
   // Hands the whole state to a newly made peer.
   virtual void InitPeer(platform::Widget& peer);
+  // Runs once the parent has made the peers of all its children: a peer that refers to a
+  // sibling's (an up-down to its box) may have been made before that sibling's.
+  virtual void SiblingsCreated() {}
 
   const std::string& GetText() const { return text_; }
   // Stores the text and mirrors it into the peer unless the peer reported it; true when it

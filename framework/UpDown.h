@@ -32,6 +32,8 @@ class TUpDown : public TControl {
 
  protected:
   void InitPeer(platform::Widget& peer) override;
+  // The box may come after the up-down in tab order, its peer made later.
+  void SiblingsCreated() override { Mirror(); }
   void userSelected(int position) override;
 
  private:

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <stdexcept>
 
 #include "platform/linux/QtCanvas.h"
@@ -428,10 +429,34 @@ class ComboBox final : public QtWidget {
   std::vector<std::string> items_;
 };
 
+// Up and Down pressed in an edit box step its up-down instead, as they do on the system's.
+class ArrowKeys final : public QObject {
+ public:
+  ArrowKeys(QObject* parent, std::function<void(int)> step)
+      : QObject(parent), step_(std::move(step)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        step_(key == Qt::Key_Up ? 1 : -1);
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void(int)> step_;
+};
+
 // Two arrow buttons that step the number in their edit box, within the range.
 class UpDown final : public QtWidget {
  public:
-  UpDown(QtWidget* parent, WidgetEvents& events) : QtWidget(new QWidget(parent->native()), events) {
+  UpDown(QtWidget* parent, WidgetEvents& events)
+      : QtWidget(new QWidget(parent->native()), events),
+        keys_(new ArrowKeys(native(), [this](int by) { step(by); })) {
     for (const Qt::ArrowType arrow : {Qt::UpArrow, Qt::DownArrow}) {
       auto* button = new QToolButton(native());
       button->setArrowType(arrow);
@@ -454,7 +479,9 @@ class UpDown final : public QtWidget {
     position_ = position;
     // Every widget of this desktop is a QtWidget.
     buddy_ = static_cast<QtWidget*>(buddy);
+    if (buddyNative_) buddyNative_->removeEventFilter(keys_);
     buddyNative_ = buddy_ != nullptr ? buddy_->native() : nullptr;
+    if (buddyNative_) buddyNative_->installEventFilter(keys_);
   }
 
  private:
@@ -467,6 +494,7 @@ class UpDown final : public QtWidget {
     position_ = std::clamp(current + by, std::min(min_, max_), std::max(min_, max_));
     buddy_->stepTo(std::to_string(position_));
   }
+  ArrowKeys* keys_;
   std::vector<QToolButton*> buttons_;
   int min_ = 0;
   int max_ = 100;

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTabBar>
 #include <QWidget>
 
@@ -155,6 +156,27 @@ TEST_F(ProgramOnLinux, EachPageShowsItsControlsWhereTheLayoutPutsThemWithTheirTe
       }
     }
     EXPECT_EQ(strays, 0) << "first at " << firstStray.x() << "," << firstStray.y();
+  }
+}
+
+TEST_F(ProgramOnLinux, UpAndDownInAnEditBoxStepItsNumberWithinTheRange) {
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  struct Row {
+    TEdit* edit;
+    const char* typed;
+    Qt::Key key;
+    const char* stepped;
+  };
+  const Row rows[] = {{form->RandomTimeEB, "1", Qt::Key_Up, "2"},
+                      {form->RandomTimeEB, "1", Qt::Key_Down, "1"},
+                      {form->VariableTimeEB, "7", Qt::Key_Down, "6"},
+                      {form->VariableTimeEB, "100", Qt::Key_Up, "100"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.edit->Name() + " " + row.typed);
+    row.edit->SetText(row.typed);
+    QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier);
+    QCoreApplication::sendEvent(nativeOf(*row.edit), &press);
+    EXPECT_EQ(row.edit->Text(), row.stepped);
   }
 }
 

@@ -199,6 +199,28 @@ TEST_F(ProgramOnWindows, TabGoesFromTheFileListToThePreviewBar) {
   EXPECT_EQ(GetFocus(), windowOf(*form->MediaPlayer2));
 }
 
+TEST_F(ProgramOnWindows, UpAndDownInAnEditBoxStepItsNumberWithinTheRange) {
+  form->TrayIcon1DblClick(form->TrayIcon1);
+  struct Row {
+    TEdit* edit;
+    const char* typed;
+    WPARAM key;
+    const char* stepped;
+  };
+  const Row rows[] = {{form->RandomTimeEB, "1", VK_UP, "2"},
+                      {form->RandomTimeEB, "1", VK_DOWN, "1"},
+                      {form->VariableTimeEB, "7", VK_DOWN, "6"},
+                      {form->VariableTimeEB, "100", VK_UP, "100"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.edit->Name() + " " + row.typed);
+    row.edit->SetText(row.typed);
+    SendMessageA(windowOf(*row.edit), WM_KEYDOWN, row.key, 1);
+    SendMessageA(windowOf(*row.edit), WM_KEYUP, row.key, 1);
+    pumpFor(services.desktop, 50ms);
+    EXPECT_EQ(row.edit->Text(), row.stepped);
+  }
+}
+
 // Answers, as a user pressing Escape, every dialog of this thread that shows while it lives,
 // and keeps the message of each message box. It looks every 20 ms, from within whichever
 // loop the thread runs.

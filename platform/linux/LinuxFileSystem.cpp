@@ -27,8 +27,12 @@ std::optional<std::uint32_t> AttributesOf(const std::string& path, const std::st
 
 }  // namespace
 
+// Unlike Windows, Linux lets a user remove the folder that a program stands in, the sound
+// folder the file list entered for instance. The program then moves to the root, so that its
+// current directory always exists and it can always come back to it.
 std::string LinuxFileSystem::currentDirectory() {
-  const std::unique_ptr<char, decltype(&free)> path(getcwd(nullptr, 0), &free);
+  std::unique_ptr<char, decltype(&free)> path(getcwd(nullptr, 0), &free);
+  if (!path && errno == ENOENT && chdir("/") == 0) path.reset(getcwd(nullptr, 0));
   return path ? std::string(path.get()) : std::string();
 }
 

@@ -103,6 +103,15 @@ TEST_F(FileSystemTest, EnteringAgrees) {
   }
 }
 
+TEST_F(FileSystemTest, ARemovedCurrentDirectoryGivesWayToOneThatExists) {
+  ASSERT_NO_FATAL_FAILURE(EnterSounds());
+  ASSERT_EQ(host.setCurrentDirectory("Sub"), 0u);
+  fs::remove(root.path() / "Sounds/Sub/d.wav");
+  fs::remove(root.path() / "Sounds/Sub");
+  const std::string current = host.currentDirectory();
+  EXPECT_EQ(host.setCurrentDirectory(current), 0u) << "\"" << current << "\"";
+}
+
 // The messy file of the Windows agreement test, in ASCII, where both code pages agree.
 const std::string kMessy =
     " [ Main ] \r\n\r\n  Key = \" q \" \r\nKEY=dup\r\nhalf='x\r\npair=\"ab\"\r\nnoequals\r\n"

@@ -101,6 +101,8 @@ TEST(LinuxMediaTest, AnswersAsTheInMemoryDevices) {
   }
   using namespace mci;
   const std::uint32_t element = kOpenElement | kNotify;
+  // A play's end is waited for 2.5 s: an idle null sink has passed up to two seconds of
+  // silence on ahead, which a new play waits behind.
   const Step steps[] = {
       {"open the sound", 0, kOpen, element, kAbout, 0, 0, 0, 0ms},
       {"open a damaged file", 0, kOpen, element, damaged, 0, 0, 0, 0ms},
@@ -153,7 +155,7 @@ TEST(LinuxMediaTest, NoticeComesAfterTheSound) {
   ASSERT_EQ(host.media.sendCommand(params.deviceId, mci::kPlay,
                                    mci::kFrom | mci::kTo | mci::kNotify, params),
             0u);
-  // The null sink may hold up to two seconds of sound.
+  // The same wait; the recorder keeps the sink's latency short only once it listens.
   for (int waited = 0; host.received().empty() && waited < 500; ++waited) {
     std::this_thread::sleep_for(10ms);
   }

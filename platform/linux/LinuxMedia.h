@@ -28,7 +28,13 @@ class LinuxMedia final : public Media, portable::MediaDevices::Host {
                             MciParams& params) override {
     return devices_.sendCommand(device, message, flags, params);
   }
+  // A play fails here only when the sound server cannot be reached or refuses the stream;
+  // the Windows text for it would send the user to a device's maker.
   std::optional<std::string> errorString(std::uint32_t code) override {
+    if (code == mci::kErrHardware) {
+      return "The sound server cannot be reached. Check that PulseAudio, or PipeWire with its "
+             "PulseAudio service, runs for this user";
+    }
     return devices_.errorString(code);
   }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -139,6 +140,21 @@ TEST(LinuxMediaTest, AnswersAsTheInMemoryDevices) {
     EXPECT_EQ(heard, timed);
     EXPECT_EQ(host.received(), memory.notices);
   }
+}
+
+// Without a sound server, a play fails with a text that names it.
+TEST(LinuxMediaTest, APlayWithoutASoundServerSaysWhatIsMissing) {
+  const char* server = std::getenv("PULSE_SERVER");
+  const std::string previous = server != nullptr ? server : "";
+  setenv("PULSE_SERVER", "unix:/nonexistent/native", 1);
+  Linux host;
+  MciParams params;
+  params.elementName = kAbout;
+  ASSERT_EQ(host.media.sendCommand(0, mci::kOpen, mci::kOpenElement, params), 0u);
+  const std::uint32_t failed = host.media.sendCommand(params.deviceId, mci::kPlay, 0, params);
+  server != nullptr ? setenv("PULSE_SERVER", previous.c_str(), 1) : unsetenv("PULSE_SERVER");
+  EXPECT_EQ(failed, mci::kErrHardware);
+  EXPECT_NE(host.media.errorString(failed).value_or("").find("sound server"), std::string::npos);
 }
 
 // A notifying play says it ended only once the last of it has been heard.

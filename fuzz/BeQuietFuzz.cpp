@@ -30,8 +30,7 @@ std::string Listed(std::string title) {
   return title.substr(0, platform::Utf8PrefixWithin(title, 254));
 }
 
-struct Program : HeadlessServices {
-  Program() { application.SetTitle(kProgramTitle); }
+struct Started : Program {
   // The program's own windows' titles, read whole through the desktop.
   std::vector<std::string> OwnTitles() {
     std::vector<std::string> titles;
@@ -40,7 +39,6 @@ struct Program : HeadlessServices {
     }
     return titles;
   }
-  TApplication application;
   TWumpexForm* form = application.CreateForm<TWumpexForm>();
   const std::vector<std::string> ownTitles = OwnTitles();
 };
@@ -59,7 +57,7 @@ bool MayPlay(const std::vector<std::string>& patterns, const std::vector<std::st
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static Program program;
+  static Started program;
   const std::string input = fuzz::Text(data, size);
   const std::size_t zero = std::min(input.find('\0'), input.size());
   const std::vector<std::string> patterns = fuzz::Split(input.substr(0, zero), "\n");

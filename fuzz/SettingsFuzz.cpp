@@ -102,12 +102,10 @@ void RequireFromFile(const std::string& file, const Boxes& boxes) {
 // A file without a folder asks for one at the start: the in-memory desktop's user answers
 // the message box and cancels the folder browser.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  HeadlessServices services;
+  Program services;
   const std::string bytes = fuzz::Text(data, size);
   services.WriteSettings(bytes);
   const std::string file = FileText(bytes);
-  TApplication application;
-  application.SetTitle(kProgramTitle);
 
   Boxes expected;
   {

@@ -55,7 +55,7 @@ TEST_F(ApplicationTest, StateSetBeforeTheWindowReachesItAndClosingASecondFormHid
   button->SetParent(&second);
   button->SetEnabled(false);
   second.CreateHandle();
-  EXPECT_FALSE(desktop.widget(button->Peer()->handle())->enabled());
+  EXPECT_FALSE(Window(button).enabled());
   desktop.answerNextModal([&] { User(&second).closeRequested(); });
   EXPECT_EQ(second.ShowModal(), mrCancel);
   second.Show();
@@ -77,7 +77,7 @@ TEST_F(ApplicationTest, ControlsPassOnOnlyRealChangesAndLeaveTheirParentWhenDest
 
   edit->SetShowHint(true);
   edit->SetHint("tip");
-  EXPECT_EQ(desktop.widget(edit->Peer()->handle())->hint(), "tip");
+  EXPECT_EQ(Window(edit).hint(), "tip");
 
   auto passing = std::make_unique<TButton>(nullptr, "Passing");
   passing->SetParent(&form);

@@ -8,7 +8,6 @@ namespace {
 
 class BeQuietTest : public DesktopTest {
  protected:
-  BeQuietTest() { application.SetTitle(kProgramTitle); }
   TWumpexForm* form = application.CreateForm<TWumpexForm>();
 };
 

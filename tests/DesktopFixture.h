@@ -63,11 +63,6 @@ inline std::vector<platform::headless::HeadlessMedia::Command> CommandsSent(
   return found;
 }
 
-class DesktopTest : public ::testing::Test, protected HeadlessServices {
- protected:
-  DesktopTest() { SetRandSeed(0); }
-
-  TApplication application;
-};
+class DesktopTest : public ::testing::Test, protected Program {};
 
 }  // namespace wumpex

@@ -7,7 +7,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/WumpexProps.h"
+#include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/Random.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessFaults.h"
 #include "platform/headless/HeadlessFileSystem.h"
@@ -87,10 +90,12 @@ struct HeadlessServices {
   void WriteSettings(const std::string& content) const {
     std::ofstream(SettingsPath(), std::ios::binary) << content;
   }
-  // The control's window as the user works it.
-  platform::WidgetEvents& User(const TControl* control) const {
-    return desktop.widget(control->Peer()->handle())->events();
+  // The control's window as the desktop holds it.
+  const platform::headless::HeadlessWidget& Window(const TControl* control) const {
+    return *desktop.widget(control->Peer()->handle());
   }
+  // The control's window as the user works it.
+  platform::WidgetEvents& User(const TControl* control) const { return Window(control).events(); }
 
   // Which calls of the services below the system refuses: none until a test says.
   platform::headless::HeadlessFaults faults;
@@ -119,6 +124,16 @@ struct HeadlessServices {
   platform::ShellScope shellAndClipboardScope{shellAndClipboard};
   platform::headless::HeadlessSimpleSound simpleSound{desktop};
   platform::SimpleSoundScope simpleSoundScope{simpleSound};
+};
+
+// The program's application object on those services, titled as the program titles it, with
+// the random sequence at its start.
+struct Program : HeadlessServices {
+  Program() {
+    SetRandSeed(0);
+    application.SetTitle(kProgramTitle);
+  }
+  TApplication application;
 };
 
 }  // namespace wumpex

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/WumpexProps.h"
+#include "framework/IniFile.h"
 #include "framework/Text.h"
 #include "platform/Media.h"
 #include "tests/DesktopFixture.h"
@@ -16,10 +17,7 @@ namespace {
 // by a buffer, except where the system itself keeps only so much.
 class HostileTextTest : public DesktopTest {
  protected:
-  HostileTextTest() {
-    application.SetTitle(kProgramTitle);
-    form->VariableTimeEB->SetText("0");
-  }
+  HostileTextTest() { form->VariableTimeEB->SetText("0"); }
   std::string LastBox() const {
     return desktop.messageBoxes.empty() ? "<none>" : desktop.messageBoxes.back().text;
   }
@@ -67,9 +65,9 @@ TEST_F(HostileTextTest, SettingsPatternsAndTitlesKeepTheTextAsItStands) {
     form->BeQuietListBox->Clear();
     form->BeQuietListBox->Add(text);
     User(form->ApplyBtn).userClicked();
-    const auto reloaded = std::make_unique<TWumpexForm>();
-    EXPECT_EQ(reloaded->SoundPathEB->Text(), "C:\\" + text);
-    EXPECT_EQ(reloaded->BeQuietListBox->Items(), std::vector<std::string>{text});
+    const TIniFile saved(kSettingsFileName);
+    EXPECT_EQ(saved.ReadString(kSettingsSection, "WAVPath", ""), "C:\\" + text);
+    EXPECT_EQ(saved.ReadString(kSettingsSection, "BeQuietItem0", ""), text);
 
     std::string bracketed = "[";
     bracketed += UpperCase(text);

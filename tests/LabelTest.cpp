@@ -76,7 +76,7 @@ TEST_F(LabelTest, AfterLoadingEveryChangeOfCaptionOrFontResizesThePeerToo) {
   EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 24, 13}));
   on.form.SetFont(kLarge);
   EXPECT_EQ(on.label->BoundsRect(), (Bounds{10, 20, 44, 23}));
-  EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->bounds(), (Bounds{10, 20, 44, 23}));
+  EXPECT_EQ(Window(on.label).bounds(), (Bounds{10, 20, 44, 23}));
   // Without accelerator marks the "&" is drawn as a character of its own.
   on.form.SetFont(kSmall);
   on.label->SetCaption("a&bc");
@@ -111,7 +111,7 @@ TEST_F(LabelTest, TheHintShowsWithShowHintOfItsOwnOrOfTheParentItFollows) {
     if (row.parentShowHint) on.label->SetParentShowHint(*row.parentShowHint);
     if (row.parentShows) on.form.SetShowHint(true);
     on.form.CreateHandle();
-    EXPECT_EQ(desktop.widget(on.label->Peer()->handle())->hint(), row.shown);
+    EXPECT_EQ(Window(on.label).hint(), row.shown);
   }
 }
 

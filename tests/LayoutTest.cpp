@@ -109,13 +109,12 @@ TEST_F(LayoutTest, TextsTheUserReads) {
       {form->UrlLabel1, "wumpex@example.com"},
   };
   for (const auto& [control, text] : texts) EXPECT_EQ(TextOf(control), text) << control->Name();
-  EXPECT_EQ(desktop.widget(form->PageControl1->Peer()->handle())->items(),
+  EXPECT_EQ(Window(form->PageControl1).items(),
             (std::vector<std::string>{"Timing", "WAV Folder", "Be Quiet", "About"}));
-  EXPECT_EQ(desktop.widget(form->Peer()->handle())->text(), "Wumpex! 1.11");
-  EXPECT_EQ(desktop.widget(form->Peer()->handle())->icon(), "MAINICON");
+  EXPECT_EQ(Window(form).text(), "Wumpex! 1.11");
+  EXPECT_EQ(Window(form).icon(), "MAINICON");
   for (TComboBox* box : {form->RandomTimeCB, form->VariableTimeCB}) {
-    EXPECT_EQ(desktop.widget(box->Peer()->handle())->items(),
-              (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
+    EXPECT_EQ(Window(box).items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
     EXPECT_EQ(box->Text(), "Seconds");
   }
   std::vector<std::string> menu;
@@ -132,7 +131,7 @@ TEST_F(LayoutTest, TextsTheUserReads) {
   EXPECT_EQ(form->TrayIcon1->ToolTip(), "Wumpex!");
   EXPECT_EQ(form->UrlLabel1->URL(), "mailto:wumpex@example.com?subject=Wumpex! Correspondence");
   // The bar that plays the ticks stays out of sight; the preview is ready at once.
-  EXPECT_FALSE(desktop.widget(form->MediaPlayer1->Peer()->handle())->visible());
+  EXPECT_FALSE(Window(form->MediaPlayer1).visible());
   EXPECT_TRUE(form->MediaPlayer2->Opened());
 }
 
@@ -177,8 +176,8 @@ TEST_F(LayoutTest, UserInputReachesTheControls) {
   User(form->RandomTimeCB).userSelected(2);
   EXPECT_EQ(form->RandomTimeCB->ItemIndex(), 2);
   EXPECT_EQ(form->RandomTimeCB->Text(), "Hours");
-  EXPECT_TRUE(desktop.widget(form->TimingTabSheet->Peer()->handle())->visible());
-  EXPECT_FALSE(desktop.widget(form->AboutTabSheet->Peer()->handle())->visible());
+  EXPECT_TRUE(Window(form->TimingTabSheet).visible());
+  EXPECT_FALSE(Window(form->AboutTabSheet).visible());
   User(form->PageControl1).userSelected(3);
   EXPECT_EQ(form->PageControl1->ActivePage(), form->AboutTabSheet);
   User(form->PageControl1).userSelected(0);

@@ -39,9 +39,7 @@ class MediaBarTest : public DesktopTest {
     bar->SetFileName("C:\\tone.wav");
     bar->Open();
   }
-  const platform::headless::HeadlessWidget& Widget() const {
-    return *desktop.widget(bar->Peer()->handle());
-  }
+  const platform::headless::HeadlessWidget& Widget() const { return Window(bar); }
   void Press(int x) { Widget().events().mousePressed({x, 10}); }
   void Release(int x) { Widget().events().mouseReleased({x, 10}); }
   void Key(unsigned key) { Widget().events().keyPressed(key); }

@@ -12,7 +12,6 @@ namespace {
 
 class SchedulerTest : public DesktopTest {
  protected:
-  SchedulerTest() { application.SetTitle(kProgramTitle); }
   TWumpexForm& Form() {
     if (form == nullptr) form = application.CreateForm<TWumpexForm>();
     return *form;

@@ -32,20 +32,16 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
 
 // A desktop of its own for a case that cannot share one, as a refusal cannot be taken back:
 // C:\Sounds holds a.wav and C:\Waves b.wav.
-struct Session : HeadlessServices {
+struct Session : Program {
   Session() {
     fs::create_directories(driveC.path() / "Waves");
     std::ofstream(driveC.path() / "Waves" / "b.wav") << "RIFF";
     std::ofstream(driveC.path() / "Sounds" / "a.wav") << "RIFF";
-    application.SetTitle(kProgramTitle);
   }
-  TApplication application;
 };
 
 class SettingsFileTest : public DesktopTest {
  protected:
-  SettingsFileTest() { application.SetTitle(kProgramTitle); }
-
   static std::unique_ptr<TWumpexForm> Start() { return std::make_unique<TWumpexForm>(); }
 };
 
@@ -103,7 +99,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);
     EXPECT_EQ(form->QuietFullScreenCB->Checked(), c.quietFullScreen);
     // Made empty, then filled at once: a long list is not sent again for every pattern.
-    EXPECT_EQ(desktop.widget(form->BeQuietListBox->Peer()->handle())->itemUpdates(), 2);
+    EXPECT_EQ(Window(form->BeQuietListBox).itemUpdates(), 2);
     EXPECT_TRUE(desktop.messageBoxes.empty());
   }
 }

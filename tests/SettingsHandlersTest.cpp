@@ -60,8 +60,7 @@ TEST_F(SettingsHandlersTest, AddDialogAddsOnlyWhatOkConfirms) {
     EXPECT_TRUE(desktop.isWindowEnabled(form->Peer()->handle()));
     const auto listed = c.added ? std::vector<std::string>{c.typed} : std::vector<std::string>{};
     EXPECT_EQ(form->BeQuietListBox->Items(), listed);
-    EXPECT_EQ(desktop.widget(form->BeQuietListBox->Peer()->handle())->items(), listed)
-        << "the list on screen shows it too";
+    EXPECT_EQ(Window(form->BeQuietListBox).items(), listed) << "the list on screen shows it too";
     EXPECT_EQ(form->ApplyBtn->Enabled(), c.added);
   }
 }

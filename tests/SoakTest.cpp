@@ -46,7 +46,6 @@ class SoakTest : public DesktopTest {
         "VariableTime=20\r\nVariableTimeType=0\r\nNumBeQuietItems=1\r\n"
         "BeQuietItem0=Presentation\r\n");
     while (added_ < kPoolSize) AddSound(false);
-    application.SetTitle(kProgramTitle);
     form = application.CreateForm<TWumpexForm>();
   }
 

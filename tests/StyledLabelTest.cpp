@@ -29,9 +29,7 @@ class StyledLabelTest : public DesktopTest {
     form.CreateHandle();
   }
 
-  const platform::headless::HeadlessWidget& Widget() const {
-    return *desktop.widget(label->Peer()->handle());
-  }
+  const platform::headless::HeadlessWidget& Widget() const { return Window(label); }
   std::vector<PaintOp> TextOps() const {
     std::vector<PaintOp> texts;
     for (const PaintOp& op : Widget().paint()) {

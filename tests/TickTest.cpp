@@ -18,10 +18,7 @@ using platform::headless::Call;
 
 class TickTest : public DesktopTest {
  protected:
-  TickTest() {
-    application.SetTitle(kProgramTitle);
-    media.commands.clear();  // the preview's own opening at start
-  }
+  TickTest() { media.commands.clear(); }  // the preview's own opening at start
   void AddSound(const char* name, std::uint32_t milliseconds) {
     WriteSilentWave(driveC.path() / "Sounds" / name, milliseconds);
   }

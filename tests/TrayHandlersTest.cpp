@@ -39,7 +39,7 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
   form->RandomTimeEB->SetText("20");  // a change before the window shows does not count
   UserDoubleClicksTheTrayIcon();
   EXPECT_FALSE(desktop.nextEventIn().has_value());
-  EXPECT_TRUE(desktop.widget(form->Peer()->handle())->visible());
+  EXPECT_TRUE(Window(form).visible());
   EXPECT_FALSE(form->ApplyBtn->Enabled());
   EXPECT_EQ(form->PageControl1->ActivePage(), form->TimingTabSheet);
 
@@ -47,7 +47,7 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
   // changes made meanwhile.
   User(form->RandomTimeEB).userEditedText("30");
   UserDoubleClicksTheTrayIcon();
-  EXPECT_EQ(desktop.widget(form->Peer()->handle())->timesCentred(), 1);
+  EXPECT_EQ(Window(form).timesCentred(), 1);
   EXPECT_TRUE(form->ApplyBtn->Enabled());
 }
 

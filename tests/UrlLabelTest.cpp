@@ -24,7 +24,7 @@ class UrlLabelTest : public DesktopTest {
 
   const platform::headless::HeadlessWidget& Widget() {
     form.CreateHandle();
-    return *desktop.widget(label->Peer()->handle());
+    return Window(label);
   }
 
   TForm form{nullptr, "Form"};
@@ -96,7 +96,7 @@ TEST_F(UrlLabelTest, EveryLabelPutsTheHandCursorInSlotFiveAndShowsWhatThatSlotHo
   TLabel* plain = form.Make<TLabel>("Label1");
   plain->SetParent(&form);
   plain->SetCursor(crHand);
-  EXPECT_EQ(desktop.widget(plain->Peer()->handle())->events().cursor(), hand)
+  EXPECT_EQ(Window(plain).events().cursor(), hand)
       << "every control whose cursor is 5 shows the hand";
 }
 

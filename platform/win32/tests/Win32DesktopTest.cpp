@@ -83,7 +83,7 @@ std::string itemText(HWND control, UINT message, WPARAM index) {
   return text;
 }
 
-class DesktopTest : public ::testing::Test {
+class OnWin32Desktop : public ::testing::Test {
  protected:
   struct Made {
     Widget& widget;
@@ -91,7 +91,7 @@ class DesktopTest : public ::testing::Test {
     HWND window;
   };
 
-  DesktopTest() { form_.widget.setBounds({0, 0, 420, 320}); }
+  OnWin32Desktop() { form_.widget.setBounds({0, 0, 420, 320}); }
 
   Made make(WidgetKind kind, Widget* parent, const WidgetStyle& widgetStyle = {}) {
     testing::RecordingEvents& events = events_.emplace_back();
@@ -113,7 +113,7 @@ class DesktopTest : public ::testing::Test {
   std::unique_ptr<TimerWindow> timers_ = desktop_.createTimerWindow(timer_);
 };
 
-TEST_F(DesktopTest, OnlyLiveTimersFireWithTheirIdsUntilAHandlerQuitsTheLoop) {
+TEST_F(OnWin32Desktop, OnlyLiveTimersFireWithTheirIdsUntilAHandlerQuitsTheLoop) {
   ASSERT_TRUE(timers_->setTimer(3, 10));
   ASSERT_TRUE(timers_->setTimer(7, 10));
   timers_->killTimer(7);
@@ -134,7 +134,7 @@ TEST_F(DesktopTest, OnlyLiveTimersFireWithTheirIdsUntilAHandlerQuitsTheLoop) {
 
 // Handling what waits must not swallow a quit: the loop after it ends with the quit's code,
 // not with the one a timer posts a second later.
-TEST_F(DesktopTest, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
+TEST_F(OnWin32Desktop, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
   timer_.onFired = [&](unsigned) { desktop_.postQuit(-1); };
   for (const int exitCode : {0, 255}) {
     SCOPED_TRACE(exitCode);
@@ -150,7 +150,7 @@ TEST_F(DesktopTest, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
 }
 
 // A title read into a buffer too small for it ends between characters: never half an emoji.
-TEST_F(DesktopTest, ATitleIsReadInUtf16UnitsAndCutBetweenCharacters) {
+TEST_F(OnWin32Desktop, ATitleIsReadInUtf16UnitsAndCutBetweenCharacters) {
   const UniqueWindow window(CreateWindowExW(0, L"STATIC", L"abc\xD83D\xDD14", WS_POPUP, 0, 0, 10,
                                             10, nullptr, nullptr, GetModuleHandleW(nullptr),
                                             nullptr));
@@ -161,7 +161,7 @@ TEST_F(DesktopTest, ATitleIsReadInUtf16UnitsAndCutBetweenCharacters) {
   }
 }
 
-TEST_F(DesktopTest, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) {
+TEST_F(OnWin32Desktop, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) {
   const Made button = makeOnForm(WidgetKind::Button, {10, 10, 80, 25});
   const std::vector<Handle> windows = desktop_.threadWindows();
   const auto listed = [&](HWND window) {
@@ -179,7 +179,7 @@ TEST_F(DesktopTest, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) 
 }
 
 // Called directly, as the system would call them: the system may not unwind C++ frames.
-TEST_F(DesktopTest, ExceptionsStopAtTheWindowProcedure) {
+TEST_F(OnWin32Desktop, ExceptionsStopAtTheWindowProcedure) {
   const auto call = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     return procedure(window, message, wParam, lParam);
@@ -205,7 +205,7 @@ TEST_F(DesktopTest, ExceptionsStopAtTheWindowProcedure) {
 // Keys waiting in the queue when the menu starts, as if typed while it shows: the index is
 // the item's among all, hidden ones and submenus' items included; a hidden item's submenu
 // does not show.
-TEST_F(DesktopTest, ATrackedMenuReturnsTheChosenItemsIndexOrMinusOne) {
+TEST_F(OnWin32Desktop, ATrackedMenuReturnsTheChosenItemsIndexOrMinusOne) {
   const std::pair<std::vector<WPARAM>, int> cases[] = {
       {{VK_DOWN, VK_RETURN}, 1},
       {{VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}, 4},
@@ -231,7 +231,7 @@ TEST_F(DesktopTest, ATrackedMenuReturnsTheChosenItemsIndexOrMinusOne) {
 }
 
 // Run in a time zone far from UTC, where local time cannot pass for UTC.
-TEST_F(DesktopTest, UtcTimeOfDayMatchesTheClock) {
+TEST_F(OnWin32Desktop, UtcTimeOfDayMatchesTheClock) {
   const TimeOfDay time = desktop_.utcTimeOfDay();
   const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
   const long long clockMs =
@@ -243,7 +243,7 @@ TEST_F(DesktopTest, UtcTimeOfDayMatchesTheClock) {
 }
 
 // Kathmandu is 5:45 ahead of UTC all year.
-TEST_F(DesktopTest, WallClockCountsFrom1970AndLocalTimeFollowsTheTimeZone) {
+TEST_F(OnWin32Desktop, WallClockCountsFrom1970AndLocalTimeFollowsTheTimeZone) {
   const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
   const long long clock = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count();
   EXPECT_LE(std::llabs(desktop_.wallClock() - clock), 2);
@@ -254,7 +254,7 @@ TEST_F(DesktopTest, WallClockCountsFrom1970AndLocalTimeFollowsTheTimeZone) {
 // The bounds are the client area's size at the outer frame's place; the first show centres
 // the form in the work area and focuses its first tab stop, a later one leaves it where the
 // user moved it.
-TEST_F(DesktopTest, FormsSizeShowAndCloseAsTheProgramExpects) {
+TEST_F(OnWin32Desktop, FormsSizeShowAndCloseAsTheProgramExpects) {
   RECT client{};
   RECT outer{};
   for (const Bounds bounds : {Bounds{10, 20, 420, 320}, Bounds{0, 0, 123, 77}}) {
@@ -284,7 +284,7 @@ TEST_F(DesktopTest, FormsSizeShowAndCloseAsTheProgramExpects) {
 
 // The program's calls show in the window and report nothing; the user's input after them
 // reports what it changed.
-TEST_F(DesktopTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
+TEST_F(OnWin32Desktop, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
   const auto press = [](HWND control) { SendMessageA(control, BM_CLICK, 0, 0); };
   const auto nothing = [](Widget&, HWND) {};
   const struct {
@@ -390,7 +390,7 @@ TEST_F(DesktopTest, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
 }
 
 // A list is filled without drawing each item; afterwards it must draw again, scroll bar too.
-TEST_F(DesktopTest, AListFilledWhileShownScrollsToItsLastItem) {
+TEST_F(OnWin32Desktop, AListFilledWhileShownScrollsToItsLastItem) {
   form_.widget.show(true);
   const Made list = makeOnForm(WidgetKind::ListBox, {10, 10, 200, 120});
   std::vector<std::string> items(50, "item");
@@ -402,7 +402,7 @@ TEST_F(DesktopTest, AListFilledWhileShownScrollsToItsLastItem) {
   EXPECT_EQ(scroll.nMax, 49);
 }
 
-TEST_F(DesktopTest, UpDownStepsItsBuddyAndTheBuddyReportsTheUsersSteps) {
+TEST_F(OnWin32Desktop, UpDownStepsItsBuddyAndTheBuddyReportsTheUsersSteps) {
   const Made edit = makeOnForm(WidgetKind::Edit, {10, 10, 60, 24});
   const Made upDown = makeOnForm(WidgetKind::UpDown, {70, 10, 16, 24});
   upDown.widget.setUpDown(1, 10, 4, &edit.widget);
@@ -417,7 +417,7 @@ TEST_F(DesktopTest, UpDownStepsItsBuddyAndTheBuddyReportsTheUsersSteps) {
 // The sheets fill the display area, also after a taller tab row or a new size; what a
 // hidden sheet holds is hidden with it; a control on a form, a sheet or a group box reports
 // through its container.
-TEST_F(DesktopTest, ContainersPlaceShowAndPassOnTheirControls) {
+TEST_F(OnWin32Desktop, ContainersPlaceShowAndPassOnTheirControls) {
   const Made pages = makeOnForm(WidgetKind::PageControl, {8, 8, 300, 200});
   const Made first = make(WidgetKind::TabSheet, &pages.widget);
   const Made second = make(WidgetKind::TabSheet, &pages.widget);
@@ -458,7 +458,7 @@ TEST_F(DesktopTest, ContainersPlaceShowAndPassOnTheirControls) {
   }
 }
 
-TEST_F(DesktopTest, TabWalksFromTheFormIntoTheActiveSheet) {
+TEST_F(OnWin32Desktop, TabWalksFromTheFormIntoTheActiveSheet) {
   const Made first = makeOnForm(WidgetKind::Edit, {10, 10, 100, 24});
   const Made pages = makeOnForm(WidgetKind::PageControl, {10, 40, 300, 200});
   const Made inner = make(WidgetKind::Edit, &make(WidgetKind::TabSheet, &pages.widget).widget);

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "framework/Screen.h"
-#include "framework/Text.h"
 #include "platform/FileSystem.h"
+#include "platform/LetterCase.h"
 
 namespace wumpex {
 namespace {
@@ -43,7 +43,7 @@ platform::PathGrammar Grammar() {
 
 // Whether two paths name the same entry, as the system compares names.
 bool SamePath(const std::string& a, const std::string& b) {
-  return Grammar().caseSensitive ? a == b : UpperCase(a) == UpperCase(b);
+  return Grammar().caseSensitive ? a == b : platform::UpperCase(a) == platform::UpperCase(b);
 }
 
 bool HasWildcards(const std::string& name) {
@@ -99,7 +99,7 @@ std::uint32_t AttributeBit(TFileAttr member) {
 const std::string& GlyphFor(const std::string& fileName) {
   const std::size_t dot = fileName.rfind('.');
   const std::string extension =
-      UpperCase(dot == std::string::npos ? std::string() : fileName.substr(dot));
+      platform::UpperCase(dot == std::string::npos ? std::string() : fileName.substr(dot));
   const bool executable =
       extension == ".EXE" || extension == ".COM" || extension == ".BAT" || extension == ".PIF";
   return executable ? kExecutableGlyph : kUnknownGlyph;

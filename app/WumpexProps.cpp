@@ -13,8 +13,8 @@
 #include "framework/IniFile.h"
 #include "framework/IntegerText.h"
 #include "framework/Random.h"
-#include "framework/Text.h"
 #include "platform/FileSystem.h"
+#include "platform/LetterCase.h"
 #include "platform/Media.h"
 #include "platform/Profile.h"
 #include "platform/Shell.h"
@@ -73,7 +73,7 @@ std::string BeQuietKey(int index) {
 // any other key.
 std::optional<std::int32_t> BeQuietIndex(const std::string& key) {
   constexpr std::string_view kPrefix = "BEQUIETITEM";
-  const std::string upper = UpperCase(key);
+  const std::string upper = platform::UpperCase(key);
   if (!upper.starts_with(kPrefix)) return std::nullopt;
   const std::string_view digits = std::string_view(upper).substr(kPrefix.size());
   if (digits.empty() || (digits.size() > 1 && digits[0] == '0') ||
@@ -396,10 +396,10 @@ bool TWumpexForm::BeQuietCheck() {
   const auto& titles = WindowsList1->TheWindowsList();
   const int patterns = BeQuietListBox->Count();
   for (int j = 0; j < patterns; ++j) {
-    const std::string pattern = UpperCase(BeQuietListBox->Item(j));
+    const std::string pattern = platform::UpperCase(BeQuietListBox->Item(j));
     if (pattern.empty()) continue;
     for (const auto& entry : titles) {
-      if (UpperCase(entry.title).find(pattern) != std::string::npos) return false;
+      if (platform::UpperCase(entry.title).find(pattern) != std::string::npos) return false;
     }
   }
   return true;

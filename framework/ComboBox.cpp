@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/Text.h"
+#include "platform/LetterCase.h"
 
 namespace wumpex {
 
@@ -45,7 +45,7 @@ void TComboBox::userSelected(int index) {
 
 void TComboBox::userEditedText(const std::string& text) {
   Guarded([&] {
-    const auto named = std::ranges::find(items_, UpperCase(text), UpperCase);
+    const auto named = std::ranges::find(items_, platform::UpperCase(text), platform::UpperCase);
     itemIndex_ = named == items_.end() ? -1 : static_cast<int>(named - items_.begin());
     if (SetTextValue(text, true)) Fire(OnChange, this);
   });

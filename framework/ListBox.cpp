@@ -3,18 +3,15 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "platform/LetterCase.h"
 
 namespace wumpex {
 namespace {
 
-char UpCaseAZ(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool LessFolded(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(UpCaseAZ(x)) < static_cast<unsigned char>(UpCaseAZ(y));
+    return static_cast<unsigned char>(platform::UpperAZ(x)) <
+           static_cast<unsigned char>(platform::UpperAZ(y));
   });
 }
 

@@ -21,8 +21,8 @@
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "framework/IniFile.h"
-#include "framework/Text.h"
 #include "fuzz/Fuzz.h"
+#include "platform/LetterCase.h"
 #include "platform/Utf8.h"
 #include "tests/HeadlessServices.h"
 
@@ -122,8 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // of the section, and with it the saved patterns, from the next load.
   const auto keys = TIniFile(kSettingsFileName).ReadSection(kSettingsSection);
   // Key names match in any letter case, and a save keeps the case the file had.
-  if (std::ranges::none_of(
-          keys, [](const std::string& key) { return UpperCase(key) == "NUMBEQUIETITEMS"; })) {
+  if (std::ranges::none_of(keys, [](const std::string& key) {
+        return platform::UpperCase(key) == "NUMBEQUIETITEMS";
+      })) {
     expected.patterns.clear();
   }
   expected.folder = Reread(expected.folder);

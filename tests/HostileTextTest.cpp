@@ -5,7 +5,7 @@
 
 #include "app/WumpexProps.h"
 #include "framework/IniFile.h"
-#include "framework/Text.h"
+#include "platform/LetterCase.h"
 #include "platform/Media.h"
 #include "tests/DesktopFixture.h"
 
@@ -70,7 +70,7 @@ TEST_F(HostileTextTest, SettingsPatternsAndTitlesKeepTheTextAsItStands) {
     EXPECT_EQ(saved.ReadString(kSettingsSection, "BeQuietItem0", ""), text);
 
     std::string bracketed = "[";
-    bracketed += UpperCase(text);
+    bracketed += platform::UpperCase(text);
     bracketed += ']';
     const platform::Handle title = desktop.openForeignWindow(bracketed);
     EXPECT_FALSE(form->BeQuietCheck());

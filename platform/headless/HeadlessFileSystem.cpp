@@ -25,14 +25,14 @@ std::string RootOf(const std::string& path) {
 // In the POSIX grammar the one root has no name: its paths start with the separator.
 void HeadlessFileSystem::mapRoot(const std::string& root, const fs::path& folder) {
   const std::string name = grammar_.drives ? root : std::string();
-  roots_[portable::UpperCase(name)] = folder;
+  roots_[UpperCase(name)] = folder;
   if (!current_) current_ = Presented{name, {}};
 }
 
 void HeadlessFileSystem::setAttributes(const std::string& path, std::uint32_t bits) {
   const auto full = absolute(path);
   if (!full) throw std::invalid_argument("no such path form: " + path);
-  marked_[portable::UpperCase(text(*full))] = bits & (fileattr::kHidden | fileattr::kSystem);
+  marked_[UpperCase(text(*full))] = bits & (fileattr::kHidden | fileattr::kSystem);
 }
 
 std::string HeadlessFileSystem::currentDirectory() {
@@ -108,7 +108,7 @@ std::optional<HeadlessFileSystem::Presented> HeadlessFileSystem::absolute(
     // to the current directory when that is on the same drive, else to the drive's root.
     full.root = root;
     const bool onCurrentDrive =
-        current_ && !root.starts_with('\\') && portable::SameName(root, current_->root);
+        current_ && !root.starts_with('\\') && SameName(root, current_->root);
     if (onCurrentDrive && !rest.starts_with('\\')) full.names = current_->names;
   }
 
@@ -141,7 +141,7 @@ std::optional<fs::path> HeadlessFileSystem::realPath(const std::string& path) co
 }
 
 HeadlessFileSystem::Located HeadlessFileSystem::locate(const Presented& path) const {
-  const auto root = roots_.find(portable::UpperCase(path.root));
+  const auto root = roots_.find(UpperCase(path.root));
   if (root == roots_.end()) return {{}, fileerror::kPathNotFound};
   fs::path real = root->second;
   for (std::size_t i = 0; i < path.names.size(); ++i) {
@@ -156,7 +156,7 @@ HeadlessFileSystem::Located HeadlessFileSystem::locate(const Presented& path) co
         match = entry.path();
         break;
       }
-      if (!match && !grammar_.caseSensitive && portable::SameName(name, path.names[i])) {
+      if (!match && !grammar_.caseSensitive && SameName(name, path.names[i])) {
         match = entry.path();
       }
     }
@@ -177,7 +177,7 @@ std::uint32_t HeadlessFileSystem::attributesOf(const Presented& path, const fs::
   if (!grammar_.drives && !path.names.empty() && path.names.back().starts_with('.')) {
     bits |= fileattr::kHidden;
   }
-  const auto marked = marked_.find(portable::UpperCase(text(path)));
+  const auto marked = marked_.find(UpperCase(text(path)));
   if (marked != marked_.end()) bits |= marked->second;
   return bits;
 }

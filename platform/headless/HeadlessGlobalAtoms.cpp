@@ -18,7 +18,7 @@ Atom HeadlessGlobalAtoms::add(const std::string& name) {
 
 Atom HeadlessGlobalAtoms::find(const std::string& name) {
   for (const auto& [atom, entry] : entries_) {
-    if (portable::SameName(entry.name, name)) return atom;
+    if (SameName(entry.name, name)) return atom;
   }
   return 0;
 }

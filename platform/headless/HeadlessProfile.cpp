@@ -32,8 +32,7 @@ std::optional<fs::path> HeadlessProfile::realPath(const std::string& path) const
   if (path.find_first_of("\\/:") == std::string::npos) {
     return realPath(std::string(kWindowsDirectory) + "\\" + path);
   }
-  if (path.size() < 3 || portable::Upper(path[0]) != 'C' || path.substr(1, 2) != ":\\")
-    return std::nullopt;
+  if (path.size() < 3 || UpperAZ(path[0]) != 'C' || path.substr(1, 2) != ":\\") return std::nullopt;
   fs::path real = driveC_;
   std::size_t start = 3;
   while (start <= path.size()) {

@@ -12,7 +12,7 @@ Handle HeadlessWindowRaising::findWindow(const char* title) {
   // More than the title, so that a longer title does not pass for it.
   const auto room = static_cast<int>(std::strlen(title) + 2);
   for (Handle w = d.topWindow(); w != 0; w = d.nextWindow(w)) {
-    if (portable::SameName(title, d.windowText(w, room))) return w;
+    if (SameName(title, d.windowText(w, room))) return w;
   }
   return 0;
 }

@@ -21,7 +21,7 @@ LinuxGlobalAtoms::LinuxGlobalAtoms() : folder_(RuntimeFolder()) {}
 // Letters, digits, '.', '-' and '_' stand as they are; any other byte as %XX.
 std::string LinuxGlobalAtoms::lockFile(const std::string& name) const {
   std::string path = folder_ + "/wumpex-atom-";
-  for (const char c : portable::UpperCase(name)) {
+  for (const char c : UpperCase(name)) {
     const auto byte = static_cast<unsigned char>(c);
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_') {
       path += c;
@@ -35,7 +35,7 @@ std::string LinuxGlobalAtoms::lockFile(const std::string& name) const {
 }
 
 Atom LinuxGlobalAtoms::number(const std::string& name) {
-  const auto [entry, added] = numbers_.try_emplace(portable::UpperCase(name), next_);
+  const auto [entry, added] = numbers_.try_emplace(UpperCase(name), next_);
   if (added) ++next_;
   return entry->second;
 }

@@ -77,7 +77,7 @@ std::vector<Handle> X11WindowList::topLevelWindows() {
 Handle X11WindowList::findByTitle(const std::string& title) {
   const std::vector<unsigned long> windows = rootChildren();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    if (portable::SameName(this->title(*it), title)) return *it;
+    if (SameName(this->title(*it), title)) return *it;
   }
   return 0;
 }

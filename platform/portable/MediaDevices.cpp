@@ -2,19 +2,14 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
+
+#include "platform/LetterCase.h"
 
 namespace platform::portable {
 
 namespace {
 
 constexpr int kCtrlBreak = 3;  // the break key until the program names another
-
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // Answers a status or capability query from a table of what the device can tell.
 std::uint32_t Report(const std::map<std::uint32_t, std::uint32_t>& answers, MciParams& params) {
@@ -114,8 +109,8 @@ std::uint32_t MediaDevices::sendCommand(std::uint16_t device, std::uint32_t mess
 std::uint32_t MediaDevices::open(std::uint32_t flags, MciParams& params) {
   const bool element = (flags & mci::kOpenElement) != 0;
   if ((flags & mci::kOpenType) != 0) {
-    if (lowerCase(params.deviceType) != "waveaudio") return mci::kErrInvalidDeviceName;
-  } else if (!element || !lowerCase(params.elementName).ends_with(".wav")) {
+    if (!SameName(params.deviceType, "WaveAudio")) return mci::kErrInvalidDeviceName;
+  } else if (!element || !UpperCase(params.elementName).ends_with(".WAV")) {
     return mci::kErrExtensionNotFound;
   }
   std::uint32_t length = 0;

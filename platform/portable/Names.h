@@ -1,26 +1,14 @@
 #pragma once
-// Names as the system compares them: ASCII letters match in either case, nothing else folds.
+// Names as the system matches them against patterns, and as the program and the host name
+// them.
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "platform/LetterCase.h"
+
 namespace platform::portable {
-
-inline char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// A name with a-z in capitals, as names are kept where their letter case does not count.
-inline std::string UpperCase(std::string name) {
-  for (char& c : name) c = Upper(c);
-  return name;
-}
-
-inline bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return Upper(x) == Upper(y); });
-}
 
 // '*' matches any run of characters and '?' any one. On a mismatch only the last '*' takes
 // one character more, which keeps a pattern of many '*' from trying every split of the name.
@@ -31,7 +19,7 @@ inline bool Glob(const char* pattern, const char* name) {
     if (*pattern == '*') {
       star = pattern++;
       resume = name;
-    } else if (*pattern != '\0' && (*pattern == '?' || Upper(*pattern) == Upper(*name))) {
+    } else if (*pattern != '\0' && (*pattern == '?' || UpperAZ(*pattern) == UpperAZ(*name))) {
       ++pattern;
       ++name;
     } else if (star != nullptr) {

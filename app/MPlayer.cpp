@@ -124,7 +124,6 @@ void TMediaPlayer::Open() {
   error_ = platform::media().sendCommand(0, mci::kOpen, flags, params);
   if (error_ != 0) throw EMCIDeviceError(ErrorMessage());
 
-  opened_ = true;
   deviceId_ = params.deviceId;
   stepFrames_ = Length() / 10;
   canPlay_ = Query(mci::kGetDevCaps, mci::kCanPlay) != 0;
@@ -143,14 +142,14 @@ void TMediaPlayer::Open() {
     Send(mci::kSet, mci::kSetTimeFormat | mci::kNotify, set);
   }
 
-  buttons_ = {TMPBtnType::btNext, TMPBtnType::btPrev};
+  automatic_ = {TMPBtnType::btNext, TMPBtnType::btPrev};
   if (canStep_) {
-    buttons_.Include(TMPBtnType::btStep);
-    buttons_.Include(TMPBtnType::btBack);
+    automatic_.Include(TMPBtnType::btStep);
+    automatic_.Include(TMPBtnType::btBack);
   }
-  if (canPlay_) buttons_.Include(TMPBtnType::btPlay);
-  if (canRecord_) buttons_.Include(TMPBtnType::btRecord);
-  if (canEject_) buttons_.Include(TMPBtnType::btEject);
+  if (canPlay_) automatic_.Include(TMPBtnType::btPlay);
+  if (canRecord_) automatic_.Include(TMPBtnType::btRecord);
+  if (canEject_) automatic_.Include(TMPBtnType::btEject);
   if (Mode() == TMPModes::mpPlaying) ApplyTransition(TMPBtnType::btPlay);
   Invalidate();
 }
@@ -160,9 +159,8 @@ void TMediaPlayer::Close() {
   MciParams params;
   error_ = Send(mci::kClose, TakeFlags(false), params);
   if (error_ != 0) return;
-  opened_ = false;
   deviceId_ = 0;
-  buttons_ = {};
+  automatic_ = {};
   Invalidate();
 }
 
@@ -291,26 +289,26 @@ void TMediaPlayer::Rewind() {
 }
 
 void TMediaPlayer::EnableStartButtons() {
-  if (canPlay_) buttons_.Include(TMPBtnType::btPlay);
-  if (canRecord_) buttons_.Include(TMPBtnType::btRecord);
+  if (canPlay_) automatic_.Include(TMPBtnType::btPlay);
+  if (canRecord_) automatic_.Include(TMPBtnType::btRecord);
 }
 
 void TMediaPlayer::ApplyTransition(TMPBtnType pressed) {
   switch (pressed) {
     case TMPBtnType::btPlay:
     case TMPBtnType::btRecord:
-      buttons_.Exclude(TMPBtnType::btPlay);
-      buttons_.Exclude(TMPBtnType::btRecord);
-      buttons_.Include(TMPBtnType::btPause);
-      buttons_.Include(TMPBtnType::btStop);
+      automatic_.Exclude(TMPBtnType::btPlay);
+      automatic_.Exclude(TMPBtnType::btRecord);
+      automatic_.Include(TMPBtnType::btPause);
+      automatic_.Include(TMPBtnType::btStop);
       break;
     case TMPBtnType::btPause:
       EnableStartButtons();
       break;
     default:
       EnableStartButtons();
-      buttons_.Exclude(TMPBtnType::btPause);
-      buttons_.Exclude(TMPBtnType::btStop);
+      automatic_.Exclude(TMPBtnType::btPause);
+      automatic_.Exclude(TMPBtnType::btStop);
       break;
   }
   Invalidate();
@@ -333,8 +331,8 @@ std::optional<std::intptr_t> TMediaPlayer::messageArrived(unsigned message, std:
   Guarded([this, wParam] {
     if (autoEnable_ && Mode() == TMPModes::mpStopped) {
       EnableStartButtons();
-      buttons_.Exclude(TMPBtnType::btPause);
-      buttons_.Exclude(TMPBtnType::btStop);
+      automatic_.Exclude(TMPBtnType::btPause);
+      automatic_.Exclude(TMPBtnType::btStop);
       Invalidate();
     }
     switch (wParam) {

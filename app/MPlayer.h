@@ -104,11 +104,11 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   void SetAutoEnable(bool autoEnable);
   TNotifyEvent OnNotify;
 
-  // The bar. Each set holds all nine buttons at first. EnabledButtons (below) is the
-  // automatic set; the enabled set is the one that counts while AutoEnable is off.
+  // The bar. Each set holds all nine buttons at first. The enabled set counts while
+  // AutoEnable is off; AutomaticButtons (below) while it is on.
   const TButtonSet& VisibleButtons() const { return visible_; }
   void SetVisibleButtons(const TButtonSet& buttons);
-  const TButtonSet& EnabledButtonSet() const { return enabled_; }
+  const TButtonSet& EnabledButtons() const { return enabled_; }
   void SetEnabledButtons(const TButtonSet& buttons);
   const TButtonSet& ColoredButtons() const { return colored_; }
   void SetColoredButtons(const TButtonSet& buttons);
@@ -118,7 +118,7 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   TMPBtnType FocusedButton() const { return focusedButton_; }
 
   std::uint16_t DeviceID() const { return deviceId_; }
-  bool Opened() const { return opened_; }
+  bool Opened() const { return deviceId_ != 0; }
   // The result of the last command that records one; 0 is success.
   std::uint32_t Error() const { return error_; }
   std::string ErrorMessage() const;
@@ -139,7 +139,7 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   platform::Bounds DisplayRect() const { return displayRect_; }
   TMPNotifyValues NotifyValue() const { return notifyValue_; }
   // The buttons that make sense now, kept by Open, Close, notifications and transitions.
-  const TButtonSet& EnabledButtons() const { return buttons_; }
+  const TButtonSet& AutomaticButtons() const { return automatic_; }
 
   // Status queries, in the device's time format.
   std::uint32_t Length();
@@ -167,7 +167,7 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   void Eject();
   void Rewind();
 
-  // What pressing a button changes in EnabledButtons.
+  // What pressing a button changes in AutomaticButtons.
   void ApplyTransition(TMPBtnType pressed);
 
  protected:
@@ -223,7 +223,6 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   bool autoEnable_ = true;
 
   std::uint16_t deviceId_ = 0;
-  bool opened_ = false;
   std::uint32_t error_ = 0;
   bool wait_ = false;
   bool waitSet_ = false;
@@ -239,7 +238,7 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   std::uint32_t stepFrames_ = 0;
   platform::Bounds displayRect_;
   TMPNotifyValues notifyValue_ = TMPNotifyValues::nvSuccessful;
-  TButtonSet buttons_;
+  TButtonSet automatic_;
   std::unique_ptr<platform::MessageWindow> callbackWindow_;
 
   TButtonSet visible_;

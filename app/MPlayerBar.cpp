@@ -106,7 +106,7 @@ int TMediaPlayer::ButtonLeft(TMPBtnType button) const {
 }
 
 bool TMediaPlayer::Pressable(TMPBtnType button) const {
-  return autoEnable_ ? buttons_.Contains(button) : enabled_.Contains(button);
+  return autoEnable_ ? automatic_.Contains(button) : enabled_.Contains(button);
 }
 
 // The buttons follow the width; the bar grows to hold buttons of the smallest size.

@@ -131,7 +131,7 @@ TEST_F(MediaBarTest, AReleaseOutsideThePressedButtonRunsNothingAndLeavesItUp) {
   EXPECT_TRUE(clicked.empty());
   EXPECT_EQ(Sent(mci::kPlay), 0u);
   EXPECT_EQ(Pictures().front(), "EN_MPPLAY@8,3");
-  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btPlay));
+  EXPECT_TRUE(bar->AutomaticButtons().Contains(Btn::btPlay));
 }
 
 TEST_F(MediaBarTest, EachButtonSendsItsCommand) {
@@ -217,7 +217,7 @@ TEST_F(MediaBarTest, ArrowsMoveTheFocusRingAlongVisibleButtonsAndSpacePressesByT
   Key(0x25);
   Key(0x20);
   EXPECT_EQ(Sent(mci::kPlay), 1u);
-  EXPECT_TRUE(bar->EnabledButtons().Contains(Btn::btStop)) << "the transition follows";
+  EXPECT_TRUE(bar->AutomaticButtons().Contains(Btn::btStop)) << "the transition follows";
   bar->SetEnabled(false);
   EXPECT_EQ(Pictures(), (std::vector<std::string>{"DI_MPPLAY@8,3", "DI_MPSTOP@36,3"}));
   bar->SetEnabled(true);

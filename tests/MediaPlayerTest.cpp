@@ -149,15 +149,15 @@ TEST_F(MediaPlayerTest, OpenSetsTheButtonsTheDeviceAllows) {
       {{true, false, false, true, mci::kDevTypeDigitalVideo}, stepping},
       {{true, false, false, true, mci::kDevTypeVcr}, stepping},
   };
-  EXPECT_TRUE(player->EnabledButtons() == TButtonSet{});
+  EXPECT_TRUE(player->AutomaticButtons() == TButtonSet{});
   for (const auto& [caps, buttons] : cases) {
     media.setCapabilities(caps);
     player->Open();
-    EXPECT_TRUE(player->EnabledButtons() == buttons);
+    EXPECT_TRUE(player->AutomaticButtons() == buttons);
     EXPECT_EQ(player->StepFrames(), 100u);
   }
   player->Close();
-  EXPECT_TRUE(player->EnabledButtons() == TButtonSet{});
+  EXPECT_TRUE(player->AutomaticButtons() == TButtonSet{});
 }
 
 TEST_F(MediaPlayerTest, PressesAndNoticesChangeTheButtons) {
@@ -173,7 +173,7 @@ TEST_F(MediaPlayerTest, PressesAndNoticesChangeTheButtons) {
                                                 {Btn::btRecord, running}, {Btn::btEject, start}};
   for (const auto& [button, after] : presses) {
     player->ApplyTransition(button);
-    EXPECT_TRUE(player->EnabledButtons() == after) << static_cast<int>(button);
+    EXPECT_TRUE(player->AutomaticButtons() == after) << static_cast<int>(button);
   }
 
   int notices = 0;
@@ -186,7 +186,7 @@ TEST_F(MediaPlayerTest, PressesAndNoticesChangeTheButtons) {
   desktop.processMessages();
   EXPECT_EQ(notices, 1);
   EXPECT_EQ(player->NotifyValue(), TMPNotifyValues::nvAborted);
-  EXPECT_TRUE(player->EnabledButtons() == start);
+  EXPECT_TRUE(player->AutomaticButtons() == start);
 
   player->SetAutoEnable(false);
   player->Play();
@@ -194,7 +194,7 @@ TEST_F(MediaPlayerTest, PressesAndNoticesChangeTheButtons) {
   desktop.advance(1000);  // played to the end
   EXPECT_EQ(notices, 2);
   EXPECT_EQ(player->NotifyValue(), TMPNotifyValues::nvSuccessful);
-  EXPECT_TRUE(player->EnabledButtons() == running);
+  EXPECT_TRUE(player->AutomaticButtons() == running);
 }
 
 // A device whose every answer is a code the system has no text for.

@@ -76,8 +76,8 @@ TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
   player.ApplyTransition(Btn::btPlay);
   ASSERT_TRUE(pumpUntil(desktop, [&] { return notices > 0; }));
   EXPECT_EQ(player.NotifyValue(), TMPNotifyValues::nvSuccessful);
-  EXPECT_TRUE(player.EnabledButtons().Contains(Btn::btPlay));
-  EXPECT_FALSE(player.EnabledButtons().Contains(Btn::btStop));
+  EXPECT_TRUE(player.AutomaticButtons().Contains(Btn::btPlay));
+  EXPECT_FALSE(player.AutomaticButtons().Contains(Btn::btStop));
   player.Close();
 }
 

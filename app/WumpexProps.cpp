@@ -269,10 +269,8 @@ void TWumpexForm::SaveSettings() {
 
 void TWumpexForm::ConfigureFirstRun() {
   Timer1->SetEnabled(false);
-  Application->MessageBox(
-      "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
-      "please select a folder where WAV files may be found",
-      "Wumpex! Configure", platform::mb::kOk | platform::mb::kIconExclamation);
+  Application->MessageBox(kFirstStartPrompt, kFirstStartCaption,
+                          platform::mb::kOk | platform::mb::kIconExclamation);
   PageControl1->SetActivePage(WavFolderTabSheet);
   Show();
   if (BrowseDirectoryDlg1->Execute()) SoundPathEB->SetText(BrowseDirectoryDlg1->Directory());

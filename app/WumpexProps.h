@@ -35,6 +35,11 @@ namespace wumpex {
 
 inline constexpr const char* kProgramTitle = "Wumpex! 1.11";
 inline constexpr const char* kEmptyPoolTip = "No WAV's in Wumpex! path!";
+// The box at a start without a sound folder.
+inline constexpr const char* kFirstStartPrompt =
+    "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
+    "please select a folder where WAV files may be found";
+inline constexpr const char* kFirstStartCaption = "Wumpex! Configure";
 // The name of the system's entry that starts the program when the user logs in.
 inline constexpr const char* kLogInEntryName = "Wumpex!";
 

@@ -20,7 +20,7 @@ using platform::Handle;
 
 class ApplicationTest : public DesktopTest {
  protected:
-  ApplicationTest() { application.SetTitle("Wumpex! 1.11"); }
+  ApplicationTest() { application.SetTitle(kProgramTitle); }
 };
 
 TEST_F(ApplicationTest, ExceptionDisplay) {
@@ -42,7 +42,7 @@ TEST_F(ApplicationTest, ExceptionDisplay) {
     ASSERT_EQ(desktop.messageBoxes.size(), shown ? 1u : 0u);
     if (!shown) continue;
     EXPECT_EQ(desktop.messageBoxes[0].text, shown);
-    EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
+    EXPECT_EQ(desktop.messageBoxes[0].caption, kProgramTitle);
     EXPECT_EQ(desktop.messageBoxes[0].owner, application.Handle());
   }
 }
@@ -151,7 +151,7 @@ TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
   desktop.setUtcMillisecondsAtStart(1000);
 
   EXPECT_EQ(RunWumpex(), 0);
-  EXPECT_EQ(seen, (std::vector<std::string>{"Wumpex! 1.11", "hidden", "hidden", "timer on"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{kProgramTitle, "hidden", "hidden", "timer on"}));
   // The tick at 10 s reseeded from the clock and drew the next extra.
   EXPECT_EQ(RandSeed(), 11'000u * 134775813u + 1u);
   EXPECT_TRUE(desktop.messageBoxes.empty());

@@ -29,8 +29,7 @@ constexpr const char* kLastResort = "Application Error";
 // What a refused call may bring before the user, in the program's words: a settings file
 // that cannot be read looks like a first start, and the rest names what failed.
 const std::set<std::string> kFailureBoxes = {
-    "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
-    "please select a folder where WAV files may be found",
+    kFirstStartPrompt,
     kWriteRefused,
     "File access denied.",
     "Not enough timers available.",

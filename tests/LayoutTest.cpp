@@ -111,7 +111,7 @@ TEST_F(LayoutTest, TextsTheUserReads) {
   for (const auto& [control, text] : texts) EXPECT_EQ(TextOf(control), text) << control->Name();
   EXPECT_EQ(Window(form->PageControl1).items(),
             (std::vector<std::string>{"Timing", "WAV Folder", "Be Quiet", "About"}));
-  EXPECT_EQ(Window(form).text(), "Wumpex! 1.11");
+  EXPECT_EQ(Window(form).text(), kProgramTitle);
   EXPECT_EQ(Window(form).icon(), "MAINICON");
   for (TComboBox* box : {form->RandomTimeCB, form->VariableTimeCB}) {
     EXPECT_EQ(Window(box).items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));

@@ -11,7 +11,7 @@
 namespace wumpex {
 namespace {
 
-const std::string kTitle = "Wumpex! 1.11";
+const std::string kTitle = kProgramTitle;
 const std::string kMarker = "OnlyOneWumpex! 1.11";
 
 // One start of the program up to the end of its start-up: its application object and a

@@ -17,10 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::headless::Call;
 
-constexpr const char* kPrompt =
-    "Wumpex! needs to know where it can find WAV files that it should play.  Press OK, then "
-    "please select a folder where WAV files may be found";
-
 // Every file of a folder, so that a save can be seen to leave nothing behind.
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
@@ -321,8 +317,8 @@ TEST_F(SettingsFileTest, FirstStartAsksForTheFolderAndHidesAgain) {
     auto form = std::make_unique<TWumpexForm>();
     ASSERT_EQ(session.desktop.messageBoxes.size(), 1u);
     const auto& box = session.desktop.messageBoxes[0];
-    EXPECT_EQ(box.text, kPrompt);
-    EXPECT_EQ(box.caption, "Wumpex! Configure");
+    EXPECT_EQ(box.text, kFirstStartPrompt);
+    EXPECT_EQ(box.caption, kFirstStartCaption);
     ASSERT_EQ(session.folderBrowser.dialogs.size(), 1u);
     EXPECT_EQ(session.folderBrowser.dialogs[0].title, "Select WAV sound folder...");
     EXPECT_EQ(seen, std::vector<bool>(4, true));

@@ -87,7 +87,7 @@ TEST_F(TickTest, FilesThatCannotBeOpenedAreShownOneAtATimeAndLeftOutUntilListedA
   EXPECT_EQ(boxesWhileReading, 1u) << "no tick while a box is up";
   ASSERT_EQ(desktop.messageBoxes.size(), 2u) << "each file once, the second after the first";
   EXPECT_EQ(desktop.messageBoxes[0].text, *media.errorString(mci::kErrInvalidFile) + ".");
-  EXPECT_EQ(desktop.messageBoxes[0].caption, "Wumpex! 1.11");
+  EXPECT_EQ(desktop.messageBoxes[0].caption, kProgramTitle);
   EXPECT_EQ(Sent(mci::kOpen).size(), 2u);
   EXPECT_EQ(TrayIcon1Tip(), "No WAV's in Wumpex! path!") << "neither is picked again";
   EXPECT_TRUE(form->Timer1->Enabled());

@@ -436,8 +436,7 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   // The program explains what it needs. A click before the program first waits for input is
   // lost.
   WaitForInputIdle(program->handle(), 30'000);
-  HWND box =
-      awaitDialog([](HWND dialog) { return windowText(dialog) == "Wumpex! Configure"; }, 30s);
+  HWND box = awaitDialog([](HWND dialog) { return windowText(dialog) == kFirstStartCaption; }, 30s);
   ASSERT_NE(box, nullptr) << "no first-start message";
   answer(box);
   ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kChimes)));
@@ -463,7 +462,7 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   program.emplace(arguments.program);
   ASSERT_TRUE(program->started());
   WaitForInputIdle(program->handle(), 30'000);
-  EXPECT_EQ(awaitDialog([](HWND dialog) { return windowText(dialog) == "Wumpex! Configure"; }, 3s),
+  EXPECT_EQ(awaitDialog([](HWND dialog) { return windowText(dialog) == kFirstStartCaption; }, 3s),
             nullptr)
       << "the restart asks for a folder again";
 

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/WumpexProps.h"
 #include "platform/Desktop.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/Win32FormWidget.h"
@@ -26,7 +27,8 @@
 
 namespace platform::win32::testing {
 
-inline constexpr char kProgramTitle[] = "Wumpex! 1.11";
+using wumpex::kFirstStartCaption;
+using wumpex::kProgramTitle;
 
 // Logs every report as one line, e.g. "selected 2" or "edited abc".
 class RecordingEvents final : public WidgetEvents {

@@ -10,6 +10,7 @@
 #include "app/WumpexProps.h"
 #include "framework/Application.h"
 #include "fuzz/Fuzz.h"
+#include "platform/LetterCase.h"
 #include "platform/Utf8.h"
 #include "tests/HeadlessServices.h"
 
@@ -17,13 +18,6 @@ namespace {
 
 using namespace wumpex;
 using fuzz::Require;
-
-std::string Folded(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 std::string Listed(std::string title) {
   title.resize(std::min(title.find('\0'), title.size()));
@@ -46,7 +40,9 @@ struct Started : Program {
 bool MayPlay(const std::vector<std::string>& patterns, const std::vector<std::string>& titles) {
   for (const std::string& pattern : patterns) {
     for (const std::string& title : titles) {
-      if (!pattern.empty() && Folded(Listed(title)).find(Folded(pattern)) != std::string::npos) {
+      if (!pattern.empty() &&
+          platform::UpperCase(Listed(title)).find(platform::UpperCase(pattern)) !=
+              std::string::npos) {
         return false;
       }
     }

@@ -87,14 +87,14 @@ std::optional<std::int32_t> BeQuietIndex(const std::string& key) {
   return index;
 }
 
-constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+constexpr std::int64_t kSecondsPerDay = 24 * kSecondsPerHour;
 // The quiet while is checked at least this often, so that its end is kept within a minute
 // of the wall clock also after the computer slept.
-constexpr std::int64_t kQuietCheckSeconds = 60;
+constexpr std::int64_t kQuietCheckSeconds = kSecondsPerMinute;
 
 std::int64_t SecondsSinceLocalMidnight(std::int64_t wallSeconds) {
   const platform::TimeOfDay local = platform::desktop().localTimeAt(wallSeconds);
-  return (local.hour * 60 + local.minute) * 60 + local.second;
+  return local.hour * kSecondsPerHour + local.minute * kSecondsPerMinute + local.second;
 }
 
 // The next local midnight after a moment. A change to or from summer time on the way puts
@@ -385,7 +385,7 @@ void TWumpexForm::ScheduleNextSound() {
   const std::int64_t adjustment = CountSeconds(VariableTimeEB->Text(), VariableTimeCB->ItemIndex());
   const std::int64_t extra = RandomBelow(static_cast<std::int32_t>(adjustment));
   const std::int64_t seconds = std::min(base + extra, kMaxIntervalSeconds);
-  Timer1->SetInterval(static_cast<std::uint32_t>(seconds * 1000));
+  Timer1->SetInterval(static_cast<std::uint32_t>(seconds * kMillisecondsPerSecond));
   Timer1->SetEnabled(true);
 }
 
@@ -457,11 +457,11 @@ void TWumpexForm::PlayPick() {
 }
 
 void TWumpexForm::Quiet15Minutes1Click(TComponent*) {
-  QuietUntil(platform::desktop().wallClock() + 15 * 60);
+  QuietUntil(platform::desktop().wallClock() + 15 * kSecondsPerMinute);
 }
 
 void TWumpexForm::Quiet1Hour1Click(TComponent*) {
-  QuietUntil(platform::desktop().wallClock() + 60 * 60);
+  QuietUntil(platform::desktop().wallClock() + kSecondsPerHour);
 }
 
 void TWumpexForm::QuietUntilTomorrow1Click(TComponent*) {
@@ -485,7 +485,8 @@ void TWumpexForm::WaitOutQuiet() {
     EndQuiet();
     return;
   }
-  QuietTimer->SetInterval(static_cast<std::uint32_t>(std::min(left, kQuietCheckSeconds) * 1000));
+  QuietTimer->SetInterval(
+      static_cast<std::uint32_t>(std::min(left, kQuietCheckSeconds) * kMillisecondsPerSecond));
   QuietTimer->SetEnabled(true);
 }
 

@@ -211,9 +211,12 @@ class TWumpexForm : public TForm {
 // The main window, while it exists.
 extern TWumpexForm* WumpexForm;
 
+inline constexpr std::int64_t kMillisecondsPerSecond = 1000;
+inline constexpr std::int64_t kSecondsPerMinute = 60;
+inline constexpr std::int64_t kSecondsPerHour = 60 * kSecondsPerMinute;
 // Seconds per unit, by the item index of a unit box: Seconds, Minutes, Hours.
-inline constexpr std::uint16_t kUnitFactors[3] = {1, 60, 3600};
+inline constexpr std::uint16_t kUnitFactors[3] = {1, kSecondsPerMinute, kSecondsPerHour};
 // The longest interval whose milliseconds fit in 32 bits.
-inline constexpr std::int64_t kMaxIntervalSeconds = 4'294'967;
+inline constexpr std::int64_t kMaxIntervalSeconds = 0xFFFF'FFFF / kMillisecondsPerSecond;
 
 }  // namespace wumpex

@@ -13,8 +13,11 @@ void TWindowsList::Refresh() {
   }
 }
 
+// A title is read into a buffer of 255 characters: 254 of the title and its end.
+constexpr int kTitleBuffer = 255;
+
 void TWindowsList::AddWindow(platform::Handle window) {
-  std::string title = platform::desktop().windowText(window, 255);
+  std::string title = platform::desktop().windowText(window, kTitleBuffer);
   if (acceptEmptyNames_ || !title.empty()) {
     list_.push_back({std::move(title), std::make_unique<TWindowInfo>(TWindowInfo{window})});
   }

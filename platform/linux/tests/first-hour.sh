@@ -86,12 +86,31 @@ tray_icon() {
   fail "no tray icon"
 }
 # Chooses from the tray menu by its keys: the item's place from the top, or Up for the last.
+# The keys wait for the menu to show (a window of the program's more), and a click that
+# opened none is tried again, as a person would.
 tray_menu() {
+  local before
   tray_icon
-  click_in "$found" 10 10 3
-  sleep 0.5
+  before=$(xdotool search --onlyvisible --classname '^wumpex$' | wc -l)
+  for _ in 1 2 3; do
+    click_in "$found" 10 10 3
+    for _ in $(seq 25); do
+      (($(xdotool search --onlyvisible --classname '^wumpex$' | wc -l) > before)) && break 2
+      sleep 0.2
+    done
+  done
+  sleep 0.3
   xdotool key --delay 120 "$@"
   sleep 0.5
+}
+# Waits up to 10 s for a program to end and fails with why when it does not or not cleanly.
+expect_end() {
+  for _ in $(seq 50); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.2
+  done
+  kill -0 "$1" 2>/dev/null && fail "$2 did not end it within 10 s"
+  wait "$1" || fail "$2 ended it with $?"
 }
 open_settings() {
   tray_icon
@@ -111,7 +130,7 @@ press_ok() { click_in "$form" 133 355; }
 step "the first start explains itself and asks for a folder"
 "$program" &
 main=$!
-pids+=($main)
+pids+=("$main")
 window "Wumpex! Configure"
 xdotool key Return
 window "Select WAV sound folder..."
@@ -166,7 +185,7 @@ click_in "$found" 333 18
 press_ok
 xmessage -title "Weekly Zoom Meeting" "in a meeting" &
 meeting=$!
-pids+=($meeting)
+pids+=("$meeting")
 sleep 1
 expect_silence "during the meeting" 8
 kill "$meeting"
@@ -186,7 +205,7 @@ step "a second start while it runs ends at once and brings the open settings win
 open_settings
 xmessage -title "Notes" -geometry 500x500+250+120 "notes" &
 notes=$!
-pids+=($notes)
+pids+=("$notes")
 window Notes
 notes_window=$found
 # Whether the first window lies above the second: xwininfo lists the root's children from
@@ -207,15 +226,15 @@ kill "$notes"
 
 step "Shutdown in the tray menu ends it with exit code 0"
 tray_menu Up Return
-wait "$main" || fail "Shutdown ended it with $?"
+expect_end "$main" Shutdown
 
 step "SIGTERM ends it the same orderly way"
 "$program" &
 main=$!
-pids+=($main)
+pids+=("$main")
 tray_icon
 kill -TERM "$main"
-wait "$main" || fail "SIGTERM ended it with $?"
+expect_end "$main" SIGTERM
 step "on a display with no notification area it says so once and opens its settings window"
 # shellcheck disable=SC2016
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/linux/XdgBase.h"
@@ -18,20 +19,29 @@ UniqueDescriptor::~UniqueDescriptor() {
 
 LinuxGlobalAtoms::LinuxGlobalAtoms() : folder_(RuntimeFolder()) {}
 
-// Letters, digits, '.', '-' and '_' stand as they are; any other byte as %XX.
+// Letters, digits, '.', '-' and '_' stand as they are; any other byte as %XX. A name whose
+// file name would pass the file system's limit keeps its first part and adds a 64-bit FNV-1a
+// hash of the whole, so that every name the table takes has a file.
 std::string LinuxGlobalAtoms::lockFile(const std::string& name) const {
-  std::string path = folder_ + "/wumpex-atom-";
+  std::string file = "wumpex-atom-";
+  std::uint64_t hash = 0xcbf29ce484222325;
   for (const char c : UpperCase(name)) {
     const auto byte = static_cast<unsigned char>(c);
+    hash = (hash ^ byte) * 0x100000001b3;
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_') {
-      path += c;
+      file += c;
     } else {
       char escaped[4];
       std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      path += escaped;
+      file += escaped;
     }
   }
-  return path;
+  if (file.size() > kLongestFileName) {
+    char tail[18];
+    std::snprintf(tail, sizeof tail, "~%016llx", static_cast<unsigned long long>(hash));
+    file = file.substr(0, kLongestFileName - 17) + tail;
+  }
+  return folder_ + "/" + file;
 }
 
 Atom LinuxGlobalAtoms::number(const std::string& name) {

@@ -44,6 +44,8 @@ class LinuxGlobalAtoms final : public GlobalAtoms {
   bool remove(Atom atom) override;
 
  private:
+  // NAME_MAX of the file systems Linux uses.
+  static constexpr std::size_t kLongestFileName = 255;
   std::string lockFile(const std::string& name) const;
   Atom number(const std::string& name);
 

@@ -1,0 +1,157 @@
+// The Linux desktop's services where Linux differs from Windows: the removed current
+// directory, UTF-8 settings, the configuration folder, markers that die with their process and
+// the session's autostart entry.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/linux/LinuxAutostart.h"
+#include "platform/linux/LinuxFileSystem.h"
+#include "platform/linux/LinuxGlobalAtoms.h"
+#include "platform/linux/LinuxProfile.h"
+#include "tests/HeadlessServices.h"
+
+namespace platform::linuxdesktop {
+namespace {
+
+namespace fs = std::filesystem;
+using Text = std::optional<std::string>;
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+}
+
+// Sets an environment variable, or unsets it, for the scope.
+class Environment {
+ public:
+  Environment(const char* name, const Text& value) : name_(name) {
+    if (const char* old = std::getenv(name)) previous_ = old;
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  }
+  ~Environment() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
+  Environment(const Environment&) = delete;
+  Environment& operator=(const Environment&) = delete;
+
+ private:
+  const char* name_;
+  Text previous_;
+};
+
+// Linux lets a program's current directory be removed, which Windows does not.
+TEST(FileSystemTest, ARemovedCurrentDirectoryGivesWayToOneThatExists) {
+  const std::string start = fs::current_path().string();
+  const wumpex::TempFolder root;
+  fs::create_directory(root.path() / "Sub");
+  LinuxFileSystem host;
+  ASSERT_EQ(host.setCurrentDirectory((root.path() / "Sub").string()), 0u);
+  fs::remove(root.path() / "Sub");
+  const std::string current = host.currentDirectory();
+  EXPECT_EQ(host.setCurrentDirectory(current), 0u) << "\"" << current << "\"";
+  EXPECT_EQ(host.setCurrentDirectory(start), 0u);
+}
+
+// The host's code page is UTF-8: a folder named in any script is written as it stands, in a
+// bare name's file in the configuration folder.
+TEST(ProfileTest, TextInAnyScriptStaysUtf8) {
+  const wumpex::TempFolder config;
+  const Environment xdg{"XDG_CONFIG_HOME", config.path().string()};
+  const std::string folder = "/home/\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
+  fs::create_directories(config.path() / "wumpex");
+  std::ofstream(config.path() / "wumpex" / "W.INI", std::ios::binary)
+      << "[S]\r\nnote=caf\xC3\xA9\r\n";
+  LinuxProfile host;
+  ASSERT_TRUE(host.writeString("W.INI", "S", "WAVPath", folder));
+  EXPECT_EQ(Bytes(config.path() / "wumpex" / "W.INI"),
+            "[S]\r\nnote=caf\xC3\xA9\r\nWAVPath=" + folder + "\r\n");
+  EXPECT_EQ(host.readString("W.INI", "S", "WAVPath", "", 1024), folder);
+}
+
+TEST(ConfigFolderTest, FollowsTheBaseDirectoryRules) {
+  const Environment home{"HOME", "/home/ann"};
+  const std::pair<Text, std::string> cases[] = {
+      {std::nullopt, "/home/ann/.config/wumpex"},
+      {"", "/home/ann/.config/wumpex"},
+      {"relative/config", "/home/ann/.config/wumpex"},
+      {"/srv/config", "/srv/config/wumpex"},
+  };
+  for (const auto& [xdg, folder] : cases) {
+    const Environment config{"XDG_CONFIG_HOME", xdg};
+    EXPECT_EQ(LinuxProfile().bareNameFolder(), folder) << xdg.value_or("(unset)");
+  }
+}
+
+// Another process's marker is seen while it runs, and gone once it is killed: no marker
+// outlives a crash.
+TEST(GlobalAtomsTest, TheKernelGivesUpACrashedProcesssReferences) {
+  const wumpex::TempFolder folder;
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    LinuxGlobalAtoms atoms{folder.path().string()};
+    const char held = atoms.add("OnlyOneWumpex! 1.11") != 0 ? 'y' : 'n';
+    static_cast<void>(write(ready[1], &held, 1));
+    for (;;) pause();
+  }
+  // Killed and reaped however the test ends.
+  std::unique_ptr<const pid_t, void (*)(const pid_t*)> reaped(&child, [](const pid_t* pid) {
+    kill(*pid, SIGKILL);
+    waitpid(*pid, nullptr, 0);
+  });
+  char held = 0;
+  ASSERT_EQ(read(ready[0], &held, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+  LinuxGlobalAtoms atoms{folder.path().string()};
+  EXPECT_EQ(held, 'y');
+  EXPECT_NE(atoms.find("OnlyOneWumpex! 1.11"), 0);
+  EXPECT_FALSE(atoms.remove(atoms.find("OnlyOneWumpex! 1.11"))) << "another process's reference";
+  reaped.reset();
+  EXPECT_EQ(atoms.find("OnlyOneWumpex! 1.11"), 0);
+}
+
+// The entry a session starts: written whole, read back, and counted only when it names this
+// program and is not hidden.
+TEST(AutostartTest, TheEntryNamesThisProgram) {
+  const wumpex::TempFolder config;
+  const Environment xdg{"XDG_CONFIG_HOME", config.path().string()};
+  const fs::path entry = config.path() / "autostart" / "Wumpex!.desktop";
+  const std::string program = "/opt/my \"sounds\"/wumpex";
+  const LinuxAutostart autostart{program};
+  EXPECT_FALSE(autostart.startsAtLogIn("Wumpex!"));
+  ASSERT_TRUE(autostart.setStartAtLogIn("Wumpex!", true));
+  EXPECT_EQ(Bytes(entry),
+            "[Desktop Entry]\nType=Application\nName=Wumpex!\n"
+            "Exec=\"/opt/my \\\"sounds\\\"/wumpex\"\nTerminal=false\n");
+  const std::pair<std::string, bool> found[] = {
+      {"Exec=/opt/other/wumpex\n", false},
+      {"Exec=/usr/bin/wumpex --quiet\n", true},
+      {"Exec=\"/usr/bin/wumpex\"\nHidden=true\n", false},
+  };
+  for (const auto& [lines, counts] : found) {
+    std::ofstream(entry) << "[Desktop Entry]\nType=Application\n" << lines;
+    EXPECT_EQ(LinuxAutostart("/usr/bin/wumpex").startsAtLogIn("Wumpex!"), counts) << lines;
+  }
+  EXPECT_TRUE(autostart.setStartAtLogIn("Wumpex!", false));
+  EXPECT_FALSE(fs::exists(entry));
+  EXPECT_TRUE(autostart.setStartAtLogIn("Wumpex!", false)) << "nothing to remove";
+  // A file where the folder should be refuses the entry.
+  fs::remove_all(config.path() / "autostart");
+  std::ofstream(config.path() / "autostart") << "";
+  EXPECT_FALSE(autostart.setStartAtLogIn("Wumpex!", true));
+}
+
+}  // namespace
+}  // namespace platform::linuxdesktop

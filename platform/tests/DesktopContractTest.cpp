@@ -1,0 +1,283 @@
+// The desktop's services as the program relies on them, the same on every desktop: the file
+// system's searches, attributes and current directory in the desktop's path grammar; the
+// settings files' reads and writes, byte for byte; the file helpers; the global atom table.
+#include "platform/tests/DesktopContract.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <span>
+#include <tuple>
+#include <vector>
+
+#include "platform/LetterCase.h"
+
+namespace platform::contract {
+
+namespace fs = std::filesystem;
+
+HostFolder::HostFolder() {
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  for (int n = 0;; ++n) {
+    path_ = fs::temp_directory_path() /
+            ("wumpex-contract-" + std::to_string(stamp) + "-" + std::to_string(n));
+    if (fs::create_directory(path_)) break;
+  }
+}
+
+HostFolder::~HostFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+std::string DesktopContract::Native(std::string path) const {
+  std::ranges::replace(path, '/', files.grammar().separator);
+  return path;
+}
+
+std::string DesktopContract::Bytes(const std::string& name) const {
+  std::ifstream in(subject->hostFolder() / name, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+}
+
+void DesktopContract::Put(const std::string& name, const std::string& content) const {
+  fs::create_directories((subject->hostFolder() / name).parent_path());
+  std::ofstream(subject->hostFolder() / name, std::ios::binary) << content;
+}
+
+void DesktopContract::FillSounds() {
+  for (const char* name : {"a.wav", "B.WAV", ".h.wav", "ro.wav", "notes.txt", "Sub/d.wav"}) {
+    Put(name, "RIFF");
+  }
+  fs::permissions(subject->hostFolder() / "ro.wav", fs::perms::owner_write,
+                  fs::perm_options::remove);
+  subject->setAttributes(".h.wav", fileattr::kHidden);
+  Enter();
+}
+
+// A read-only file would outlive its folder on Windows.
+DesktopContract::~DesktopContract() {
+  std::error_code ignored;
+  for (const auto& entry : fs::recursive_directory_iterator(subject->hostFolder(), ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+}
+
+namespace {
+
+using Text = std::optional<std::string>;
+using namespace std::string_literals;
+
+TEST_P(DesktopContract, SearchesFindNamesAndAttributesAsTheSystemDoes) {
+  ASSERT_NO_FATAL_FAILURE(FillSounds());
+  // Found names and their attributes; where letter case tells names apart, the second list.
+  const std::tuple<const char*, std::vector<FoundFile>, std::optional<std::vector<FoundFile>>>
+      rows[] = {
+          {"*.wav", {{".h.wav", 0x22}, {"B.WAV", 0x20}, {"a.wav", 0x20}, {"ro.wav", 0x21}}, {}},
+          {"*.WAV", {{".h.wav", 0x22}, {"B.WAV", 0x20}, {"a.wav", 0x20}, {"ro.wav", 0x21}}, {}},
+          {"?.wav", {{"B.WAV", 0x20}, {"a.wav", 0x20}}, {}},
+          {"notes*", {{"notes.txt", 0x20}}, {}},
+          {"Sub/*", {{".", 0x10}, {"..", 0x10}, {"d.wav", 0x20}}, {}},
+          {"SUB/*.WAV", {{"d.wav", 0x20}}, std::vector<FoundFile>{}},
+          {"a.wav", {{"a.wav", 0x20}}, {}},
+          {"none*", {}, {}},
+          {"Gone/*", {}, {}},
+      };
+  for (const auto& [pattern, found, caseFound] : rows) {
+    std::vector<FoundFile> seen = files.findFiles(Native(pattern));
+    std::ranges::sort(seen);
+    EXPECT_EQ(seen, caseSensitive && caseFound ? *caseFound : found) << pattern;
+  }
+  const std::tuple<const char*, std::optional<std::uint32_t>, std::optional<std::uint32_t>>
+      attributes[] = {{"a.wav", 0x20, {}}, {".h.wav", 0x22, {}},    {"ro.wav", 0x21, {}},
+                      {"Sub", 0x10, {}},   {"sub/D.WAV", 0x20, {}}, {"gone", {}, {}},
+                      {"", {}, {}},        {"Sub/missing", {}, {}}};
+  for (const auto& [path, bits, caseBits] : attributes) {
+    EXPECT_EQ(files.fileAttributes(Native(path)),
+              caseSensitive && std::string(path).starts_with("sub") ? caseBits : bits)
+        << path;
+  }
+}
+
+TEST_P(DesktopContract, EnteringGivesTheSystemsCodesAndKeepsTheGivenSpelling) {
+  ASSERT_NO_FATAL_FAILURE(FillSounds());
+  // Path, code and the current directory after it under the folder; where letter case tells
+  // names apart, the code then.
+  const std::tuple<const char*, unsigned, const char*, std::optional<unsigned>> rows[] = {
+      {"Sub", 0, "/Sub", {}},
+      {"sub", 0, "/sub", fileerror::kFileNotFound},
+      {"Sub/../Sub/.", 0, "/Sub", {}},
+
+      {"missing", fileerror::kFileNotFound, "", {}},
+      {"missing/deeper", fileerror::kPathNotFound, "", {}},
+      {"a.wav", fileerror::kNotADirectory, "", {}},
+      {"", fileerror::kInvalidName, "", {}}};
+  for (const auto& [path, code, after, caseCode] : rows) {
+    SCOPED_TRACE(path);
+    Enter();
+    const unsigned expected = caseSensitive && caseCode ? *caseCode : code;
+    ASSERT_EQ(files.setCurrentDirectory(Native(path)), expected);
+    EXPECT_EQ(files.currentDirectory(), subject->folder() + Native(expected == 0 ? after : ""));
+  }
+}
+
+// A file that says more than it should: spaces, quotes, a repeated key and section, lines
+// without "=", a comment and values longer than the reads' buffers.
+const std::string kHuge = "huge=" + std::string(1100, 'p') + "\r\n";
+const std::string kMessy =
+    " [ Main ] \r\n\r\n  Key = \" q \" \r\nKEY=dup\r\nhalf='x\r\nlone=\"\r\npair=\"ab\"\r\n"
+    "noequals\r\n;note=1\r\nlong=abcdefghij\r\n" +
+    kHuge + "[Other]\r\ny=1\r\n[main]\r\nz=2\r\n";
+
+TEST_P(DesktopContract, ReadsAsTheSystemReads) {
+  Put("R.INI", kMessy);
+  const struct {
+    const char* section;
+    Text key;
+    Text fallback;
+    std::uint32_t size;
+    std::string read;
+  } rows[] = {{"main", "key", "d", 64, " q "},
+              {"MAIN", " KEY ", "d", 64, " q "},
+              {"Main", "half", "d", 64, "'x"},
+              {"Main", "lone", "d", 64, "\""},
+              {"Main", "pair", "d", 64, "ab"},
+              {"Main", "pair", "d", 3, "a"},
+              {"Main", "pair", "d", 4, "ab"},
+              {"Main", "noequals", "d", 64, "d"},
+              {"Main", ";note", "d", 64, "1"},
+              {"Main", "long", "d", 5, "abcd"},
+              {"Main", "z", "d", 64, "d"},
+              {"Main", "x", " d e ", 64, " d e"},
+              {"Main", "x", "\"q\"", 64, "q"},
+              {"Main", "x", std::nullopt, 64, ""},
+              {"Main", "x", "abcdef", 4, "abc"},
+              {"Main", "key", "d", 1, ""},
+              {"Main", "key", "d", 0, ""},
+              {"Main", "", "d", 64, "d"},
+              {"Main", "huge", "d", 1024, std::string(1023, 'p')},
+              {"Main", std::nullopt, "d", 1024, "Key\0KEY\0half\0lone\0pair\0long\0huge\0"s},
+              {"Main", std::nullopt, "d", 6, "Key\0"s},
+              {"Absent", std::nullopt, "d", 64, "d"},
+              {"Other", "y", "d", 64, "1"}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(profile.readString(At("R.INI"), r.section, r.key, r.fallback, r.size), r.read)
+        << r.section << "/" << r.key.value_or("(none)") << " size " << r.size;
+  }
+  EXPECT_EQ(profile.readString(At("NONE.INI"), "S", "k", "\"d\"  ", 64), "d");
+}
+
+// The first write leaves a missing file missing; a write tidies the lines it passes.
+TEST_P(DesktopContract, WritesAsTheSystemWrites) {
+  const Text none = std::nullopt;
+  struct Write {
+    const char* section;
+    Text key;
+    Text value;
+    std::optional<std::string> after;  // the file's bytes, where the row looks at them
+  };
+  const Write fresh[] = {{"Main", none, none, "<none>"},
+                         {"Main", "k", none, "<none>"},
+                         {"One", "a", "1", "[One]\r\na=1\r\n"},
+                         {"One", "b", "  two  ", {}},
+                         {"Two", "c", "3", {}},
+                         {"one", "A", "x", "[One]\r\na=x\r\nb=two\r\n[Two]\r\nc=3\r\n"},
+                         {"Three", "d", "", {}},
+                         {" New ", " k ", "v", {}},
+                         {"One", none, none, {}},
+                         {"Two", "c", none, "[Two]\r\n[Three]\r\nd=\r\n[New]\r\nk=v\r\n"},
+                         {"Two", "e", "5", {}},
+                         {"Absent", none, none, {}},
+                         {"Two", none, none, {}},
+                         {"Three", none, none, {}},
+                         {"new", none, none, ""}};
+  const std::string main =
+      "[Main]\r\nKey=\" q \"\r\nKEY=dup\r\nhalf='x\r\nlone=\"\r\npair=\"ab\"\r\n";
+  const std::string rest = ";note=1\r\nlong=abcdefghij\r\n" + kHuge + "[Other]\r\n";
+  const Write messy[] = {{"Absent", none, none, {}},
+                         {"Main", "absent", none, {}},
+                         {"Main", "key", "\" q \"", {}},
+                         {" Main ", none, none, {}},
+                         {"MAIN", "z", none, main + "noequals\r\n" + rest + "y=1\r\n[main]\r\n"},
+                         {"main", "noequals", "v", {}},
+                         {"Other", "y", "2", main + "noequals=v\r\n" + rest + "y=2\r\n[main]\r\n"}};
+  Put("M.INI", kMessy);
+  for (const auto& [name, writes] :
+       {std::pair{"W.INI", std::span<const Write>(fresh)}, {"M.INI", messy}}) {
+    for (const auto& w : writes) {
+      SCOPED_TRACE(name + std::string(" ") + w.section + "/" + w.key.value_or("(none)"));
+      EXPECT_TRUE(profile.writeString(At(name), w.section, w.key, w.value));
+      if (w.after) {
+        EXPECT_EQ(Bytes(name), *w.after);
+      }
+    }
+  }
+}
+
+TEST_P(DesktopContract, FileHelpersAnswerAsTheSystemDoes) {
+  EXPECT_TRUE(profile.createFolder(At("Sub")));
+  EXPECT_TRUE(profile.createFolder(At("Sub"))) << "a folder that exists";
+  EXPECT_TRUE(profile.folderWritable(At("Sub")));
+  EXPECT_FALSE(profile.folderWritable(At("None")));
+  const std::string a = At("Sub/A.INI");
+  const std::string b = At("Sub/B.INI");
+  EXPECT_TRUE(profile.writeString(a, "S", "k", "a"));
+  EXPECT_TRUE(profile.copyFile(a, b));
+  EXPECT_TRUE(profile.writeString(b, "S", "k", "b"));
+  EXPECT_TRUE(profile.replaceFile(b, a));
+  EXPECT_FALSE(profile.fileExists(b));
+  EXPECT_FALSE(profile.fileExists(At("Sub")));
+  EXPECT_EQ(profile.readString(a, "S", "k", "", 64), "b");
+  EXPECT_FALSE(profile.fileReadOnly(a));
+  const fs::path host = subject->hostFolder() / "Sub" / "A.INI";
+  fs::permissions(host, fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_TRUE(profile.fileReadOnly(a));
+  EXPECT_FALSE(profile.fileReadOnly(At("Sub")));
+  fs::permissions(host, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_FALSE(profile.copyFile(b, At("C.INI"))) << "from a file that is gone";
+  EXPECT_TRUE(profile.deleteFile(a));
+  EXPECT_FALSE(profile.deleteFile(a));
+  EXPECT_FALSE(profile.fileExists(a));
+  EXPECT_FALSE(profile.writeString(At("no-folder/X.INI"), "S", std::nullopt, std::nullopt));
+}
+
+// The same adds, finds and removes through every table. An atom is told by whether it is
+// none, or the one that the last add of the name it stands for gave; a remove takes away a
+// reference to that one.
+TEST_P(DesktopContract, TheAtomTableCountsReferencesToNamesOfAnyLetterCase) {
+  // Unique to the run: the table may be the whole session's.
+  const std::string name = "Wumpex " + subject->hostFolder().filename().string();
+  const std::string longest = name + std::string(255 - name.size(), 'n');
+  const std::string longer = longest + "n";
+  // Call (add, find or remove), name, the name it stands for, and the answer.
+  const std::tuple<char, std::string, std::string, const char*> rows[] = {
+      {'f', name, name, "none"},          {'a', name, name, "new"},
+      {'a', name, name, "same"},          {'r', name, name, "removed"},
+      {'f', name, name, "same"},          {'f', UpperCase(name), name, "same"},
+      {'r', name, name, "removed"},       {'f', name, name, "none"},
+      {'r', name, name, "not removed"},   {'a', "", "", "none"},
+      {'a', longer, longer, "none"},      {'f', longer, longer, "none"},
+      {'a', longest, longest, "new"},     {'f', longest, longest, "same"},
+      {'r', longest, longest, "removed"}, {'f', longest, longest, "none"},
+      {'a', "a/b\\c", "a/b\\c", "new"},   {'r', "a/b\\c", "a/b\\c", "removed"}};
+  GlobalAtoms& atoms = subject->atoms();
+  std::map<std::string, Atom> lastAdds;
+  for (const auto& [call, given, standsFor, answer] : rows) {
+    Atom& known = lastAdds[standsFor];
+    std::string seen;
+    if (call == 'r') {
+      seen = atoms.remove(known) ? "removed" : "not removed";
+    } else {
+      const Atom atom = call == 'a' ? atoms.add(given) : atoms.find(given);
+      seen = atom == 0 ? "none" : atom == known ? "same" : "new";
+      if (call == 'a' && atom != 0) known = atom;
+    }
+    EXPECT_EQ(seen, answer) << call << " " << given.substr(0, 20);
+  }
+}
+
+}  // namespace
+}  // namespace platform::contract

@@ -3,6 +3,8 @@
 // DesktopContractTest.cpp, and each desktop's test program instantiates them with a subject
 // of its own:
 //   INSTANTIATE_TEST_SUITE_P(Name, DesktopContract, ::testing::Values(&makeSubject));
+// and, where it has windows of its own,
+//   INSTANTIATE_TEST_SUITE_P(Name, WindowContract, ::testing::Values(&makeDesktop));
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "platform/Atoms.h"
+#include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
 
@@ -64,6 +67,14 @@ class DesktopContract : public ::testing::TestWithParam<MakeSubject> {
   FileSystem& files = subject->fileSystem();
   Profile& profile = subject->profile();
   const bool caseSensitive = files.grammar().caseSensitive;
+};
+
+// The desktop's loops, timers and windows; each test gets a new desktop.
+using MakeDesktop = std::unique_ptr<Desktop> (*)();
+
+class WindowContract : public ::testing::TestWithParam<MakeDesktop> {
+ protected:
+  std::unique_ptr<Desktop> desktop = GetParam()();
 };
 
 }  // namespace platform::contract

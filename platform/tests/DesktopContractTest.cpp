@@ -1,11 +1,13 @@
 // The desktop's services as the program relies on them, the same on every desktop: the file
 // system's searches, attributes and current directory in the desktop's path grammar; the
-// settings files' reads and writes, byte for byte; the file helpers; the global atom table.
+// settings files' reads and writes, byte for byte; the file helpers; the global atom table;
+// the message loops, timers, hidden message windows and the walk over the program's windows.
 #include "platform/tests/DesktopContract.h"
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -276,6 +278,98 @@ TEST_P(DesktopContract, TheAtomTableCountsReferencesToNamesOfAnyLetterCase) {
       if (call == 'a' && atom != 0) known = atom;
     }
     EXPECT_EQ(seen, answer) << call << " " << given.substr(0, 20);
+  }
+}
+
+class Timers final : public TimerEvents {
+ public:
+  void timerFired(unsigned id) override {
+    fired.push_back(id);
+    if (onFired) onFired(id);
+  }
+  std::vector<unsigned> fired;
+  std::function<void(unsigned)> onFired;
+};
+
+class Messages final : public MessageEvents {
+ public:
+  std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t wParam,
+                                              std::intptr_t lParam) override {
+    arrived.emplace_back(message, wParam, lParam);
+    return 0;
+  }
+  std::vector<std::tuple<unsigned, std::uintptr_t, std::intptr_t>> arrived;
+};
+
+// A killed timer stays quiet and, set again, fires with its id; the loop ends with the code
+// of the quit that a handler posts.
+TEST_P(WindowContract, OnlyLiveTimersFireWithTheirIdsUntilAHandlerQuitsTheLoop) {
+  Timers timers;
+  const auto window = desktop->createTimerWindow(timers);
+  const auto quitAfter = [&](std::size_t count, int code) {
+    timers.fired.clear();
+    timers.onFired = [&, count, code](unsigned) {
+      if (timers.fired.size() == count) desktop->postQuit(code);
+    };
+  };
+  ASSERT_TRUE(window->setTimer(3, 10));
+  ASSERT_TRUE(window->setTimer(7, 10));
+  window->killTimer(7);
+  quitAfter(3, 42);
+  EXPECT_EQ(desktop->runMessageLoop(), 42);
+  EXPECT_EQ(timers.fired, (std::vector<unsigned>{3, 3, 3}));
+  window->killTimer(3);
+  ASSERT_TRUE(window->setTimer(7, 10));
+  quitAfter(2, 0);
+  EXPECT_EQ(desktop->runMessageLoop(), 0);
+  EXPECT_EQ(timers.fired, (std::vector<unsigned>{7, 7}));
+}
+
+// Handling what waits must not swallow a quit: the loop after it ends with the quit's code,
+// not with the one a timer posts a second later. A registered message keeps its number.
+TEST_P(WindowContract, ProcessMessagesDeliversWhatWaitsAndKeepsTheQuit) {
+  const unsigned message = desktop->registerWindowMessage("WumpexContractMessage");
+  EXPECT_EQ(desktop->registerWindowMessage("WumpexContractMessage"), message);
+  EXPECT_NE(desktop->registerWindowMessage("WumpexContractOther"), message);
+  Messages messages;
+  const auto hidden = desktop->createMessageWindow(messages, false);
+  Timers timers;
+  timers.onFired = [&](unsigned) { desktop->postQuit(-1); };
+  const auto window = desktop->createTimerWindow(timers);
+  for (const int exitCode : {0, 255}) {
+    SCOPED_TRACE(exitCode);
+    messages.arrived.clear();
+    ASSERT_TRUE(desktop->postMessage(hidden->handle(), message, 7, -7));
+    desktop->postQuit(exitCode);
+    desktop->processMessages();
+    EXPECT_EQ(messages.arrived, (decltype(messages.arrived){{message, 7, -7}}));
+    ASSERT_TRUE(window->setTimer(1, 1000));
+    EXPECT_EQ(desktop->runMessageLoop(), exitCode);
+    window->killTimer(1);
+  }
+}
+
+class NoEvents final : public WidgetEvents {};
+
+// The walk over the program's windows lists its top-level ones, not their controls; a title
+// read into a buffer too small for it ends between characters, never within one.
+TEST_P(WindowContract, TheWalkListsTopLevelWindowsWithTheirTitles) {
+  NoEvents events;
+  const auto application =
+      desktop->createWidget(WidgetKind::ApplicationWindow, nullptr, {}, events);
+  const auto form = desktop->createWidget(WidgetKind::Form, nullptr, {}, events);
+  const auto button = desktop->createWidget(WidgetKind::Button, form.get(), {}, events);
+  const std::vector<Handle> windows = desktop->threadWindows();
+  const auto listed = [&](const Widget& widget) {
+    return std::ranges::find(windows, widget.handle()) != windows.end();
+  };
+  EXPECT_TRUE(listed(*application));
+  EXPECT_TRUE(listed(*form));
+  EXPECT_FALSE(listed(*button));
+  form->setText("abc\xF0\x9F\x94\x94");
+  for (const auto& [room, title] :
+       {std::pair<int, std::string>{6, "abc\xF0\x9F\x94\x94"}, {5, "abc"}, {3, "ab"}, {0, ""}}) {
+    EXPECT_EQ(desktop->windowText(form->handle(), room), title) << room;
   }
 }
 

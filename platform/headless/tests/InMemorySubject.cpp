@@ -1,4 +1,6 @@
-// The in-memory desktop under the desktop contract: drive C: over a folder of the host's.
+// The in-memory desktop under the desktop contract: drive C: over a folder of the host's, and
+// windows on the virtual clock.
+#include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessFileSystem.h"
 #include "platform/headless/HeadlessGlobalAtoms.h"
 #include "platform/headless/HeadlessProfile.h"
@@ -35,6 +37,12 @@ std::unique_ptr<Subject> makeInMemory() {
 }
 
 INSTANTIATE_TEST_SUITE_P(InMemory, DesktopContract, ::testing::Values(&makeInMemory));
+
+std::unique_ptr<Desktop> makeDesktop() {
+  return std::make_unique<headless::HeadlessDesktop>();
+}
+
+INSTANTIATE_TEST_SUITE_P(InMemory, WindowContract, ::testing::Values(&makeDesktop));
 
 }  // namespace
 }  // namespace platform::contract

@@ -32,7 +32,6 @@ class RecordingTimer final : public TimerEvents {
     fired.push_back(id);
     if (onFired) onFired(id);
   }
-  long count(unsigned id) const { return std::count(fired.begin(), fired.end(), id); }
 
   std::vector<unsigned> fired;
   std::function<void(unsigned)> onFired;
@@ -113,63 +112,10 @@ class OnWin32Desktop : public ::testing::Test {
   std::unique_ptr<TimerWindow> timers_ = desktop_.createTimerWindow(timer_);
 };
 
-TEST_F(OnWin32Desktop, OnlyLiveTimersFireWithTheirIdsUntilAHandlerQuitsTheLoop) {
-  ASSERT_TRUE(timers_->setTimer(3, 10));
-  ASSERT_TRUE(timers_->setTimer(7, 10));
-  timers_->killTimer(7);
-  ASSERT_TRUE(testing::pumpUntil(desktop_, [&] { return timer_.count(3) >= 3; }));
-  EXPECT_EQ(timer_.count(7), 0);
-
-  // A killed id starts again; the other one, once killed, stays quiet.
-  timers_->killTimer(3);
-  desktop_.processMessages();
-  timer_.fired.clear();
-  timer_.onFired = [&](unsigned) {
-    if (timer_.fired.size() == 3) desktop_.postQuit(42);
-  };
-  ASSERT_TRUE(timers_->setTimer(7, 10));
-  EXPECT_EQ(desktop_.runMessageLoop(), 42);
-  EXPECT_EQ(timer_.fired, (std::vector<unsigned>{7, 7, 7}));
-}
-
-// Handling what waits must not swallow a quit: the loop after it ends with the quit's code,
-// not with the one a timer posts a second later.
-TEST_F(OnWin32Desktop, ProcessMessagesHandlesWaitingMessagesAndKeepsTheQuit) {
-  timer_.onFired = [&](unsigned) { desktop_.postQuit(-1); };
-  for (const int exitCode : {0, 255}) {
-    SCOPED_TRACE(exitCode);
-    form_.events.log.clear();
-    PostMessageA(form_.window, WM_CLOSE, 0, 0);
-    desktop_.postQuit(exitCode);
-    desktop_.processMessages();
-    EXPECT_EQ(form_.events.log, Log{"close"});
-    ASSERT_TRUE(timers_->setTimer(1, 1000));
-    EXPECT_EQ(desktop_.runMessageLoop(), exitCode);
-    timers_->killTimer(1);
-  }
-}
-
-// A title read into a buffer too small for it ends between characters: never half an emoji.
-TEST_F(OnWin32Desktop, ATitleIsReadInUtf16UnitsAndCutBetweenCharacters) {
-  const UniqueWindow window(CreateWindowExW(0, L"STATIC", L"abc\xD83D\xDD14", WS_POPUP, 0, 0, 10,
-                                            10, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                            nullptr));
-  ASSERT_TRUE(window);
-  for (const auto& [room, title] :
-       {std::pair<int, std::string>{5, "abc"}, {6, "abc\xF0\x9F\x94\x94"}, {3, "ab"}}) {
-    EXPECT_EQ(desktop_.windowText(toHandle(window.get()), room), title) << room;
-  }
-}
-
-TEST_F(OnWin32Desktop, TheWalkListsTopLevelWindowsOnlyAndCancelModeEndsTheCapture) {
-  const Made button = makeOnForm(WidgetKind::Button, {10, 10, 80, 25});
+TEST_F(OnWin32Desktop, TheWalkLeavesOutTheTimerWindowAndCancelModeEndsTheCapture) {
   const std::vector<Handle> windows = desktop_.threadWindows();
-  const auto listed = [&](HWND window) {
-    return std::find(windows.begin(), windows.end(), toHandle(window)) != windows.end();
-  };
-  EXPECT_TRUE(listed(application_.window) && listed(form_.window));
-  EXPECT_FALSE(listed(button.window));
-  EXPECT_FALSE(listed(static_cast<Win32TimerWindow&>(*timers_).window()));
+  EXPECT_EQ(std::ranges::find(windows, toHandle(static_cast<Win32TimerWindow&>(*timers_).window())),
+            windows.end());
 
   form_.widget.show(true);
   SetCapture(form_.window);

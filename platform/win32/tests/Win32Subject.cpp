@@ -1,7 +1,9 @@
-// The Windows desktop's services under the desktop contract, on the system's own files.
+// The Windows desktop under the desktop contract: its services on the system's own files, and
+// its windows.
 #include <windows.h>
 
 #include "platform/tests/DesktopContract.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32GlobalAtoms.h"
 #include "platform/win32/Win32Profile.h"
@@ -32,6 +34,12 @@ std::unique_ptr<Subject> makeWin32() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, DesktopContract, ::testing::Values(&makeWin32));
+
+std::unique_ptr<Desktop> makeDesktop() {
+  return std::make_unique<win32::Win32Desktop>();
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, WindowContract, ::testing::Values(&makeDesktop));
 
 }  // namespace
 }  // namespace platform::contract

@@ -92,20 +92,18 @@ void TControl::HintReached() {
   }
 }
 
-void TControl::PeerEvents::userRightClicked(platform::Point at) {
-  if (control_.popupMenu_ == nullptr) return;
-  Guarded([this, at] {
-    control_.popupMenu_->Popup(at, control_.HandleAllocated() ? control_.Peer()->handle() : 0);
-  });
+void TControl::userRightClicked(platform::Point at) {
+  if (popupMenu_ == nullptr) return;
+  Guarded([this, at] { popupMenu_->Popup(at, HandleAllocated() ? Peer()->handle() : 0); });
 }
 
-platform::CursorHandle TControl::PeerEvents::cursor() {
-  return Screen().Cursors(control_.cursor_);
+platform::CursorHandle TControl::cursorRequested() {
+  return Screen().Cursors(cursor_);
 }
 
-void TControl::PeerEvents::paint(platform::Painter& painter) {
+void TControl::paintRequested(platform::Painter& painter) {
   TCanvas canvas(painter);
-  Guarded([&] { control_.Paint(canvas); });
+  Guarded([&] { Paint(canvas); });
 }
 
 bool TControl::SetTextValue(const std::string& text, bool fromPeer) {
@@ -118,7 +116,7 @@ bool TControl::SetTextValue(const std::string& text, bool fromPeer) {
 void TControl::CreateHandle() {
   if (peer_) return;
   platform::Widget* parentPeer = parent_ != nullptr ? parent_->Peer() : nullptr;
-  peer_ = platform::desktop().createWidget(kind_, parentPeer, Style(), events_);
+  peer_ = platform::desktop().createWidget(kind_, parentPeer, Style(), *this);
   InitPeer(*peer_);
   std::vector<TControl*> ordered = children_;
   std::stable_sort(ordered.begin(), ordered.end(), [](const TControl* a, const TControl* b) {

@@ -18,7 +18,9 @@ using platform::Bounds;
 class TCanvas;
 class TPopupMenu;
 
-class TControl : public TComponent {
+// The control is its peer's events: what the peer reports arrives at the control's own
+// virtuals, which the controls that answer it override.
+class TControl : public TComponent, protected platform::WidgetEvents {
  public:
   TControl(TComponent* owner, std::string name, platform::WidgetKind kind);
   ~TControl() override;
@@ -84,19 +86,6 @@ class TControl : public TComponent {
   virtual void Paint(TCanvas& /*canvas*/) {}
   // Has the peer paint the control again.
   void Invalidate();
-  // The user's input as the peer reports it, for the controls that answer it (the mouse,
-  // keys and focus reach only custom controls).
-  virtual void userClicked() {}
-  virtual void userEditedText(const std::string& /*text*/) {}
-  virtual void userSelected(int /*index*/) {}
-  virtual void userToggled(bool /*checked*/) {}
-  virtual void closeRequested() {}
-  virtual void cancelRequested() {}
-  virtual void mousePressed(platform::Point /*at*/) {}
-  virtual void mouseMoved(platform::Point /*at*/) {}
-  virtual void mouseReleased(platform::Point /*at*/) {}
-  virtual void keyPressed(unsigned /*key*/) {}
-  virtual void focusChanged(bool /*focused*/) {}
   // Runs after every change of the bounds, for controls that lay out their own face.
   virtual void Resized() {}
   // Runs when the font this control shows changes, its own or the one it takes from its
@@ -104,29 +93,10 @@ class TControl : public TComponent {
   virtual void FontChanged() {}
 
  private:
-  // What the peer reports reaches the control through this; the right click, the cursor
-  // and the painting it answers from the control's state.
-  class PeerEvents final : public platform::WidgetEvents {
-   public:
-    explicit PeerEvents(TControl& control) : control_(control) {}
-    void userClicked() override { control_.userClicked(); }
-    void userEditedText(const std::string& text) override { control_.userEditedText(text); }
-    void userSelected(int index) override { control_.userSelected(index); }
-    void userToggled(bool checked) override { control_.userToggled(checked); }
-    void closeRequested() override { control_.closeRequested(); }
-    void cancelRequested() override { control_.cancelRequested(); }
-    void userRightClicked(platform::Point at) override;
-    platform::CursorHandle cursor() override;
-    void paint(platform::Painter& painter) override;
-    void mousePressed(platform::Point at) override { control_.mousePressed(at); }
-    void mouseMoved(platform::Point at) override { control_.mouseMoved(at); }
-    void mouseReleased(platform::Point at) override { control_.mouseReleased(at); }
-    void keyPressed(unsigned key) override { control_.keyPressed(key); }
-    void focusChanged(bool focused) override { control_.focusChanged(focused); }
-
-   private:
-    TControl& control_;
-  };
+  // The right click, the cursor and the painting the control answers from its own state.
+  void userRightClicked(platform::Point at) override;
+  platform::CursorHandle cursorRequested() override;
+  void paintRequested(platform::Painter& painter) override;
 
   void FontReached();
   // Hands the hint, or none while it does not show, to this peer and to the followers'.
@@ -146,8 +116,6 @@ class TControl : public TComponent {
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TPopupMenu* popupMenu_ = nullptr;
-  // Before the peer, which reports to it until it goes.
-  PeerEvents events_{*this};
   std::unique_ptr<platform::Widget> peer_;
 };
 

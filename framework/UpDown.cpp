@@ -62,8 +62,8 @@ void TUpDown::Mirror() {
   Peer()->setUpDown(min_, max_, position_, associate_ != nullptr ? associate_->Peer() : nullptr);
 }
 
-void TUpDown::userSelected(int position) {
-  Guarded([&] { SetPosition(position); });
+void TUpDown::userStepped(int by) {
+  Guarded([&] { Step(by * increment_); });
 }
 
 }  // namespace wumpex

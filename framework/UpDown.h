@@ -34,7 +34,7 @@ class TUpDown : public TControl {
   void InitPeer(platform::Widget& peer) override;
   // The box may come after the up-down in tab order, its peer made later.
   void SiblingsCreated() override { Mirror(); }
-  void userSelected(int position) override;
+  void userStepped(int by) override;
 
  private:
   void Step(int delta);

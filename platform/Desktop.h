@@ -150,15 +150,18 @@ class WidgetEvents {
   virtual void userEditedText(const std::string& /*text*/) {}
   virtual void userSelected(int /*index*/) {}
   virtual void userToggled(bool /*checked*/) {}
+  // An up-down that leaves the stepping to the program: one step up (1) or down (-1), from
+  // its arrows or from Up and Down in its box.
+  virtual void userStepped(int /*by*/) {}
   virtual void closeRequested() {}
   // Escape in a dialog.
   virtual void cancelRequested() {}
   // The right mouse button came up over the widget, at a screen point.
   virtual void userRightClicked(Point /*at*/) {}
   // The cursor to show over the widget; 0 leaves the system's.
-  virtual CursorHandle cursor() { return 0; }
+  virtual CursorHandle cursorRequested() { return 0; }
   // A custom widget's face needs drawing, all of it; the background is already erased.
-  virtual void paint(Painter& /*painter*/) {}
+  virtual void paintRequested(Painter& /*painter*/) {}
   // Custom widgets: the left mouse button went down (a double-click too), the pointer moved,
   // the button came up; at client coordinates.
   virtual void mousePressed(Point /*at*/) {}

@@ -77,7 +77,7 @@ TEST_F(SettingsHandlersTest, ApplyFollowsEveryChangeOfASetting) {
     bool enables;
   } cases[] = {
       {"typing a base count", [&] { User(form->RandomTimeEB).userEditedText("12"); }, true},
-      {"stepping the adjustment", [&] { User(form->UpDown2).userSelected(6); }, true},
+      {"stepping the adjustment", [&] { User(form->UpDown2).userStepped(1); }, true},
       {"choosing a base unit", [&] { User(form->RandomTimeCB).userSelected(2); }, true},
       {"typing a unit", [&] { User(form->VariableTimeCB).userEditedText("Min"); }, true},
       {"typing a folder", [&] { User(form->SoundPathEB).userEditedText("C:\\Wav"); }, true},

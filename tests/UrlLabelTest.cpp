@@ -83,20 +83,20 @@ TEST_F(UrlLabelTest, EveryLabelPutsTheHandCursorInSlotFiveAndShowsWhatThatSlotHo
   const platform::CursorHandle hand = desktop.loadCursor("HAND");
   EXPECT_EQ(Screen().Cursors(crHand), hand);
   EXPECT_EQ(label->Cursor(), crHand);
-  EXPECT_EQ(Widget().events().cursor(), hand);
+  EXPECT_EQ(Widget().events().cursorRequested(), hand);
 
   Screen().SetCursors(crHand, desktop.loadCursor("OTHER"));
-  EXPECT_EQ(Widget().events().cursor(), desktop.loadCursor("OTHER"));
+  EXPECT_EQ(Widget().events().cursorRequested(), desktop.loadCursor("OTHER"));
   form.Make<TUrlLabel>("UrlLabel2");
-  EXPECT_EQ(Widget().events().cursor(), hand) << "a new label installs its hand again";
+  EXPECT_EQ(Widget().events().cursorRequested(), hand) << "a new label installs its hand again";
   EXPECT_EQ(std::count(desktop.loadedCursors.begin(), desktop.loadedCursors.end(), "HAND"), 3);
 
   label->SetCursor(crDefault);
-  EXPECT_EQ(Widget().events().cursor(), 0u) << "the system's own cursor";
+  EXPECT_EQ(Widget().events().cursorRequested(), 0u) << "the system's own cursor";
   TLabel* plain = form.Make<TLabel>("Label1");
   plain->SetParent(&form);
   plain->SetCursor(crHand);
-  EXPECT_EQ(Window(plain).events().cursor(), hand)
+  EXPECT_EQ(Window(plain).events().cursorRequested(), hand)
       << "every control whose cursor is 5 shows the hand";
 }
 

@@ -110,7 +110,7 @@ void RecordingPainter::focusRect(const Rect& rect) {
 std::vector<PaintOp> HeadlessWidget::paint() const {
   if (kind_ != WidgetKind::Custom) throw std::logic_error("the system paints its own controls");
   RecordingPainter painter;
-  events_.paint(painter);
+  events_.paintRequested(painter);
   return std::move(painter.ops);
 }
 

@@ -19,7 +19,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <charconv>
 #include <functional>
 #include <stdexcept>
 
@@ -373,11 +372,6 @@ class Edit final : public QtWidget {
     QObject::connect(edit(), &QLineEdit::textEdited, edit(),
                      [this](const QString& text) { this->events().userEditedText(FromQt(text)); });
   }
-  void stepTo(const std::string& text) override {
-    if (!native()) return;
-    applyText(ToQt(text));
-    events().userEditedText(text);
-  }
 
  protected:
   // Rewriting the same text would move the caret back to the start.
@@ -451,19 +445,21 @@ class ArrowKeys final : public QObject {
   std::function<void(int)> step_;
 };
 
-// Two arrow buttons that step the number in their edit box, within the range.
+// Two arrow buttons, and Up and Down in the edit box, that report steps: the control steps
+// the number in the box itself.
 class UpDown final : public QtWidget {
  public:
   UpDown(QtWidget* parent, WidgetEvents& events)
       : QtWidget(new QWidget(parent->native()), events),
-        keys_(new ArrowKeys(native(), [this](int by) { step(by); })) {
+        keys_(new ArrowKeys(native(), [this](int by) { this->events().userStepped(by); })) {
     for (const Qt::ArrowType arrow : {Qt::UpArrow, Qt::DownArrow}) {
       auto* button = new QToolButton(native());
       button->setArrowType(arrow);
       button->setAutoRepeat(true);
       button->setFocusPolicy(Qt::NoFocus);
-      QObject::connect(button, &QToolButton::clicked, button,
-                       [this, arrow] { step(arrow == Qt::UpArrow ? 1 : -1); });
+      QObject::connect(button, &QToolButton::clicked, button, [this, arrow] {
+        this->events().userStepped(arrow == Qt::UpArrow ? 1 : -1);
+      });
       buttons_.push_back(button);
     }
   }
@@ -473,33 +469,16 @@ class UpDown final : public QtWidget {
     buttons_[0]->setGeometry(0, 0, bounds.width, half);
     buttons_[1]->setGeometry(0, half, bounds.width, bounds.height - half);
   }
-  void setUpDown(int min, int max, int position, Widget* buddy) override {
-    min_ = min;
-    max_ = max;
-    position_ = position;
-    // Every widget of this desktop is a QtWidget.
-    buddy_ = static_cast<QtWidget*>(buddy);
+  void setUpDown(int, int, int, Widget* buddy) override {
     if (buddyNative_) buddyNative_->removeEventFilter(keys_);
-    buddyNative_ = buddy_ != nullptr ? buddy_->native() : nullptr;
+    // Every widget of this desktop is a QtWidget.
+    buddyNative_ = buddy != nullptr ? static_cast<QtWidget*>(buddy)->native() : nullptr;
     if (buddyNative_) buddyNative_->installEventFilter(keys_);
   }
 
  private:
-  // The number in the edit box counts, as the user may have typed another.
-  void step(int by) {
-    if (buddy_ == nullptr || !buddyNative_) return;
-    const QByteArray typed = static_cast<QLineEdit*>(buddyNative_.data())->text().toUtf8();
-    int current = position_;
-    std::from_chars(typed.data(), typed.data() + typed.size(), current);
-    position_ = std::clamp(current + by, std::min(min_, max_), std::max(min_, max_));
-    buddy_->stepTo(std::to_string(position_));
-  }
   ArrowKeys* keys_;
   std::vector<QToolButton*> buttons_;
-  int min_ = 0;
-  int max_ = 100;
-  int position_ = 0;
-  QtWidget* buddy_ = nullptr;
   QPointer<QWidget> buddyNative_;
 };
 
@@ -590,7 +569,7 @@ class PaintedWindow final : public Clicking<QWidget> {
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QtPainter painter(this);
-    events_.paint(painter);
+    events_.paintRequested(painter);
   }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton) events_.mousePressed(at(event));
@@ -621,7 +600,7 @@ class PaintedWindow final : public Clicking<QWidget> {
     return {event->position().toPoint().x(), event->position().toPoint().y()};
   }
   void showCursor() {
-    const CursorHandle cursor = events_.cursor();
+    const CursorHandle cursor = events_.cursorRequested();
     setCursor(cursor != 0 ? *reinterpret_cast<const QCursor*>(cursor) : QCursor(Qt::ArrowCursor));
   }
 };

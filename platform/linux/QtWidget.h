@@ -44,8 +44,6 @@ class QtWidget : public Widget {
   WidgetEvents& events() { return events_; }
   // A page control places the sheets made inside it.
   virtual void childMade(QtWidget& /*child*/) {}
-  // What the up-down of an edit writes into it, reported as the user's edit.
-  virtual void stepTo(const std::string& /*text*/) {}
 
  protected:
   // A widget that draws its caption itself takes the text here.

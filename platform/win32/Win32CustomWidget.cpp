@@ -77,7 +77,7 @@ bool Win32CustomWidget::handleOwnMessage(UINT message, WPARAM wParam, LPARAM lPa
 void Win32CustomWidget::paint() {
   PaintScope paint(window(), nullptr);
   Win32Painter painter(paint.dc());
-  events().paint(painter);
+  events().paintRequested(painter);
 }
 
 Win32LabelWidget::Win32LabelWidget(Win32Widget* parent, const WidgetStyle& style,

@@ -42,7 +42,7 @@ class Win32ListBoxWidget final : public Win32ItemListWidget {
 
  private:
   // A new font resets the item height to the font's.
-  void fontChanged() override { applyItemHeight(); }
+  void fontApplied() override { applyItemHeight(); }
   void applyItemHeight();
 
   int itemHeight_;  // 0 leaves the font's
@@ -57,7 +57,7 @@ class Win32ComboBoxWidget final : public Win32ItemListWidget {
   void refill(const std::vector<std::string>& items) override;
   void applyBounds() override;
   // The closed control's height follows the font.
-  void fontChanged() override { applyBounds(); }
+  void fontApplied() override { applyBounds(); }
 };
 
 }  // namespace platform::win32

@@ -17,7 +17,7 @@ class Win32PageControlWidget final : public Win32Widget {
  private:
   void notify(UINT code) override;
   void applyBounds() override;
-  void fontChanged() override { placeChildren(); }
+  void fontApplied() override { placeChildren(); }
 
   std::vector<std::string> tabs_;
 };

@@ -92,7 +92,7 @@ bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       // A system control asks its parent first; the program's own windows ask themselves.
       if (LOWORD(lParam) != HTCLIENT) return false;
       if (Win32Widget* target = fromWindow(reinterpret_cast<HWND>(wParam))) {
-        if (const CursorHandle cursor = target->events_.cursor(); cursor != 0) {
+        if (const CursorHandle cursor = target->events_.cursorRequested(); cursor != 0) {
           SetCursor(reinterpret_cast<HCURSOR>(cursor));
           result = TRUE;
           return true;
@@ -155,7 +155,7 @@ void Win32Widget::setFont(const Font& font) {
   SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(created->get()), TRUE);
   // The previous font goes only now that the control no longer draws with it.
   font_ = std::move(created);
-  fontChanged();
+  fontApplied();
 }
 
 void Win32Widget::setHint(const std::string& hint) {

@@ -94,7 +94,7 @@ class Win32Widget : public Widget {
   // Places the window at bounds().
   virtual void applyBounds();
   // After a new font: controls whose measures follow the font adjust them here.
-  virtual void fontChanged() { faceChanged(); }
+  virtual void fontApplied() { faceChanged(); }
   // The text, the enabled state or the font changed: controls that draw their own face
   // repaint it here.
   virtual void faceChanged() {}

@@ -29,11 +29,7 @@ void Win32ClickingWidget::trackClick(UINT message, LPARAM lParam) {
 
 void Win32CustomWidget::registerClass() {
   // The face is redrawn whenever the size changes.
-  static const bool registered = [] {
-    Win32Widget::registerClass(kCustomClass, CS_HREDRAW | CS_VREDRAW);
-    return true;
-  }();
-  static_cast<void>(registered);
+  Win32Widget::registerClass(kCustomClass, CS_HREDRAW | CS_VREDRAW);
 }
 
 Win32CustomWidget::Win32CustomWidget(Win32Widget* parent, const WidgetStyle& style,
@@ -98,7 +94,7 @@ LRESULT CALLBACK Win32LabelWidget::labelProc(HWND window, UINT message, WPARAM w
     GetClassInfoExW(nullptr, L"STATIC", &label);
     return label.lpfnWndProc;
   }();
-  try {
+  withoutUnwinding([&] {
     // The system's label reports a click on the press, and a quick second one not at all.
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP) {
       // Only labels get this procedure.
@@ -106,9 +102,8 @@ LRESULT CALLBACK Win32LabelWidget::labelProc(HWND window, UINT message, WPARAM w
         label->trackClick(message, lParam);
       }
     }
-  } catch (...) {
-    // As in the widgets' window procedure: nothing unwinds through the system's code.
-  }
+    return LRESULT{0};
+  });
   return CallWindowProcW(systemProc, window, message, wParam, lParam);
 }
 

@@ -51,7 +51,6 @@ Win32Desktop::Win32Desktop() {
   InitCommonControlsEx(&controls);
   registerContainerClasses();
   Win32CustomWidget::registerClass();
-  Win32TimerWindow::registerClass();
   Win32MessageWindow::registerClass();
 }
 

@@ -42,15 +42,11 @@ HWND createFormWindow(Win32Widget* parent, const WidgetStyle& style) {
 }  // namespace
 
 void registerContainerClasses() {
-  static const bool registered = [] {
-    Win32Widget::registerClass(kApplicationClass, 0);
-    Win32Widget::registerClass(kFormClass, 0);
-    Win32Widget::registerClass(kTabSheetClass, 0);
-    // A group box redraws its frame whenever the size changes.
-    Win32Widget::registerClass(kGroupBoxClass, CS_HREDRAW | CS_VREDRAW);
-    return true;
-  }();
-  static_cast<void>(registered);
+  Win32Widget::registerClass(kApplicationClass, 0);
+  Win32Widget::registerClass(kFormClass, 0);
+  Win32Widget::registerClass(kTabSheetClass, 0);
+  // A group box redraws its frame whenever the size changes.
+  Win32Widget::registerClass(kGroupBoxClass, CS_HREDRAW | CS_VREDRAW);
 }
 
 void Win32TopLevelWidget::setIcon(const std::string& resourceName) {

@@ -153,9 +153,25 @@ class LockedMemory {
   void* data_;
 };
 
-// Registers a window class of this program, filling in the size and module; throws when
-// the system refuses.
+// Registers a window class of this program, filling in the size and module, once: a class
+// already registered stays as it is. Throws when the system refuses.
 void registerWindowClass(WNDCLASSEXW windowClass);
+
+// Creates a window; throws, naming its class, when the system refuses.
+HWND createWindowOrThrow(DWORD exStyle, const char* className, DWORD style, int x, int y,
+                         HWND parent);
+
+// Runs a window procedure's body so that no exception unwinds through the system code that
+// called the procedure: the program's handlers report their own failures, so whatever still
+// arrives is dropped.
+template <typename Body>
+LRESULT withoutUnwinding(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    return 0;
+  }
+}
 
 // A window this program created, tagged with the object that handles its messages so that
 // window procedures and parents find that object. Destroying a parent takes its children

@@ -13,7 +13,7 @@ inline constexpr char kMessageClass[] = "WumpexMessages";
 // that is never shown, so that it receives broadcasts without ever reaching the task bar.
 class Win32MessageWindow final : public MessageWindow {
  public:
-  // Registers the window class; it stays registered until the process ends.
+  // Registers the window class, once; it stays registered until the process ends.
   static void registerClass();
 
   Win32MessageWindow(MessageEvents& events, bool topLevel);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <stdexcept>
-#include <system_error>
 
 #include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Canvas.h"
@@ -27,13 +26,7 @@ void Win32Widget::registerClass(const char* name, UINT classStyle) {
 }
 
 HWND Win32Widget::createWindow(const NativeClass& native, HWND parent, int x, int y) {
-  HWND window = CreateWindowExW(native.exStyle, Wide(native.name).c_str(), L"", native.style, x, y,
-                                0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (window == nullptr) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            std::string("cannot create a window of class ") + native.name);
-  }
-  return window;
+  return createWindowOrThrow(native.exStyle, native.name, native.style, x, y, parent);
 }
 
 HWND Win32Widget::createChild(const NativeClass& native, Win32Widget* parent) {
@@ -54,17 +47,13 @@ Win32Widget* Win32Widget::fromWindow(HWND window) {
 }
 
 LRESULT CALLBACK Win32Widget::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // An exception must not unwind through the system code that called this procedure. The
-  // program's handlers report their own failures, so whatever still arrives is dropped.
-  try {
+  return withoutUnwinding([&] {
     if (Win32Widget* widget = fromWindow(window)) {
       LRESULT result = 0;
       if (widget->handleMessage(message, wParam, lParam, result)) return result;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 bool Win32Widget::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

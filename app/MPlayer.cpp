@@ -23,21 +23,6 @@ TMediaPlayer::~TMediaPlayer() {
   platform::media().sendCommand(deviceId_, mci::kClose, mci::kWait, params);
 }
 
-void TMediaPlayer::SetWait(bool wait) {
-  wait_ = wait;
-  waitSet_ = true;
-}
-
-void TMediaPlayer::SetNotify(bool notify) {
-  notify_ = notify;
-  notifySet_ = true;
-}
-
-void TMediaPlayer::SetFrom(std::uint32_t from) {
-  from_ = from;
-  fromSet_ = true;
-}
-
 std::string TMediaPlayer::ErrorMessage() const {
   return platform::media().errorString(error_).value_or("Unknown error code");
 }
@@ -53,14 +38,15 @@ void TMediaPlayer::CheckOpen() const {
 
 std::uint32_t TMediaPlayer::Flags(bool starting) const {
   if (starting) {
-    return (notifySet_ && !notify_ ? 0 : mci::kNotify) | (waitSet_ && wait_ ? mci::kWait : 0);
+    return (notify_.value_or(true) ? mci::kNotify : 0) | (wait_.value_or(false) ? mci::kWait : 0);
   }
-  return (waitSet_ && !wait_ ? 0 : mci::kWait) | (notifySet_ && notify_ ? mci::kNotify : 0);
+  return (wait_.value_or(true) ? mci::kWait : 0) | (notify_.value_or(false) ? mci::kNotify : 0);
 }
 
 std::uint32_t TMediaPlayer::TakeFlags(bool starting) {
   const std::uint32_t flags = Flags(starting);
-  waitSet_ = notifySet_ = false;
+  wait_.reset();
+  notify_.reset();
   return flags;
 }
 
@@ -165,15 +151,15 @@ void TMediaPlayer::Close() {
 }
 
 void TMediaPlayer::TakeFrom(std::uint32_t& flags, MciParams& params) {
-  if (!fromSet_) return;
+  if (!from_) return;
   flags |= mci::kFrom;
-  params.from = from_;
-  fromSet_ = false;
+  params.from = *from_;
+  from_.reset();
 }
 
 void TMediaPlayer::Play() {
   CheckOpen();
-  if (autoRewind_ && !fromSet_ && Position() == Length()) Rewind();
+  if (autoRewind_ && !from_ && Position() == Length()) Rewind();
   std::uint32_t flags = TakeFlags(true);
   MciParams params;
   TakeFrom(flags, params);
@@ -214,7 +200,8 @@ void TMediaPlayer::Resume() {
     Play();
     return;
   }
-  waitSet_ = notifySet_ = false;
+  wait_.reset();
+  notify_.reset();
 }
 
 // In the tracks format a track's start is the track number alone.

@@ -122,13 +122,14 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
   // The result of the last command that records one; 0 is success.
   std::uint32_t Error() const { return error_; }
   std::string ErrorMessage() const;
-  bool Wait() const { return wait_; }
-  void SetWait(bool wait);
-  bool Notify() const { return notify_; }
-  void SetNotify(bool notify);
+  // The marks for the next command, unset once it has taken them.
+  std::optional<bool> Wait() const { return wait_; }
+  void SetWait(bool wait) { wait_ = wait; }
+  std::optional<bool> Notify() const { return notify_; }
+  void SetNotify(bool notify) { notify_ = notify; }
   // Where the next play or recording starts.
-  std::uint32_t From() const { return from_; }
-  void SetFrom(std::uint32_t from);
+  std::optional<std::uint32_t> From() const { return from_; }
+  void SetFrom(std::uint32_t from) { from_ = from; }
 
   bool CanPlay() const { return canPlay_; }
   bool CanRecord() const { return canRecord_; }
@@ -224,12 +225,9 @@ class TMediaPlayer : public TControl, private platform::MessageEvents {
 
   std::uint16_t deviceId_ = 0;
   std::uint32_t error_ = 0;
-  bool wait_ = false;
-  bool waitSet_ = false;
-  bool notify_ = false;
-  bool notifySet_ = false;
-  std::uint32_t from_ = 0;
-  bool fromSet_ = false;
+  std::optional<bool> wait_;
+  std::optional<bool> notify_;
+  std::optional<std::uint32_t> from_;
   bool canPlay_ = false;
   bool canRecord_ = false;
   bool canEject_ = false;

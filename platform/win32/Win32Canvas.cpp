@@ -58,15 +58,15 @@ void Win32Painter::polyline(const std::vector<Point>& points, Color color) {
   std::vector<POINT> corners;
   for (const Point& p : points) corners.push_back({p.x, p.y});
   const UniqueGdi<HGDIOBJ> pen(CreatePen(PS_SOLID, 1, colorRef(color)));
-  const Selection selected(dc_, pen.get());
+  const auto penSelected = selected(dc_, pen.get());
   Polyline(dc_, corners.data(), static_cast<int>(corners.size()));
 }
 
 void Win32Painter::rectangle(const Rect& rect, Color pen, std::optional<Color> fill) {
   const UniqueGdi<HGDIOBJ> outline(CreatePen(PS_SOLID, 1, colorRef(pen)));
   const UniqueGdi<HGDIOBJ> inside(fill ? CreateSolidBrush(colorRef(*fill)) : nullptr);
-  const Selection penSelected(dc_, outline.get());
-  const Selection brushSelected(dc_, inside ? inside.get() : GetStockObject(NULL_BRUSH));
+  const auto penSelected = selected(dc_, outline.get());
+  const auto brushSelected = selected(dc_, inside ? inside.get() : GetStockObject(NULL_BRUSH));
   Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }
 
@@ -77,7 +77,7 @@ void Win32Painter::drawBitmap(const std::string& resourceName, Point at, Color t
   BITMAP size{};
   GetObjectW(bitmap.get(), sizeof size, &size);
   const UniqueMemoryDc source(CreateCompatibleDC(dc_));
-  const Selection selected(source.get(), bitmap.get());
+  const auto bitmapSelected = selected(source.get(), bitmap.get());
   TransparentBlt(dc_, at.x, at.y, size.bmWidth, size.bmHeight, source.get(), 0, 0, size.bmWidth,
                  size.bmHeight, colorRef(transparent));
 }

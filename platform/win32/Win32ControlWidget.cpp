@@ -59,7 +59,7 @@ void Win32UpDownWidget::setUpDown(int min, int max, int position, Widget* buddy)
     apply();
     return;
   }
-  EchoGuard guard(*buddyWidget);
+  const auto echo = buddyWidget->echoing();
   apply();
 }
 

@@ -71,8 +71,10 @@ bool Win32CustomWidget::handleOwnMessage(UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void Win32CustomWidget::paint() {
-  PaintScope paint(window(), nullptr);
-  Win32Painter painter(paint.dc());
+  PAINTSTRUCT paint{};
+  const HDC dc = BeginPaint(window(), &paint);
+  const ScopeGuard ended([&] { EndPaint(window(), &paint); });
+  Win32Painter painter(dc);
   events().paintRequested(painter);
 }
 

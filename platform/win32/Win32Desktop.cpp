@@ -224,7 +224,7 @@ Size Win32Desktop::measureText(const std::string& text, const Font& font, unsign
                                int width) {
   const UniqueWindowDc screen = windowDc(nullptr);
   const UniqueFont handle = createFont(font);
-  const Selection selected(screen.get().dc, handle.get());
+  const auto fontSelected = selected(screen.get().dc, handle.get());
   RECT area{0, 0, width, 0};
   const std::wstring wide = Wide(text);
   DrawTextW(screen.get().dc, wide.c_str(), static_cast<int>(wide.size()), &area,

@@ -31,21 +31,6 @@ ItemList toItemList(PIDLIST_ABSOLUTE list) {
   return reinterpret_cast<ItemList>(list);
 }
 
-// The shell's dialog wants COM on the thread that runs it; released again when this thread
-// was the one to start it.
-class ComForThisThread {
- public:
-  ComForThisThread() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComForThisThread() {
-    if (started_) CoUninitialize();
-  }
-  ComForThisThread(const ComForThisThread&) = delete;
-  ComForThisThread& operator=(const ComForThisThread&) = delete;
-
- private:
-  bool started_;
-};
-
 // A text of the system into a buffer of the program's, of kMaxPathBytes: a text of at most
 // kMaxPath - 1 units always fits whole.
 void copyOut(const wchar_t* text, char* into) {
@@ -77,7 +62,12 @@ ItemList Win32FolderBrowser::browseForFolder(const BrowseInfo& info) {
   record.pszDisplayName = displayName;
   record.lpszTitle = title.c_str();
   record.ulFlags = info.flags;
-  const ComForThisThread com;
+  // The shell's dialog wants COM on the thread that runs it; released again when this thread
+  // was the one to start it.
+  const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  const ScopeGuard comEnded([comStarted] {
+    if (comStarted) CoUninitialize();
+  });
   const ItemList chosen = toItemList(SHBrowseForFolderW(&record));
   copyOut(displayName, info.displayName);
   return chosen;

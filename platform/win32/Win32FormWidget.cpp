@@ -149,22 +149,25 @@ bool Win32GroupBoxWidget::handleOwnMessage(UINT message, WPARAM /*wParam*/, LPAR
 }
 
 void Win32GroupBoxWidget::paintFrame() {
-  PaintScope paint(window(), font());
+  PAINTSTRUCT paint{};
+  const HDC dc = BeginPaint(window(), &paint);
+  const ScopeGuard ended([&] { EndPaint(window(), &paint); });
+  const auto fontSelected = selected(dc, font());
   TEXTMETRICW metrics{};
-  GetTextMetricsW(paint.dc(), &metrics);
+  GetTextMetricsW(dc, &metrics);
   RECT frame{};
   GetClientRect(window(), &frame);
   const int right = frame.right;
   frame.top += metrics.tmHeight / 2;
-  DrawEdge(paint.dc(), &frame, EDGE_ETCHED, BF_RECT);
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   const std::string caption = text();
   if (caption.empty()) return;
   const std::wstring padded = L" " + Wide(caption) + L" ";
   RECT label{8, 0, right - 8, metrics.tmHeight};
-  SetBkMode(paint.dc(), OPAQUE);
-  SetBkColor(paint.dc(), GetSysColor(COLOR_BTNFACE));
-  SetTextColor(paint.dc(), GetSysColor(IsWindowEnabled(window()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  DrawTextW(paint.dc(), padded.c_str(), static_cast<int>(padded.size()), &label,
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  SetTextColor(dc, GetSysColor(IsWindowEnabled(window()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  DrawTextW(dc, padded.c_str(), static_cast<int>(padded.size()), &label,
             DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 

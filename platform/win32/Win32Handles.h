@@ -109,49 +109,23 @@ struct ComTraits {
 template <typename Interface>
 using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 
-// Selects an object into a device context and puts the previous one back when it goes.
-class Selection {
+// Undoes, when it goes, what was done for the scope: the one shape of every guard here.
+template <typename Undo>
+class [[nodiscard]] ScopeGuard {
  public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
+  explicit ScopeGuard(Undo undo) : undo_(std::move(undo)) {}
+  ~ScopeGuard() { undo_(); }
+  ScopeGuard(const ScopeGuard&) = delete;
+  ScopeGuard& operator=(const ScopeGuard&) = delete;
 
  private:
-  HDC dc_;
-  HGDIOBJ previous_;
+  Undo undo_;
 };
 
-// The clipboard, open for one window (or for none) while this lives.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool isOpen() const { return open_; }
-
- private:
-  bool open_;
-};
-
-// A movable memory block, locked in place while this lives.
-class LockedMemory {
- public:
-  explicit LockedMemory(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
-  ~LockedMemory() {
-    if (data_ != nullptr) GlobalUnlock(memory_);
-  }
-  LockedMemory(const LockedMemory&) = delete;
-  LockedMemory& operator=(const LockedMemory&) = delete;
-  char* data() const { return static_cast<char*>(data_); }
-
- private:
-  HGLOBAL memory_;
-  void* data_;
-};
+// Selects an object into a device context; the one it displaced goes back with the guard.
+inline auto selected(HDC dc, HGDIOBJ object) {
+  return ScopeGuard([dc, previous = SelectObject(dc, object)] { SelectObject(dc, previous); });
+}
 
 // Registers a window class of this program, filling in the size and module, once: a class
 // already registered stays as it is. Throws when the system refuses.

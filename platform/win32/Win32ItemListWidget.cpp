@@ -13,25 +13,6 @@ constexpr ItemListMessages kListBoxMessages{LB_RESETCONTENT, LB_INSERTSTRING, LB
 constexpr ItemListMessages kComboBoxMessages{CB_RESETCONTENT, CB_INSERTSTRING, CB_GETCURSEL,
                                              CB_SETCURSEL, CBN_SELCHANGE};
 
-// Keeps a control from drawing while it lives, then has it drawn once, scroll bar included (the
-// system leaves that last step to the program).
-class RedrawHeld {
- public:
-  explicit RedrawHeld(HWND window) : window_(window) {
-    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~RedrawHeld() {
-    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window_, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-  }
-  RedrawHeld(const RedrawHeld&) = delete;
-  RedrawHeld& operator=(const RedrawHeld&) = delete;
-
- private:
-  HWND window_;
-};
-
 }  // namespace
 
 Win32ItemListWidget::Win32ItemListWidget(HWND window, Win32Widget* parent, WidgetEvents& events,
@@ -40,7 +21,7 @@ Win32ItemListWidget::Win32ItemListWidget(HWND window, Win32Widget* parent, Widge
 
 void Win32ItemListWidget::setItems(const std::vector<std::string>& items) {
   if (items == items_) return;
-  EchoGuard guard(*this);
+  const auto echo = echoing();
   refill(items);
   items_ = items;
 }
@@ -49,7 +30,14 @@ void Win32ItemListWidget::setItems(const std::vector<std::string>& items) {
 // The control draws once, at the end: redrawing it after each of thousands of items took most
 // of the time of listing a large folder.
 void Win32ItemListWidget::refill(const std::vector<std::string>& items) {
-  const RedrawHeld held(window());
+  // No drawing until the whole list is in; then it is drawn once, scroll bar included (the
+  // system leaves that last step to the program).
+  SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
+  const ScopeGuard redrawn([this] {
+    SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  });
   SendMessageW(window(), messages_.reset, 0, 0);
   for (std::size_t i = 0; i < items.size(); ++i) {
     const std::wstring item = Wide(items[i]);
@@ -59,7 +47,7 @@ void Win32ItemListWidget::refill(const std::vector<std::string>& items) {
 
 void Win32ItemListWidget::setItemIndex(int index) {
   if (SendMessageW(window(), messages_.getSelection, 0, 0) == index) return;
-  EchoGuard guard(*this);
+  const auto echo = echoing();
   SendMessageW(window(), messages_.setSelection, static_cast<WPARAM>(index), 0);
 }
 

@@ -44,13 +44,12 @@ bool Win32Shell::setClipboardText(Handle owner, const std::string& text) {
   const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
   UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return false;
-  {
-    const LockedMemory locked(memory.get());
-    if (locked.data() == nullptr) return false;
-    std::memcpy(locked.data(), wide.c_str(), bytes);
-  }
-  const OpenedClipboard clipboard(toWindow(owner));
-  if (!clipboard.isOpen()) return false;
+  void* locked = GlobalLock(memory.get());
+  if (locked == nullptr) return false;
+  std::memcpy(locked, wide.c_str(), bytes);
+  GlobalUnlock(memory.get());
+  if (OpenClipboard(toWindow(owner)) == FALSE) return false;
+  const ScopeGuard closed(CloseClipboard);
   EmptyClipboard();
   if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
   // The clipboard owns the block from now on.
@@ -59,13 +58,13 @@ bool Win32Shell::setClipboardText(Handle owner, const std::string& text) {
 }
 
 std::optional<std::string> Win32Shell::clipboardText(Handle owner) {
-  const OpenedClipboard clipboard(toWindow(owner));
-  if (!clipboard.isOpen()) return std::nullopt;
+  if (OpenClipboard(toWindow(owner)) == FALSE) return std::nullopt;
+  const ScopeGuard closed(CloseClipboard);
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (data == nullptr) return std::nullopt;
-  const LockedMemory locked(data);
-  if (locked.data() == nullptr) return std::nullopt;
-  const auto* text = reinterpret_cast<const wchar_t*>(locked.data());
+  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+  if (text == nullptr) return std::nullopt;
+  const ScopeGuard unlocked([data] { GlobalUnlock(data); });
   return Utf8(std::wstring_view(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t))));
 }
 

@@ -115,7 +115,7 @@ std::string Win32Widget::text() const {
 void Win32Widget::setText(const std::string& text) {
   // Rewriting the same text would move an edit's caret back to the start.
   if (text == this->text()) return;
-  EchoGuard guard(*this);
+  const auto echo = echoing();
   SetWindowTextW(window(), Wide(text).c_str());
   faceChanged();
 }
@@ -186,16 +186,6 @@ void Win32Widget::setMouseCapture(bool capture) {
 
 void Win32Widget::focus() {
   SetFocus(window());
-}
-
-PaintScope::PaintScope(HWND window, HFONT font)
-    : window_(window), dc_(BeginPaint(window, &paint_)) {
-  if (font != nullptr) previousFont_ = SelectObject(dc_, font);
-}
-
-PaintScope::~PaintScope() {
-  if (previousFont_ != nullptr) SelectObject(dc_, previousFont_);
-  EndPaint(window_, &paint_);
 }
 
 }  // namespace platform::win32

@@ -64,22 +64,16 @@ class Win32Widget : public Widget {
   // and each child is offered the area it may fill.
   virtual void placeChildren() {}
   virtual void placeInArea(const RECT& /*area*/) {}
+  // Silences the widget's notifications while the program itself changes the control: an
+  // up-down writes into its box, too.
+  auto echoing() {
+    ++echoGuards_;
+    return ScopeGuard([this] { --echoGuards_; });
+  }
 
  protected:
   // Takes over a created window; a child starts in its parent's font.
   Win32Widget(HWND window, Win32Widget* parent, WidgetEvents& events);
-
-  // Silences the widget's notifications while the program itself changes the control.
-  class EchoGuard {
-   public:
-    explicit EchoGuard(Win32Widget& widget) : widget_(widget) { ++widget_.echoGuards_; }
-    ~EchoGuard() { --widget_.echoGuards_; }
-    EchoGuard(const EchoGuard&) = delete;
-    EchoGuard& operator=(const EchoGuard&) = delete;
-
-   private:
-    Win32Widget& widget_;
-  };
 
   // The messages of the program's own window classes that this family answers itself;
   // false leaves a message to the system.
@@ -117,22 +111,6 @@ class Win32Widget : public Widget {
   // The tip that shows the hint, made with the first one. It has no owner, so that it lives
   // exactly as long as this widget.
   UniqueWindow hintTip_;
-};
-
-// Painting between BeginPaint and EndPaint, in a font that is deselected again afterwards.
-class PaintScope {
- public:
-  PaintScope(HWND window, HFONT font);
-  ~PaintScope();
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-  HGDIOBJ previousFont_ = nullptr;
 };
 
 }  // namespace platform::win32

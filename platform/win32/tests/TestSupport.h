@@ -157,7 +157,7 @@ class ClientPicture {
     void* bits = nullptr;
     const UniqueBitmap bitmap(
         CreateDIBSection(source.get().dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const Selection selected(memory.get(), bitmap.get());
+    const auto bitmapSelected = selected(memory.get(), bitmap.get());
     BitBlt(memory.get(), 0, 0, width_, height_, source.get().dc, 0, 0, SRCCOPY);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);

@@ -57,13 +57,14 @@ TEST_F(Win32ShellTest, CopyReplacesWhatTheClipboardHeldWithTheCaption) {
     label->SetCaption(caption);
     label->PopupMenu()->Items().at(0)->Click();
     {
-      const OpenedClipboard clipboard(nullptr);
-      ASSERT_TRUE(clipboard.isOpen());
+      ASSERT_TRUE(OpenClipboard(nullptr));
+      const ScopeGuard closed(CloseClipboard);
       HANDLE data = GetClipboardData(CF_TEXT);
       ASSERT_NE(data, nullptr);
-      const LockedMemory text(data);
-      ASSERT_NE(text.data(), nullptr);
-      EXPECT_EQ(text.data(), caption);
+      const char* text = static_cast<const char*>(GlobalLock(data));
+      ASSERT_NE(text, nullptr);
+      const ScopeGuard unlocked([data] { GlobalUnlock(data); });
+      EXPECT_EQ(text, caption);
       EXPECT_GE(GlobalSize(data), caption.size() + 1);
     }
     EXPECT_EQ(services.shell.clipboardText(application.Handle()), caption);

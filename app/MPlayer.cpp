@@ -1,304 +1,62 @@
 #include "app/MPlayer.h"
 
+#include <algorithm>
+
+#include "framework/Canvas.h"
 #include "framework/Exceptions.h"
 
 namespace wumpex {
-
-namespace mci = platform::mci;
-using platform::MciParams;
-
 namespace {
 
-// The device type names, in the order of TMPDeviceTypes.
-constexpr const char* kDeviceTypeNames[] = {
-    "",        "AVIVideo", "CDAudio",   "DAT", "DigitalVideo", "MMMovie",   "Other",
-    "Overlay", "Scanner",  "Sequencer", "VCR", "Videodisc",    "WaveAudio",
+constexpr int kButtonCount = 9;
+
+// The name part of each button's pictures and the pictures' size, in bar order.
+struct Picture {
+  const char* name;
+  int width;
+  int height;
 };
+constexpr Picture kPictures[kButtonCount] = {
+    {"MPPLAY", 12, 16}, {"MPPAUSE", 13, 16},  {"MPSTOP", 13, 16},
+    {"MPNEXT", 21, 16}, {"MPPREV", 21, 16},   {"MPSTEP", 21, 16},
+    {"MPBACK", 21, 16}, {"MPRECORD", 13, 13}, {"MPEJECT", 15, 16},
+};
+
+// The smallest button: the widest picture with 4 pixels either side, the tallest with 2.
+constexpr platform::Point kMinButton = [] {
+  platform::Point size;
+  for (const Picture& p : kPictures) {
+    size.x = std::max(size.x, p.width + 8);
+    size.y = std::max(size.y, p.height + 4);
+  }
+  return size;
+}();
+
+const TButtonSet kAllButtons{TMPBtnType::btPlay, TMPBtnType::btPause,  TMPBtnType::btStop,
+                             TMPBtnType::btNext, TMPBtnType::btPrev,   TMPBtnType::btStep,
+                             TMPBtnType::btBack, TMPBtnType::btRecord, TMPBtnType::btEject};
+
+TMPBtnType ButtonAt(int index) {
+  return static_cast<TMPBtnType>(index);
+}
 
 }  // namespace
 
-TMediaPlayer::~TMediaPlayer() {
-  if (deviceId_ == 0) return;
-  MciParams params;
-  platform::media().sendCommand(deviceId_, mci::kClose, mci::kWait, params);
+TMediaPlayer::TMediaPlayer(TComponent* owner, std::string name)
+    : TControl(owner, std::move(name), platform::WidgetKind::Custom),
+      visible_(kAllButtons),
+      enabled_(kAllButtons),
+      colored_(kAllButtons) {
+  SetBounds({0, 0, 240, 30});
+  device_.onButtonsChanged = [this] { Invalidate(); };
+  device_.onNotify = [this] { Guarded([this] { Notified(); }); };
 }
 
-std::string TMediaPlayer::ErrorMessage() const {
-  return platform::media().errorString(error_).value_or("Unknown error code");
-}
-
-platform::Handle TMediaPlayer::CallbackWindow() {
-  if (!callbackWindow_) callbackWindow_ = platform::desktop().createMessageWindow(*this, false);
-  return callbackWindow_->handle();
-}
-
-void TMediaPlayer::CheckOpen() const {
-  if (deviceId_ == 0) throw EMCIDeviceError("No MCI device open");
-}
-
-std::uint32_t TMediaPlayer::Flags(bool starting) const {
-  if (starting) {
-    return (notify_.value_or(true) ? mci::kNotify : 0) | (wait_.value_or(false) ? mci::kWait : 0);
+void TMediaPlayer::Notified() {
+  if (autoEnable_ && device_.Mode() == TMPModes::mpStopped) {
+    device_.ApplyTransition(TMPBtnType::btStop);
   }
-  return (wait_.value_or(true) ? mci::kWait : 0) | (notify_.value_or(false) ? mci::kNotify : 0);
-}
-
-std::uint32_t TMediaPlayer::TakeFlags(bool starting) {
-  const std::uint32_t flags = Flags(starting);
-  wait_.reset();
-  notify_.reset();
-  return flags;
-}
-
-std::uint32_t TMediaPlayer::Send(std::uint32_t message, std::uint32_t flags, MciParams& params) {
-  params.callback = CallbackWindow();
-  return platform::media().sendCommand(deviceId_, message, flags, params);
-}
-
-std::uint32_t TMediaPlayer::Query(std::uint32_t message, std::uint32_t item, std::uint32_t flags,
-                                  std::uint32_t track) {
-  MciParams params;
-  params.item = item;
-  params.track = track;
-  Send(message, flags, params);
-  return params.returnValue;
-}
-
-std::uint32_t TMediaPlayer::Length() {
-  CheckOpen();
-  return Query(mci::kStatus, mci::kStatusLength);
-}
-
-std::uint32_t TMediaPlayer::Position() {
-  return Query(mci::kStatus, mci::kStatusPosition);
-}
-
-std::uint32_t TMediaPlayer::Tracks() {
-  CheckOpen();
-  return Query(mci::kStatus, mci::kStatusTracks);
-}
-
-std::uint32_t TMediaPlayer::TimeFormat() {
-  CheckOpen();
-  return Query(mci::kStatus, mci::kStatusTimeFormat);
-}
-
-std::uint32_t TMediaPlayer::TrackPosition(std::uint32_t track) {
-  return Query(mci::kStatus, mci::kStatusPosition, mci::kWait | mci::kStatusItem | mci::kTrack,
-               track);
-}
-
-TMPModes TMediaPlayer::Mode() {
-  const std::uint32_t mode = Query(mci::kStatus, mci::kStatusMode) - mci::kModeNotReady;
-  return static_cast<TMPModes>(static_cast<std::uint8_t>(mode));
-}
-
-void TMediaPlayer::Open() {
-  if (deviceId_ != 0) Close();
-  std::uint32_t flags = TakeFlags(false);
-  MciParams params;
-  if (!fileName_.empty()) {
-    flags |= mci::kOpenElement;
-    params.elementName = fileName_;
-  }
-  if (deviceType_ != TMPDeviceTypes::dtAutoSelect) {
-    flags |= mci::kOpenType;
-    params.deviceType = kDeviceTypeNames[static_cast<int>(deviceType_)];
-  }
-  if (shareable_) flags |= mci::kOpenShareable;
-  params.callback = CallbackWindow();
-  error_ = platform::media().sendCommand(0, mci::kOpen, flags, params);
-  if (error_ != 0) throw EMCIDeviceError(ErrorMessage());
-
-  deviceId_ = params.deviceId;
-  stepFrames_ = Length() / 10;
-  canPlay_ = Query(mci::kGetDevCaps, mci::kCanPlay) != 0;
-  canRecord_ = Query(mci::kGetDevCaps, mci::kCanRecord) != 0;
-  canEject_ = Query(mci::kGetDevCaps, mci::kCanEject) != 0;
-  usesWindow_ = Query(mci::kGetDevCaps, mci::kHasVideo) != 0;
-  const std::uint32_t type = Query(mci::kGetDevCaps, mci::kDeviceType);
-  canStep_ = type == mci::kDevTypeVcr || type == mci::kDevTypeOverlay ||
-             type == mci::kDevTypeAnimation || type == mci::kDevTypeDigitalVideo;
-  MciParams where;
-  Send(mci::kWhere, mci::kWhereSource, where);
-  displayRect_ = where.rect;
-  if (deviceType_ == TMPDeviceTypes::dtCDAudio || deviceType_ == TMPDeviceTypes::dtVideodisc) {
-    MciParams set;
-    set.timeFormat = mci::kFormatTmsf;
-    Send(mci::kSet, mci::kSetTimeFormat | mci::kNotify, set);
-  }
-
-  automatic_ = {TMPBtnType::btNext, TMPBtnType::btPrev};
-  if (canStep_) {
-    automatic_.Include(TMPBtnType::btStep);
-    automatic_.Include(TMPBtnType::btBack);
-  }
-  if (canPlay_) automatic_.Include(TMPBtnType::btPlay);
-  if (canRecord_) automatic_.Include(TMPBtnType::btRecord);
-  if (canEject_) automatic_.Include(TMPBtnType::btEject);
-  if (Mode() == TMPModes::mpPlaying) ApplyTransition(TMPBtnType::btPlay);
-  Invalidate();
-}
-
-void TMediaPlayer::Close() {
-  if (deviceId_ == 0) return;
-  MciParams params;
-  error_ = Send(mci::kClose, TakeFlags(false), params);
-  if (error_ != 0) return;
-  deviceId_ = 0;
-  automatic_ = {};
-  Invalidate();
-}
-
-void TMediaPlayer::TakeFrom(std::uint32_t& flags, MciParams& params) {
-  if (!from_) return;
-  flags |= mci::kFrom;
-  params.from = *from_;
-  from_.reset();
-}
-
-void TMediaPlayer::Play() {
-  CheckOpen();
-  if (autoRewind_ && !from_ && Position() == Length()) Rewind();
-  std::uint32_t flags = TakeFlags(true);
-  MciParams params;
-  TakeFrom(flags, params);
-  error_ = Send(mci::kPlay, flags, params);
-}
-
-void TMediaPlayer::StartRecording() {
-  CheckOpen();
-  std::uint32_t flags = TakeFlags(true);
-  MciParams params;
-  TakeFrom(flags, params);
-  error_ = Send(mci::kRecord, flags, params);
-}
-
-void TMediaPlayer::Stop() {
-  CheckOpen();
-  MciParams params;
-  error_ = Send(mci::kStop, TakeFlags(false), params);
-}
-
-void TMediaPlayer::Pause() {
-  CheckOpen();
-  const TMPModes mode = Mode();
-  if (mode == TMPModes::mpPlaying) {
-    MciParams params;
-    error_ = Send(mci::kPause, TakeFlags(false), params);
-  } else if (mode == TMPModes::mpPaused) {
-    Resume();
-  }
-}
-
-void TMediaPlayer::Resume() {
-  CheckOpen();
-  MciParams params;
-  error_ = Send(mci::kResume, Flags(true), params);
-  // Play takes the marks itself when the device cannot resume.
-  if (error_ != 0) {
-    Play();
-    return;
-  }
-  wait_.reset();
-  notify_.reset();
-}
-
-// In the tracks format a track's start is the track number alone.
-void TMediaPlayer::PlayOrSeekTo(std::uint32_t target) {
-  if (Mode() == TMPModes::mpPlaying) {
-    SetFrom(target);
-    Play();
-    return;
-  }
-  MciParams params;
-  params.to = target;
-  error_ = Send(mci::kSeek, TakeFlags(false) | mci::kTo, params);
-}
-
-void TMediaPlayer::Next() {
-  CheckOpen();
-  if (TimeFormat() == mci::kFormatTmsf) {
-    const std::uint32_t next = mci::tmsfTrack(Position()) + 1;
-    if (next <= Tracks()) {
-      PlayOrSeekTo(next);
-      return;
-    }
-  }
-  MciParams params;
-  error_ = Send(mci::kSeek, TakeFlags(false) | mci::kSeekToEnd, params);
-}
-
-void TMediaPlayer::Previous() {
-  CheckOpen();
-  if (TimeFormat() == mci::kFormatTmsf) {
-    const std::uint32_t position = Position();
-    std::uint32_t track = mci::tmsfTrack(position);
-    // At the very start of a track the one before is meant.
-    if (position == TrackPosition(track) && track > 1) --track;
-    PlayOrSeekTo(track);
-    return;
-  }
-  MciParams params;
-  error_ = Send(mci::kSeek, TakeFlags(false) | mci::kSeekToStart, params);
-}
-
-void TMediaPlayer::StepBy(std::uint32_t flags) {
-  MciParams params;
-  params.frames = stepFrames_;
-  error_ = Send(mci::kStep, TakeFlags(false) | flags, params);
-}
-
-void TMediaPlayer::Step() {
-  CheckOpen();
-  if (!usesWindow_) return;
-  if (autoRewind_ && Position() == Length()) Rewind();
-  StepBy(mci::kStepFrames);
-}
-
-void TMediaPlayer::Back() {
-  CheckOpen();
-  if (!usesWindow_) return;
-  StepBy(mci::kStepFrames | mci::kStepReverse);
-}
-
-void TMediaPlayer::Eject() {
-  CheckOpen();
-  if (!canEject_) return;
-  MciParams params;
-  error_ = Send(mci::kSet, TakeFlags(false) | mci::kSetDoorOpen, params);
-}
-
-void TMediaPlayer::Rewind() {
-  CheckOpen();
-  MciParams params;
-  Send(mci::kSeek, mci::kWait | mci::kSeekToStart, params);
-}
-
-void TMediaPlayer::EnableStartButtons() {
-  if (canPlay_) automatic_.Include(TMPBtnType::btPlay);
-  if (canRecord_) automatic_.Include(TMPBtnType::btRecord);
-}
-
-void TMediaPlayer::ApplyTransition(TMPBtnType pressed) {
-  switch (pressed) {
-    case TMPBtnType::btPlay:
-    case TMPBtnType::btRecord:
-      automatic_.Exclude(TMPBtnType::btPlay);
-      automatic_.Exclude(TMPBtnType::btRecord);
-      automatic_.Include(TMPBtnType::btPause);
-      automatic_.Include(TMPBtnType::btStop);
-      break;
-    case TMPBtnType::btPause:
-      EnableStartButtons();
-      break;
-    default:
-      EnableStartButtons();
-      automatic_.Exclude(TMPBtnType::btPause);
-      automatic_.Exclude(TMPBtnType::btStop);
-      break;
-  }
-  Invalidate();
+  Fire(OnNotify, this);
 }
 
 void TMediaPlayer::Loaded() {
@@ -306,41 +64,231 @@ void TMediaPlayer::Loaded() {
   EndLoading();
   if (!autoOpen_) return;
   try {
-    Open();
+    device_.Open();
   } catch (const EMCIDeviceError&) {
     // Error keeps the code; the player stays closed.
   }
 }
 
-std::optional<std::intptr_t> TMediaPlayer::messageArrived(unsigned message, std::uintptr_t wParam,
-                                                          std::intptr_t /*lParam*/) {
-  if (message != mci::kNotifyMessage) return std::nullopt;
-  Guarded([this, wParam] {
-    if (autoEnable_ && Mode() == TMPModes::mpStopped) {
-      EnableStartButtons();
-      automatic_.Exclude(TMPBtnType::btPause);
-      automatic_.Exclude(TMPBtnType::btStop);
+void TMediaPlayer::SetAutoEnable(bool autoEnable) {
+  if (autoEnable == autoEnable_) return;
+  autoEnable_ = autoEnable;
+  Invalidate();
+}
+
+void TMediaPlayer::EndLoading() {
+  loading_ = false;
+  // The layout runs even when the width stays, so that a low bar still grows.
+  if (widthPending_) {
+    SetWidthFromButtons();
+    Resized();
+  }
+}
+
+void TMediaPlayer::SetVisibleButtons(const TButtonSet& buttons) {
+  visible_ = buttons;
+  if (loading_) {
+    Resized();
+    widthPending_ = true;
+  } else {
+    SetWidthFromButtons();
+  }
+  Invalidate();
+}
+
+void TMediaPlayer::SetEnabledButtons(const TButtonSet& buttons) {
+  enabled_ = buttons;
+  Invalidate();
+}
+
+void TMediaPlayer::SetColoredButtons(const TButtonSet& buttons) {
+  colored_ = buttons;
+  Invalidate();
+}
+
+void TMediaPlayer::SetWidthFromButtons() {
+  Bounds bounds = BoundsRect();
+  bounds.width = VisibleCount() * (buttonWidth_ - 1) + 1;
+  SetBounds(bounds);
+}
+
+int TMediaPlayer::VisibleCount() const {
+  int count = 0;
+  for (int i = 0; i < kButtonCount; ++i) count += visible_.Contains(ButtonAt(i)) ? 1 : 0;
+  return std::max(count, 1);
+}
+
+int TMediaPlayer::ButtonLeft(TMPBtnType button) const {
+  int left = 0;
+  for (int i = 0; i < static_cast<int>(button); ++i) {
+    if (visible_.Contains(ButtonAt(i))) left += buttonWidth_ - 1;
+  }
+  return left;
+}
+
+bool TMediaPlayer::Pressable(TMPBtnType button) const {
+  return autoEnable_ ? device_.AutomaticButtons().Contains(button) : enabled_.Contains(button);
+}
+
+// The buttons follow the width; the bar grows to hold buttons of the smallest size.
+void TMediaPlayer::Resized() {
+  const int count = VisibleCount();
+  Bounds bounds = BoundsRect();
+  buttonWidth_ = (bounds.width - 1) / count + 1;
+  if (loading_) return;
+  const int width = std::max(count * (buttonWidth_ - 1), count * (kMinButton.x - 1)) + 1;
+  const int height = std::max(bounds.height, kMinButton.y);
+  if (width == bounds.width && height == bounds.height) return;
+  bounds.width = width;
+  bounds.height = height;
+  SetBounds(bounds);
+}
+
+void TMediaPlayer::Paint(TCanvas& canvas) {
+  canvas.Pen().Color = clWindowFrame;
+  canvas.Brush().Style = TBrushStyle::bsClear;
+  canvas.Rectangle(ClientRect());
+  for (int i = 0; i < kButtonCount; ++i) {
+    const TMPBtnType button = ButtonAt(i);
+    if (visible_.Contains(button)) DrawButton(canvas, button, ButtonLeft(button));
+  }
+}
+
+void TMediaPlayer::DrawButton(TCanvas& canvas, TMPBtnType button, int x) {
+  const int w = buttonWidth_;
+  const int height = BoundsRect().height;
+  canvas.Pen().Color = clWindowFrame;
+  canvas.Brush().Style = TBrushStyle::bsSolid;
+  canvas.Brush().Color = clBtnFace;
+  canvas.Rectangle({x, 0, x + w, height});
+
+  const bool down = button == currentButton_ && down_;
+  canvas.Pen().Color = down ? clBtnShadow : clBtnHighlight;
+  canvas.Polyline({{x + 1, height - 2}, {x + 1, 1}, {x + w - 1, 1}});
+  if (!down) {
+    canvas.Pen().Color = clBtnShadow;
+    canvas.Polyline({{x + 2, height - 2}, {x + w - 2, height - 2}, {x + w - 2, 1}});
+  }
+
+  const char* state = "DI";
+  if (Enabled() && Pressable(button)) state = colored_.Contains(button) ? "CL" : "EN";
+  const Picture& picture = kPictures[static_cast<int>(button)];
+  const int shift = down ? 1 : 0;
+  canvas.DrawTransparent(x + w / 2 - picture.width / 2 + shift,
+                         height / 2 - picture.height / 2 + shift,
+                         std::string(state) + "_" + picture.name, clOlive);
+
+  if (focused_ && button == focusedButton_) {
+    canvas.DrawFocusRect(OffsetRect({x + 3, 3, x + w - 3, height - 3}, shift, shift));
+  }
+}
+
+void TMediaPlayer::mousePressed(platform::Point at) {
+  Guarded([this, at] {
+    for (int i = 0; i < kButtonCount; ++i) {
+      const TMPBtnType button = ButtonAt(i);
+      if (!visible_.Contains(button)) continue;
+      const int left = ButtonLeft(button);
+      if (at.x < left || at.x > left + buttonWidth_) continue;
+      if (!Pressable(button)) return;
+      currentButton_ = focusedButton_ = button;
+      currentRect_ = {left, 0, left + buttonWidth_, BoundsRect().height};
+      pressed_ = down_ = true;
       Invalidate();
+      if (Peer() != nullptr) Peer()->setMouseCapture(true);
+      return;
     }
-    switch (wParam) {
-      case mci::kNotifySuccessful:
-        notifyValue_ = TMPNotifyValues::nvSuccessful;
-        break;
-      case mci::kNotifySuperseded:
-        notifyValue_ = TMPNotifyValues::nvSuperseded;
-        break;
-      case mci::kNotifyAborted:
-        notifyValue_ = TMPNotifyValues::nvAborted;
-        break;
-      case mci::kNotifyFailure:
-        notifyValue_ = TMPNotifyValues::nvFailure;
-        break;
-      default:
-        break;
-    }
-    Fire(OnNotify, this);
   });
-  return 0;
+}
+
+void TMediaPlayer::mouseMoved(platform::Point at) {
+  if (!pressed_) return;
+  const bool inside = at.x >= currentRect_.left && at.x < currentRect_.right &&
+                      at.y >= currentRect_.top && at.y < currentRect_.bottom;
+  if (inside == down_) return;
+  down_ = inside;
+  Invalidate();
+}
+
+void TMediaPlayer::mouseReleased(platform::Point /*at*/) {
+  if (Peer() != nullptr) Peer()->setMouseCapture(false);
+  const bool clicked = pressed_ && down_;
+  pressed_ = false;
+  if (!clicked) return;
+  down_ = false;
+  Invalidate();
+  Guarded([this] {
+    Click(currentButton_);
+    if (autoEnable_ && device_.Error() == 0 && device_.Opened()) {
+      device_.ApplyTransition(currentButton_);
+    }
+  });
+}
+
+// Space presses the focused button when the enabled set allows it, whatever the device's
+// state; the arrows move the focus along the visible buttons.
+void TMediaPlayer::keyPressed(unsigned key) {
+  Guarded([this, key] {
+    if (key == platform::vk::kSpace) {
+      if (!enabled_.Contains(focusedButton_)) return;
+      Click(focusedButton_);
+      if (autoEnable_) device_.ApplyTransition(focusedButton_);
+      return;
+    }
+    if (key != platform::vk::kLeft && key != platform::vk::kRight) return;
+    const int step = key == platform::vk::kLeft ? -1 : 1;
+    for (int i = static_cast<int>(focusedButton_) + step; i >= 0 && i < kButtonCount; i += step) {
+      if (!visible_.Contains(ButtonAt(i))) continue;
+      focusedButton_ = ButtonAt(i);
+      Invalidate();
+      return;
+    }
+  });
+}
+
+void TMediaPlayer::focusChanged(bool focused) {
+  focused_ = focused;
+  Invalidate();
+}
+
+void TMediaPlayer::Click(TMPBtnType button) {
+  bool doDefault = true;
+  if (OnClick) OnClick(this, button, doDefault);
+  if (!doDefault) return;
+  RunCommand(button);
+  if (OnPostClick) OnPostClick(this, button);
+}
+
+void TMediaPlayer::RunCommand(TMPBtnType button) {
+  switch (button) {
+    case TMPBtnType::btPlay:
+      device_.Play();
+      break;
+    case TMPBtnType::btPause:
+      device_.Pause();
+      break;
+    case TMPBtnType::btStop:
+      device_.Stop();
+      break;
+    case TMPBtnType::btNext:
+      device_.Next();
+      break;
+    case TMPBtnType::btPrev:
+      device_.Previous();
+      break;
+    case TMPBtnType::btStep:
+      device_.Step();
+      break;
+    case TMPBtnType::btBack:
+      device_.Back();
+      break;
+    case TMPBtnType::btRecord:
+      device_.StartRecording();
+      break;
+    case TMPBtnType::btEject:
+      device_.Eject();
+      break;
+  }
 }
 
 }  // namespace wumpex

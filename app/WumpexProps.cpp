@@ -503,24 +503,26 @@ void TWumpexForm::EndQuiet() {
 }
 
 void TWumpexForm::PlaySound(const std::string& name) {
-  MediaPlayer1->SetFileName(InFolder(SoundPathEB->Text(), name));
+  // The tick drives the hidden player's device; its bar never shows.
+  TMediaDevice& device = MediaPlayer1->Device();
+  device.SetFileName(InFolder(SoundPathEB->Text(), name));
   try {
-    MediaPlayer1->Open();
+    device.Open();
   } catch (const EMCIDeviceError& error) {
-    SoundFailed(name, MediaPlayer1->Error(), error.Message());
+    SoundFailed(name, device.Error(), error.Message());
     return;
   }
   platform::MciParams breakParams;
   breakParams.callback = 0;
   breakParams.virtKey = platform::vk::kEscape;  // ends the waiting play
   breakParams.breakWindow = 0;
-  platform::media().sendCommand(MediaPlayer1->DeviceID(), platform::mci::kBreak,
-                                platform::mci::kBreakKey, breakParams);
-  MediaPlayer1->SetWait(true);
-  MediaPlayer1->Play();
-  const std::uint32_t error = MediaPlayer1->Error();
-  const std::string message = error != 0 ? MediaPlayer1->ErrorMessage() : std::string();
-  MediaPlayer1->Close();
+  platform::media().sendCommand(device.DeviceID(), platform::mci::kBreak, platform::mci::kBreakKey,
+                                breakParams);
+  device.SetWait(true);
+  device.Play();
+  const std::uint32_t error = device.Error();
+  const std::string message = error != 0 ? device.ErrorMessage() : std::string();
+  device.Close();
   if (error == 0) {
     deviceTroubleShown_ = false;
   } else if (DeviceTrouble(error)) {

@@ -108,14 +108,15 @@ TEST_F(MediaPlayerTest, WaitAndNotifyCountForTheNextCommandOnly) {
 
 TEST_F(MediaPlayerTest, ClosedPlayerSendsNothingOnCloseAndRefusesCommands) {
   player->Close();
-  const std::vector<std::function<void(TMediaPlayer&)>> commands = {
-      &TMediaPlayer::Play,   &TMediaPlayer::Stop,   &TMediaPlayer::Pause,
-      &TMediaPlayer::Resume, &TMediaPlayer::Next,   &TMediaPlayer::Previous,
-      &TMediaPlayer::Step,   &TMediaPlayer::Back,   &TMediaPlayer::StartRecording,
-      &TMediaPlayer::Eject,  &TMediaPlayer::Rewind,
+  const std::vector<std::function<void(TMediaDevice&)>> commands = {
+      &TMediaDevice::Play,   &TMediaDevice::Stop,   &TMediaDevice::Pause,
+      &TMediaDevice::Resume, &TMediaDevice::Next,   &TMediaDevice::Previous,
+      &TMediaDevice::Step,   &TMediaDevice::Back,   &TMediaDevice::StartRecording,
+      &TMediaDevice::Eject,  &TMediaDevice::Rewind,
   };
   for (std::size_t i = 0; i < commands.size(); ++i) {
-    EXPECT_EQ(RaisedMessage<EMCIDeviceError>([&] { commands[i](*player); }), "No MCI device open")
+    EXPECT_EQ(RaisedMessage<EMCIDeviceError>([&] { commands[i](player->Device()); }),
+              "No MCI device open")
         << "command " << i;
   }
   EXPECT_TRUE(media.commands.empty());

@@ -15,7 +15,6 @@ namespace {
 
 namespace mci = platform::mci;
 using Btn = TMPBtnType;
-using platform::headless::Call;
 using platform::headless::HeadlessMedia;
 
 class MediaPlayerTest : public DesktopTest {
@@ -196,26 +195,6 @@ TEST_F(MediaPlayerTest, PressesAndNoticesChangeTheButtons) {
   EXPECT_EQ(notices, 2);
   EXPECT_EQ(player->NotifyValue(), TMPNotifyValues::nvSuccessful);
   EXPECT_TRUE(player->AutomaticButtons() == running);
-}
-
-// A device whose every answer is a code the system has no text for.
-class SilentRefusal final : public platform::Media {
- public:
-  std::uint32_t sendCommand(std::uint16_t, std::uint32_t, std::uint32_t,
-                            platform::MciParams&) override {
-    return 9999;
-  }
-  std::optional<std::string> errorString(std::uint32_t) override { return std::nullopt; }
-};
-
-TEST_F(MediaPlayerTest, AFailedAutomaticOpenLeavesThePlayerClosedAndTheProgramRunning) {
-  faults.refuse({Call::OpenDevice});
-  player->SetFileName("");
-  player->SetAutoOpen(true);
-  EXPECT_NO_THROW(form.LoadedAll());
-  EXPECT_FALSE(player->Opened());
-  EXPECT_EQ(player->Error(), mci::kErrWaveOutputsUnsuitable);
-  EXPECT_THROW(player->Play(), EMCIDeviceError);
 }
 
 }  // namespace

@@ -12,18 +12,6 @@ namespace {
 class LayoutTest : public DesktopTest {
  protected:
   TWumpexForm* form = application.CreateForm<TWumpexForm>();
-
-  static std::string TextOf(const TControl* c) {
-    if (auto* x = dynamic_cast<const TLabel*>(c)) return x->Caption();
-    if (auto* x = dynamic_cast<const TButton*>(c)) return x->Caption();
-    if (auto* x = dynamic_cast<const TCheckBox*>(c)) return x->Caption();
-    if (auto* x = dynamic_cast<const TGroupBox*>(c)) return x->Caption();
-    if (auto* x = dynamic_cast<const TTabSheet*>(c)) return x->Caption();
-    if (auto* x = dynamic_cast<const TEdit*>(c)) return x->Text();
-    if (auto* x = dynamic_cast<const TComboBox*>(c)) return x->Text();
-    if (auto* x = dynamic_cast<const TImage*>(c)) return x->Icon();
-    return "";
-  }
 };
 
 // A page's room inside the page control: its width less the frame, its height less the tabs.
@@ -31,8 +19,8 @@ constexpr int kPageWidth = 315;
 constexpr int kPageHeight = 301;
 
 // Rules that any arrangement of the window keeps: each control lies inside its parent, a
-// check box covers none of its siblings, the tab stops of a parent run from 0 without gaps or
-// twins, and each page holds the controls that the program reads and the user works.
+// check box covers none of its siblings, and the tab stops of a parent run from 0 without
+// gaps or twins.
 TEST_F(LayoutTest, ControlsLieInsideTheirParentsWithTabStopsInOrder) {
   // The native windows are made in tab order, which is the order the Tab key follows.
   std::map<const TControl*, std::map<int, platform::Handle>> stops;
@@ -71,44 +59,10 @@ TEST_F(LayoutTest, ControlsLieInsideTheirParentsWithTabStopsInOrder) {
     EXPECT_EQ(orders.rbegin()->first, static_cast<int>(orders.size()) - 1);
     EXPECT_TRUE(std::ranges::is_sorted(orders, {}, [](const auto& o) { return o.second; }));
   }
-
-  const std::map<TTabSheet*, std::vector<TControl*>> held = {
-      {form->TimingTabSheet,
-       {form->RandomTimeEB, form->RandomTimeCB, form->VariableTimeEB, form->VariableTimeCB,
-        form->UpDown1, form->UpDown2, form->StartAtLogInCB}},
-      {form->WavFolderTabSheet,
-       {form->SoundPathEB, form->BrowseBtn, form->FileListBox1, form->MediaPlayer2}},
-      {form->BeQuietTabSheet,
-       {form->BeQuietListBox, form->AddBeQuietItemBtn, form->DeleteBeQuietItemBtn,
-        form->WumpexDisabledCB, form->QuietFullScreenCB}},
-      {form->AboutTabSheet, {form->StyledLabel1, form->AboutLabel, form->Label1, form->UrlLabel1}},
-  };
-  for (const auto& [page, controls] : held) {
-    for (const TControl* c : controls) {
-      const TControl* on = c;
-      while (on != nullptr && on != page) on = on->Parent();
-      EXPECT_EQ(on, page) << c->Name() << " on " << page->Caption();
-    }
-  }
 }
 
-// What the user reads, where a slip would show.
-TEST_F(LayoutTest, TextsTheUserReads) {
-  const std::pair<const TControl*, std::string> texts[] = {
-      {form->OKBtn, "OK"},
-      {form->ApplyBtn, "Apply"},
-      {form->ShutDownBtn, "Shut Down"},
-      {form->BrowseBtn, "&Browse"},
-      {form->AddBeQuietItemBtn, "&Add"},
-      {form->DeleteBeQuietItemBtn, "&Delete"},
-      {form->WumpexDisabledCB, "&Mute Wumpex!"},
-      {form->QuietFullScreenCB, "Keep quiet while a program fills the screen"},
-      {form->StartAtLogInCB, "Start Wumpex! when I log in"},
-      {form->StyledLabel1, "WUMPEX!"},
-      {form->AboutLabel, "Version 1.11 ( 21-Dec-1996 )"},
-      {form->UrlLabel1, "wumpex@example.com"},
-  };
-  for (const auto& [control, text] : texts) EXPECT_EQ(TextOf(control), text) << control->Name();
+// What the window's parts hand to their native windows, and the links between its parts.
+TEST_F(LayoutTest, PartsReachTheirWindowsAndEachOther) {
   EXPECT_EQ(Window(form->PageControl1).items(),
             (std::vector<std::string>{"Timing", "WAV Folder", "Be Quiet", "About"}));
   EXPECT_EQ(Window(form).text(), kProgramTitle);
@@ -117,22 +71,10 @@ TEST_F(LayoutTest, TextsTheUserReads) {
     EXPECT_EQ(Window(box).items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
     EXPECT_EQ(box->Text(), "Seconds");
   }
-  std::vector<std::string> menu;
-  for (const auto& item : form->PopupMenu1->Items()) {
-    menu.push_back(item->Caption());
-    for (const auto& sub : item->Items()) menu.push_back("  " + sub->Caption());
-  }
-  EXPECT_EQ(menu,
-            (std::vector<std::string>{"Wumpex! &Settings", "Play a sound now", "-", "Mute off",
-                                      "Mute on", "Quiet for", "  15 minutes", "  1 hour",
-                                      "  Until tomorrow", "-", "Shutdown Wumpex!"}));
   EXPECT_TRUE(form->Settings1->Default());
   EXPECT_EQ(form->TrayIcon1->PopupMenu(), form->PopupMenu1);
-  EXPECT_EQ(form->TrayIcon1->ToolTip(), "Wumpex!");
-  EXPECT_EQ(form->UrlLabel1->URL(), "mailto:wumpex@example.com?subject=Wumpex! Correspondence");
-  // The bar that plays the ticks stays out of sight; the preview is ready at once.
+  // The bar that plays the ticks stays out of sight.
   EXPECT_FALSE(Window(form->MediaPlayer1).visible());
-  EXPECT_TRUE(form->MediaPlayer2->Opened());
 }
 
 TEST_F(LayoutTest, PatternsSortWithoutCaseAndASelectionBeyondThemIsNone) {

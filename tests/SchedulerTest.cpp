@@ -91,17 +91,20 @@ TEST_F(SchedulerTest, TickHeldByBeQuietGoesOnWithoutReseeding) {
   EXPECT_NE(RandSeed(), 3698175007u) << "the next tick reseeded from the clock";
 }
 
-TEST_F(SchedulerTest, MutedTicksLeaveTheTimerOffAndDoNotReseed) {
-  Form().WumpexDisabledCB->SetChecked(true);
+TEST_F(SchedulerTest, MutingLetsTheCountdownEndInOneSilentTickAndUnmutingSchedules) {
+  Form();
+  desktop.advance(4'000);
+  form->Disable1->Click();
+  EXPECT_EQ(desktop.nextEventIn(), 6'000u) << "the countdown goes on";
   const std::uint32_t seed = RandSeed();
-  desktop.advance(10'000);
+  desktop.advance(6'000);
   EXPECT_FALSE(form->Timer1->Enabled());
   EXPECT_FALSE(desktop.nextEventIn().has_value());
   EXPECT_EQ(RandSeed(), seed);
   // Scheduling while muted leaves the timer alone.
   form->ScheduleNextSound();
   EXPECT_FALSE(form->Timer1->Enabled());
-  form->WumpexDisabledCB->SetChecked(false);  // unmuting schedules at once
+  form->Enable1->Click();  // unmuting schedules at once
   EXPECT_EQ(desktop.nextEventIn(), 10'000u);
 }
 

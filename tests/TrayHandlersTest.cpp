@@ -73,17 +73,6 @@ TEST_F(TrayHandlersTest, MuteByMenuAndByBox) {
   }
 }
 
-TEST_F(TrayHandlersTest, MutingLetsTheCountdownEndInOneSilentTickAndUnmutingSchedules) {
-  desktop.advance(4'000);
-  form->Disable1->Click();
-  EXPECT_EQ(desktop.nextEventIn(), 6'000u) << "the countdown goes on";
-  desktop.advance(6'000);
-  EXPECT_FALSE(form->Timer1->Enabled());
-  EXPECT_FALSE(desktop.nextEventIn().has_value());
-  form->Enable1->Click();
-  EXPECT_TRUE(desktop.nextEventIn().has_value());
-}
-
 // Quiet for a while ends at its time on the wall clock, also when the computer slept through
 // it; the tip says until when, and either mute mark ends it early.
 TEST_F(TrayHandlersTest, QuietForAWhileEndsAtItsTimeOnTheWallClock) {

@@ -127,13 +127,13 @@ TEST_F(SettingsHandlersTest, PreviewOpensTheTypedFolderJoinedWithTheListedName) 
   std::filesystem::create_directories(driveC.path() / "Typed");
   std::ofstream(driveC.path() / "Listed" / "a.wav") << "listed";
   form->FileListBox1->SetDirectory("C:\\Listed");
-  form->SoundPathEB->SetText("C:\\Typed");
+  form->SoundPathEB->SetText("C:\\Typed\\");
   media.commands.clear();
   User(form->FileListBox1).userSelected(0);
   ASSERT_FALSE(media.commands.empty());
   const auto& open = media.commands.back();
   EXPECT_EQ(open.message, platform::mci::kOpen);
-  EXPECT_EQ(open.params.elementName, "C:\\Typed\\a.wav");
+  EXPECT_EQ(open.params.elementName, "C:\\Typed\\\\a.wav") << "the typed text as it stands";
   ASSERT_EQ(desktop.messageBoxes.size(), 1u) << "the typed folder holds no such file";
   EXPECT_FALSE(form->MediaPlayer2->Opened());
 }

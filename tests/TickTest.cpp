@@ -139,15 +139,6 @@ TEST_F(TickTest, EscapeCutsTheWaitingPlayShort) {
   EXPECT_TRUE(form->Timer1->Enabled());
 }
 
-TEST_F(TickTest, FolderTextIsJoinedAsItStands) {
-  AddSound("a.wav", 100);
-  form->SoundPathEB->SetText("C:\\Sounds\\");
-  ApplyFolder();
-  desktop.advance(10'000);
-  ASSERT_EQ(Sent(mci::kOpen).size(), 1u);
-  EXPECT_EQ(Sent(mci::kOpen)[0].params.elementName, "C:\\Sounds\\\\a.wav");
-}
-
 // The last file never plays twice in a row while another can, and the others share the picks
 // evenly: after each file, each other one about as often. One file plays every time.
 TEST_F(TickTest, NeverTheSameFileTwiceInARowWhileAnotherCanPlay) {

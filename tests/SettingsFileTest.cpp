@@ -15,7 +15,6 @@ namespace wumpex {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::headless::Call;
 
 // Every file of a folder, so that a save can be seen to leave nothing behind.
 std::vector<std::string> FilesIn(const fs::path& folder) {
@@ -182,11 +181,6 @@ TEST(SettingsSaveTest, StoppedSaveLeavesTheStoredFileByteForByteAndTheWindowOpen
        "'abc' is not a valid integer value."},
       {"adjustment count", [](Session&, TWumpexForm& f) { f.VariableTimeEB->SetText("1.5"); },
        false, "'1.5' is not a valid integer value."},
-      {"write refused part-way",
-       [](Session& s, TWumpexForm&) { s.faults.refuse({Call::ProfileWrite}, 4); }, true,
-       "Unable to write to WUMPEX.INI."},
-      {"folder refused", [](Session& s, TWumpexForm&) { s.profile.refuseWritesIn("C:\\windows"); },
-       false, "Unable to write to WUMPEX.INI."},
       {"read-only file",
        [](Session& s, TWumpexForm&) {
          fs::permissions(s.SettingsPath(), fs::perms::owner_write, fs::perm_options::remove);

@@ -75,10 +75,6 @@ TEST_F(ApplicationTest, ControlsPassOnOnlyRealChangesAndLeaveTheirParentWhenDest
   User(edit).userEditedText("b");
   EXPECT_EQ(changes, 2) << "the same text again is no change";
 
-  edit->SetShowHint(true);
-  edit->SetHint("tip");
-  EXPECT_EQ(Window(edit).hint(), "tip");
-
   auto passing = std::make_unique<TButton>(nullptr, "Passing");
   passing->SetParent(&form);
   passing.reset();

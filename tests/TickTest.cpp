@@ -61,9 +61,6 @@ TEST_F(TickTest, PlaysTheFileThatTheReseededGeneratorPicks) {
   EXPECT_EQ(TrayIcon1Tip(), "Last Wumpex! \"" + picked + "\"");
   ASSERT_EQ(Sent(mci::kOpen).size(), 1u);
   EXPECT_EQ(Sent(mci::kOpen)[0].params.elementName, "C:\\Sounds\\" + picked);
-  EXPECT_EQ(Sent(mci::kPlay).size(), 1u);
-  EXPECT_EQ(Sent(mci::kClose).size(), 1u);
-  EXPECT_EQ(form->MediaPlayer1->DeviceID(), 0u);
   // The play held the tick for the sound's length; the next interval counts from its end.
   EXPECT_EQ(desktop.now(), 10'000u + length);
   desktop.advance(9'999);

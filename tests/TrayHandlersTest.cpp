@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <tuple>
-
 #include "app/WumpexProps.h"
 #include "tests/DesktopFixture.h"
 
@@ -51,28 +48,6 @@ TEST_F(TrayHandlersTest, DoubleClickStopsTheTimerAndShowsTheWindowWithApplyOff) 
   EXPECT_TRUE(form->ApplyBtn->Enabled());
 }
 
-TEST_F(TrayHandlersTest, MuteByMenuAndByBox) {
-  const auto menu = [](TMenuItem* item) { return [item] { item->Click(); }; };
-  const auto box = [this](bool ticked) {
-    return [this, ticked] { form->WumpexDisabledCB->SetChecked(ticked); };
-  };
-  // What the user does; then the box, the marks of "Mute off" and "Mute on", the picture.
-  const std::tuple<std::function<void()>, bool, bool, bool, const char*> steps[] = {
-      {menu(form->Disable1), true, false, true, "PROGRAMOFF"},
-      {menu(form->Disable1), true, false, true, "PROGRAMOFF"},
-      {menu(form->Enable1), false, true, false, "MAINICON"},
-      {box(true), true, true, false, "PROGRAMOFF"},  // the box leaves the marks
-      {box(false), false, true, false, "MAINICON"}};
-  for (const auto& [act, ticked, offMark, onMark, picture] : steps) {
-    SCOPED_TRACE(picture);
-    act();
-    EXPECT_EQ(form->WumpexDisabledCB->Checked(), ticked);
-    EXPECT_EQ(form->Enable1->Checked(), offMark);
-    EXPECT_EQ(form->Disable1->Checked(), onMark);
-    EXPECT_EQ(TrayPicture(), picture);
-  }
-}
-
 // Quiet for a while ends at its time on the wall clock, also when the computer slept through
 // it; the tip says until when, and either mute mark ends it early.
 TEST_F(TrayHandlersTest, QuietForAWhileEndsAtItsTimeOnTheWallClock) {
@@ -119,17 +94,21 @@ TEST_F(TrayHandlersTest, QuietForAWhileEndsAtItsTimeOnTheWallClock) {
     EXPECT_EQ(desktop.nextEventIn(), 10'000u) << "a fresh interval";
     EXPECT_EQ(desktop.now() - chosen, c.endsAfter - c.sleeps);
   }
-  // "Mute off" ends it early; "Mute on" makes it a plain mute.
+  // "Mute off" ends it early; "Mute on" makes it a plain mute. Each menu item marks itself.
   for (const bool muteOn : {false, true}) {
     form->Quiet1Hour1->Click();
     (muteOn ? form->Disable1 : form->Enable1)->Click();
     EXPECT_FALSE(form->Quiet());
+    EXPECT_EQ(form->Disable1->Checked(), muteOn);
+    EXPECT_EQ(form->Enable1->Checked(), !muteOn);
     EXPECT_EQ(form->WumpexDisabledCB->Checked(), muteOn);
     EXPECT_EQ(TrayPicture(), muteOn ? "PROGRAMOFF" : "MAINICON");
     EXPECT_EQ(Tip(), "Last Wumpex! \"a.wav\"");
     EXPECT_EQ(form->Timer1->Enabled(), !muteOn);
     EXPECT_EQ(desktop.runningTimers(), muteOn ? 0u : 1u) << "the quiet's check is over";
   }
+  form->WumpexDisabledCB->SetChecked(false);
+  EXPECT_EQ(TrayPicture(), "MAINICON") << "the box alone changes the picture too";
 }
 
 // The box shows the entry that the system holds, also when another program removed it, and

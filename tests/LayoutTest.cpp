@@ -73,8 +73,10 @@ TEST_F(LayoutTest, PartsReachTheirWindowsAndEachOther) {
   }
   EXPECT_TRUE(form->Settings1->Default());
   EXPECT_EQ(form->TrayIcon1->PopupMenu(), form->PopupMenu1);
-  // The bar that plays the ticks stays out of sight.
+  // The bar that plays the ticks stays out of sight; the preview, loaded with the window, is
+  // ready at once.
   EXPECT_FALSE(Window(form->MediaPlayer1).visible());
+  EXPECT_TRUE(form->MediaPlayer2->Opened());
 }
 
 TEST_F(LayoutTest, PatternsSortWithoutCaseAndASelectionBeyondThemIsNone) {

@@ -64,6 +64,21 @@ TEST_F(SchedulerTest, IntervalsFromCountsAndUnits) {
   }
 }
 
+TEST_F(SchedulerTest, SchedulingsGoOnFromSeedZeroUntilATickReseedsFromTheClock) {
+  // FormCreate draws from seed 0; later schedulings before any playing tick go on from there.
+  desktop.setUtcMillisecondsAtStart(45'296'789 - 10'000);  // first tick at 12:34:56.789
+  SetTiming("10", 0, "1000", 0);
+  EXPECT_EQ(RandSeed(), 1u);
+  form->ScheduleNextSound();
+  EXPECT_EQ(RandSeed(), 134775814u);
+  EXPECT_EQ(form->Timer1->Interval(), (10u + 31u) * 1000u);  // 1000 * 134775814 >> 32
+  SetTiming("10", 0, "1", 2);
+  desktop.advance(*desktop.nextEventIn());
+  const std::uint32_t seed = (45'296'789u + 31'000u) * 134775813u + 1u;
+  EXPECT_EQ(RandSeed(), seed);
+  EXPECT_EQ(form->Timer1->Interval(), (10 + ((std::uint64_t{3600} * seed) >> 32)) * 1000);
+}
+
 TEST_F(SchedulerTest, TickHeldByBeQuietGoesOnWithoutReseeding) {
   Form().BeQuietListBox->Add("Defrag");
   const platform::Handle defrag = desktop.openForeignWindow("Disk Defragmenter");

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QImageReader>
 #include <QPalette>
 #include <QPen>
 #include <QPixmap>
@@ -73,6 +74,15 @@ int QtTextFlags(unsigned flags) {
 
 QString ResourcePath(const std::string& resourceName) {
   return ":/" + ToQt(resourceName);
+}
+
+QIcon ResourceIcon(const std::string& resourceName) {
+  QIcon icon;
+  QImageReader reader(ResourcePath(resourceName));
+  do {
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  } while (reader.jumpToNextImage());
+  return icon;
 }
 
 void QtPainter::fillRect(const Rect& rect, Color color) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPainter>
 #include <QString>
 
@@ -25,6 +26,9 @@ QColor QtColor(Color color);
 int QtTextFlags(unsigned flags);
 // A resource of the program by the name it has in the Windows build.
 QString ResourcePath(const std::string& resourceName);
+// An icon resource with each image it holds. Its name has no suffix, so QIcon's own loading
+// would look its type up in the MIME database, which then stays in memory for good.
+QIcon ResourceIcon(const std::string& resourceName);
 
 class QtPainter final : public Painter {
  public:

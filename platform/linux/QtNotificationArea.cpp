@@ -109,7 +109,7 @@ void QtNotificationArea::withoutTray(const NotifyIconRecord& record) {
 std::unique_ptr<LoadedIcon> QtNotificationArea::loadIcon(const std::string& resourceName) {
   if (!QFile::exists(ResourcePath(resourceName)))
     throw std::runtime_error("cannot load the icon " + resourceName);
-  return std::make_unique<QtIcon>(QIcon(ResourcePath(resourceName)));
+  return std::make_unique<QtIcon>(ResourceIcon(resourceName));
 }
 
 Point QtNotificationArea::cursorPos() {

@@ -140,7 +140,7 @@ class ApplicationWindow final : public QtWidget {
     native()->winId();
   }
   void setIcon(const std::string& resourceName) override {
-    QApplication::setWindowIcon(QIcon(ResourcePath(resourceName)));
+    QApplication::setWindowIcon(ResourceIcon(resourceName));
   }
 };
 
@@ -184,7 +184,7 @@ class Form final : public QtWidget {
     native()->move(bounds.left, bounds.top);
   }
   void setIcon(const std::string& resourceName) override {
-    native()->setWindowIcon(QIcon(ResourcePath(resourceName)));
+    native()->setWindowIcon(ResourceIcon(resourceName));
   }
   void show(bool centred) override {
     if (centred) {
@@ -552,7 +552,7 @@ class Image final : public QtWidget {
     static_cast<QLabel*>(native())->setScaledContents(true);
   }
   void setIcon(const std::string& resourceName) override {
-    static_cast<QLabel*>(native())->setPixmap(QIcon(ResourcePath(resourceName)).pixmap(32, 32));
+    static_cast<QLabel*>(native())->setPixmap(ResourceIcon(resourceName).pixmap(32, 32));
   }
 };
 

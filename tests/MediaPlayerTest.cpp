@@ -89,6 +89,8 @@ TEST_F(MediaPlayerTest, WaitAndNotifyCountForTheNextCommandOnly) {
           {"status keeps marks", [](auto& p) { p.Position(), p.Stop(); }, mci::kStop, 0},
           {"pause while playing", [](auto& p) { p.Play(), p.Pause(); }, mci::kPause, 2},
           {"pause while paused resumes", [](auto& p) { p.Pause(); }, mci::kResume, 1},
+          {"a resume takes the marks",
+           [](auto& p) { p.Pause(), p.SetNotify(true), p.Pause(), p.Stop(); }, mci::kStop, 2},
           {"refused resume plays", [](auto& p) { p.Stop(), p.SetWait(true), p.Resume(); },
            mci::kPlay, 3},
           {"next seeks to the end", [](auto& p) { p.Next(); }, mci::kSeek, 0x202},

@@ -65,6 +65,9 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
       {.what = "any other number keeps quiet", .keys = "QuietFullScreen=2\r\n"},
       {.what = "count -1", .keys = "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n"},
       {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
+      {.what = "count 1",
+       .keys = "NumBeQuietItems=1\r\nBeQuietItem0=Calc\r\nBeQuietItem1=x\r\n",
+       .patterns = {"Calc"}},
       {.what = "count -2", .keys = "NumBeQuietItems=-2\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
       {.what = "a corrupt count reads only the pattern keys present",
        .keys = "NumBeQuietItems=8000\r\nBeQuietItem0=Calc\r\nbequietitem2=x\r\n"

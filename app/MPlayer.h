@@ -4,8 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
-#include <memory>
 #include <optional>
 #include <string>
 

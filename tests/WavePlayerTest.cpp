@@ -27,7 +27,6 @@ void Load(TWave& wave, const std::string& bytes) {
   wave.LoadFromStream(stream);
 }
 
-// Takes at most `room` bytes.
 // A sound call that breaks down.
 class BrokenSound final : public platform::SimpleSound {
   bool playSound(const char* sound, std::uint32_t /*flags*/) override {

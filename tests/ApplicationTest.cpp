@@ -156,29 +156,5 @@ TEST_F(ProgramTest, StartsHiddenTicksAndEndsWithZeroOnShutDown) {
   EXPECT_EQ(desktop.runningTimers(), 0u);
 }
 
-TEST_F(ProgramTest, FailedStartEndsWithTheApplicationErrorAndOne) {
-  // The main window's timer, or the application object's own window, is refused.
-  const struct {
-    platform::headless::Call refused;
-    const char* reported;
-  } cases[] = {
-      {platform::headless::Call::StartTimer, "EOutOfResources"},
-      {platform::headless::Call::CreateWindow, "cannot create a window"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.reported);
-    desktop.messageBoxes.clear();
-    faults.refuse({c.refused});
-    EXPECT_EQ(RunWumpex(), 1);
-    faults.refuseNothing();
-    ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-    EXPECT_EQ(desktop.messageBoxes[0].caption, "Application Error");
-    EXPECT_NE(desktop.messageBoxes[0].text.find(c.reported), std::string::npos);
-    EXPECT_EQ(WumpexForm, nullptr);
-    EXPECT_EQ(Application, nullptr);
-    EXPECT_TRUE(desktop.threadWindows().empty());
-  }
-}
-
 }  // namespace
 }  // namespace wumpex

@@ -75,6 +75,7 @@ struct Outcome {
   std::vector<std::string> boxes;  // their texts; the last-resort report by its caption
   std::string before, settings;    // the settings file at start and at the end
   bool scratchLeft = false;
+  bool windowsLeft = false;  // a start that failed must not leave its windows behind either
 };
 
 // The program's whole life, with the k-th call of the journey refused; k = 0 refuses none.
@@ -107,6 +108,7 @@ Outcome Walk(const Journey& journey, std::uint64_t k) {
     run.boxes.push_back(box.caption == kLastResort ? kLastResort : box.text);
   }
   run.settings = ReadBytes(s.SettingsPath());
+  run.windowsLeft = !s.desktop.threadWindows().empty();
   for (const auto& entry : fs::recursive_directory_iterator(s.driveC.path())) {
     run.scratchLeft |= entry.path().extension() == ".new";
   }
@@ -187,6 +189,7 @@ TEST(FaultWalkTest, NoRefusedCallLosesSettingsLeavesScratchOrStopsTheProgramUnsa
                    " refused, of kind " + std::to_string(static_cast<int>(*run.refused)));
       EXPECT_TRUE(run.settings == run.before || run.settings == clean.settings);
       EXPECT_FALSE(run.scratchLeft);
+      EXPECT_FALSE(run.windowsLeft);
       // The boxes that the refusal brought.
       std::vector<std::string> brought = run.boxes;
       for (const auto& box : clean.boxes) {

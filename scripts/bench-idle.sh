@@ -11,18 +11,18 @@ starts=${1:-9}
 traced=${2:-60}
 command -v strace >/dev/null || { echo "bench-idle: needs strace (apt-get install strace)" >&2; exit 1; }
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target wumpex startup_probe >/dev/null
+cmake --build --preset win64 --target wumpex probe >/dev/null
 work=$(mktemp -d)
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
 exe="$PWD/build/win64/app/wumpex.exe"
-probe="$PWD/build/win64/platform/win32/bench/startup_probe.exe"
+probe="$PWD/build/win64/platform/win32/bench/probe.exe"
 
 cat >"$work/run.sh" <<INNER
 set -euo pipefail
 for i in \$(seq $starts); do
-  scripts/wine-run.sh "$probe" "$exe" 0 | awk '/ready_ms/ {print \$2}' >>"$work/ready"
+  scripts/wine-run.sh "$probe" start "$exe" 0 | awk '/ready_ms/ {print \$2}' >>"$work/ready"
 done
-scripts/wine-run.sh "$probe" "$exe" $((traced + 15)) >"$work/probe.out" &
+scripts/wine-run.sh "$probe" start "$exe" $((traced + 15)) >"$work/probe.out" &
 for _ in \$(seq 200); do
   pid=\$(pgrep -f 'app/wumpex.exe\$' | head -1 || true); [[ -n \$pid ]] && break; sleep 0.05
 done

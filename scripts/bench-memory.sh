@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 starts=${1:-5}
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target wumpex startup_probe tray_baseline >/dev/null
+cmake --build --preset win64 --target wumpex probe tray_baseline >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
@@ -27,7 +27,7 @@ weigh() {
   awk '/^Private_(Clean|Dirty)/ {p += \$2} /^Rss/ {r = \$2} END {print p, r}' /proc/\$1/smaps_rollup >>"$work/\$2"
 }
 for _ in \$(seq $starts); do
-  scripts/wine-run.sh "$bench/startup_probe.exe" "$exe" 9 >/dev/null &
+  scripts/wine-run.sh "$bench/probe.exe" start "$exe" 9 >/dev/null &
   for _ in \$(seq 200); do
     pid=\$(pgrep -nf "^$exe" || true); [[ -n \$pid ]] && break; sleep 0.05
   done

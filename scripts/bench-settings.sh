@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 starts=${1:-9}
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target wumpex settings_probe program_bench >/dev/null
+cmake --build --preset win64 --target wumpex probe program_bench >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
@@ -18,7 +18,7 @@ bench="$PWD/build/win64/platform/win32/bench"
 cat >"$work/run.sh" <<INNER
 set -euo pipefail
 for i in \$(seq $starts); do
-  scripts/wine-run.sh "$bench/settings_probe.exe" "$exe" | awk '/shown_ms/ {print \$2}' >>"$work/shown"
+  scripts/wine-run.sh "$bench/probe.exe" settings "$exe" | awk '/shown_ms/ {print \$2}' >>"$work/shown"
 done
 scripts/wine-run.sh "$bench/program_bench.exe"
 INNER

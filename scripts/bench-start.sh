@@ -9,12 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 starts=${1:-5}
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target wumpex startup_probe >/dev/null
+cmake --build --preset win64 --target wumpex probe >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEPREFIX="$PWD/build/win64/bench-prefix"
 exe="$PWD/build/win64/app/wumpex.exe"
-probe="$PWD/build/win64/platform/win32/bench/startup_probe.exe"
+probe="$PWD/build/win64/platform/win32/bench/probe.exe"
 
 settings() {  # count, then the number of pattern keys
   printf '[WumpexSettings]\r\nWAVPath=C:\\windows\r\nRandomTime=10\r\nRandomTimeType=0\r\n'
@@ -27,10 +27,10 @@ settings 10000 10000 >"$work/many.ini"
 
 cat >"$work/run.sh" <<INNER
 set -euo pipefail
-scripts/wine-run.sh "$probe" "$exe" 0 "$work/two.ini" >/dev/null  # the prefix's first start
+scripts/wine-run.sh "$probe" start "$exe" 0 "$work/two.ini" >/dev/null  # the prefix's first start
 for i in \$(seq $starts); do
   for kind in two forged many; do
-    scripts/wine-run.sh "$probe" "$exe" 0 "$work/\$kind.ini" | awk '/idle_ms/ {print \$2}' \
+    scripts/wine-run.sh "$probe" start "$exe" 0 "$work/\$kind.ini" | awk '/idle_ms/ {print \$2}' \
       >>"$work/\$kind.ms"
   done
 done

@@ -24,7 +24,7 @@ if ((linux)); then
   cmake --build --preset linux --target wumpex >/dev/null
 else
   cmake --preset win64 >/dev/null
-  cmake --build --preset win64 --target wumpex resource_probe >/dev/null
+  cmake --build --preset win64 --target wumpex probe >/dev/null
 fi
 
 export minutes=${1:-1} interval=5 tone=0.2 every=30
@@ -62,7 +62,7 @@ measure() {
   if ((linux)); then
     echo "descriptors $(find "/proc/$program/fd" -mindepth 1 | wc -l)" >>"$work/$1"
   else
-    scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >>"$work/$1"
+    scripts/wine-run.sh build/win64/platform/win32/bench/probe.exe resources >>"$work/$1"
   fi
 }
 
@@ -126,7 +126,7 @@ soak() {
   else
     scripts/wine-run.sh build/win64/app/wumpex.exe &
     program=$!
-    until scripts/wine-run.sh build/win64/platform/win32/bench/resource_probe.exe >/dev/null 2>&1; do
+    until scripts/wine-run.sh build/win64/platform/win32/bench/probe.exe resources >/dev/null 2>&1; do
       sleep 0.2
     done
   fi

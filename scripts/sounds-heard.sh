@@ -13,7 +13,7 @@ minutes=${1:-3}
 seconds=$((minutes * 60))
 interval=5
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target wumpex error_box_probe >/dev/null
+cmake --build --preset win64 --target wumpex probe >/dev/null
 work=$(mktemp -d)
 # A sound server of its own (scripts/desktop.sh starts one when none answers), so that no
 # other program's sound is counted; ended with the script.
@@ -34,7 +34,7 @@ export WINEPREFIX="$work/prefix"
 mkdir -p "$WINEPREFIX/drive_c/windows"
 printf '[WumpexSettings]\r\nWAVPath=Z:%s\r\nRandomTime=%d\r\nRandomTimeType=0\r\nVariableTime=0\r\nVariableTimeType=0\r\nNumBeQuietItems=0\r\n' \
   "${sounds//\//\\}" "$interval" >"$WINEPREFIX/drive_c/windows/WUMPEX.INI"
-probe="$PWD/build/win64/platform/win32/bench/error_box_probe.exe"
+probe="$PWD/build/win64/platform/win32/bench/probe.exe"
 program="$PWD/build/win64/app/wumpex.exe"
 
 cat >"$work/run.sh" <<INNER
@@ -44,7 +44,7 @@ scripts/wine-run.sh cmd /c exit >/dev/null
 parec -d @DEFAULT_MONITOR@ --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 \\
   >"$work/sink.raw" &
 recorder=\$!
-scripts/wine-run.sh "$probe" "$program" $seconds >"$work/boxes"
+scripts/wine-run.sh "$probe" error-boxes "$program" $seconds >"$work/boxes"
 kill \$recorder
 wait \$recorder || true
 INNER

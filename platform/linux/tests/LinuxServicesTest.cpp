@@ -1,12 +1,11 @@
 // The Linux desktop's services where Linux differs from Windows: the removed current
 // directory, UTF-8 settings, the configuration folder, markers that die with their process and
-// the session's autostart entry.
+// the session's autostart entry. Each test sets the environment variables that it reads.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,22 +31,6 @@ std::string Bytes(const fs::path& path) {
   return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
 }
 
-// Sets an environment variable, or unsets it, for the scope.
-class Environment {
- public:
-  Environment(const char* name, const Text& value) : name_(name) {
-    if (const char* old = std::getenv(name)) previous_ = old;
-    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-  }
-  ~Environment() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
-  Environment(const Environment&) = delete;
-  Environment& operator=(const Environment&) = delete;
-
- private:
-  const char* name_;
-  Text previous_;
-};
-
 // Linux lets a program's current directory be removed, which Windows does not.
 TEST(FileSystemTest, ARemovedCurrentDirectoryGivesWayToOneThatExists) {
   const std::string start = fs::current_path().string();
@@ -65,7 +48,7 @@ TEST(FileSystemTest, ARemovedCurrentDirectoryGivesWayToOneThatExists) {
 // bare name's file in the configuration folder.
 TEST(ProfileTest, TextInAnyScriptStaysUtf8) {
   const wumpex::TempFolder config;
-  const Environment xdg{"XDG_CONFIG_HOME", config.path().string()};
+  setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
   const std::string folder = "/home/\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
   fs::create_directories(config.path() / "wumpex");
   std::ofstream(config.path() / "wumpex" / "W.INI", std::ios::binary)
@@ -78,7 +61,7 @@ TEST(ProfileTest, TextInAnyScriptStaysUtf8) {
 }
 
 TEST(ConfigFolderTest, FollowsTheBaseDirectoryRules) {
-  const Environment home{"HOME", "/home/ann"};
+  setenv("HOME", "/home/ann", 1);
   const std::pair<Text, std::string> cases[] = {
       {std::nullopt, "/home/ann/.config/wumpex"},
       {"", "/home/ann/.config/wumpex"},
@@ -86,7 +69,7 @@ TEST(ConfigFolderTest, FollowsTheBaseDirectoryRules) {
       {"/srv/config", "/srv/config/wumpex"},
   };
   for (const auto& [xdg, folder] : cases) {
-    const Environment config{"XDG_CONFIG_HOME", xdg};
+    xdg ? setenv("XDG_CONFIG_HOME", xdg->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(LinuxProfile().bareNameFolder(), folder) << xdg.value_or("(unset)");
   }
 }
@@ -95,14 +78,12 @@ TEST(ConfigFolderTest, FollowsTheBaseDirectoryRules) {
 // outlives a crash.
 TEST(GlobalAtomsTest, TheKernelGivesUpACrashedProcesssReferences) {
   const wumpex::TempFolder folder;
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
+  const char* name = "OnlyOneWumpex! 1.11";
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    LinuxGlobalAtoms atoms{folder.path().string()};
-    const char held = atoms.add("OnlyOneWumpex! 1.11") != 0 ? 'y' : 'n';
-    static_cast<void>(write(ready[1], &held, 1));
+    LinuxGlobalAtoms held{folder.path().string()};
+    held.add(name);
     for (;;) pause();
   }
   // Killed and reaped however the test ends.
@@ -110,23 +91,19 @@ TEST(GlobalAtomsTest, TheKernelGivesUpACrashedProcesssReferences) {
     kill(*pid, SIGKILL);
     waitpid(*pid, nullptr, 0);
   });
-  char held = 0;
-  ASSERT_EQ(read(ready[0], &held, 1), 1);
-  close(ready[0]);
-  close(ready[1]);
   LinuxGlobalAtoms atoms{folder.path().string()};
-  EXPECT_EQ(held, 'y');
-  EXPECT_NE(atoms.find("OnlyOneWumpex! 1.11"), 0);
-  EXPECT_FALSE(atoms.remove(atoms.find("OnlyOneWumpex! 1.11"))) << "another process's reference";
+  for (int waited = 0; atoms.find(name) == 0 && waited < 500; ++waited) usleep(10'000);
+  ASSERT_NE(atoms.find(name), 0) << "the child's marker";
+  EXPECT_FALSE(atoms.remove(atoms.find(name))) << "another process's reference";
   reaped.reset();
-  EXPECT_EQ(atoms.find("OnlyOneWumpex! 1.11"), 0);
+  EXPECT_EQ(atoms.find(name), 0);
 }
 
 // The entry a session starts: written whole, read back, and counted only when it names this
 // program and is not hidden.
 TEST(AutostartTest, TheEntryNamesThisProgram) {
   const wumpex::TempFolder config;
-  const Environment xdg{"XDG_CONFIG_HOME", config.path().string()};
+  setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
   const fs::path entry = config.path() / "autostart" / "Wumpex!.desktop";
   const std::string program = "/opt/my \"sounds\"/wumpex";
   const LinuxAutostart autostart{program};

@@ -21,24 +21,21 @@ namespace {
 
 class X11WindowListTest : public ::testing::Test {
  protected:
+  // The windows go with the connection; what a manager would set on the root stays.
   ~X11WindowListTest() override {
     for (const char* name : {"_NET_CLIENT_LIST_STACKING", "_NET_ACTIVE_WINDOW"}) {
       XDeleteProperty(display.get(), Root(), Intern(name));
     }
-    for (const Window window : made) XDestroyWindow(display.get(), window);
     XSync(display.get(), False);
   }
 
   Window Root() const { return DefaultRootWindow(display.get()); }
   Atom Intern(const char* name) const { return XInternAtom(display.get(), name, False); }
 
-  // A mapped window at the place asked for, titled in UTF-8 as a current program titles its
+  // A mapped window at {10, 20, 310, 220}, titled in UTF-8 as a current program titles its
   // windows, or with a Latin-1 WM_NAME only, as an old one does.
-  Window Make(const char* utf8Title, const char* latin1Name, Rect place = {10, 20, 310, 220}) {
-    const Window window =
-        XCreateSimpleWindow(display.get(), Root(), place.left, place.top,
-                            static_cast<unsigned>(place.right - place.left),
-                            static_cast<unsigned>(place.bottom - place.top), 0, 0, 0);
+  Window Make(const char* utf8Title, const char* latin1Name) {
+    const Window window = XCreateSimpleWindow(display.get(), Root(), 10, 20, 300, 200, 0, 0, 0);
     if (utf8Title != nullptr) {
       XChangeProperty(display.get(), window, Intern("_NET_WM_NAME"), Intern("UTF8_STRING"), 8,
                       PropModeReplace, reinterpret_cast<const unsigned char*>(utf8Title),
@@ -47,7 +44,6 @@ class X11WindowListTest : public ::testing::Test {
     if (latin1Name != nullptr) XStoreName(display.get(), window, latin1Name);
     XMapWindow(display.get(), window);
     XSync(display.get(), False);
-    made.push_back(window);
     return window;
   }
 
@@ -58,11 +54,7 @@ class X11WindowListTest : public ::testing::Test {
     XSync(display.get(), False);
   }
 
-  struct Closer {
-    void operator()(Display* d) const { XCloseDisplay(d); }
-  };
-  std::unique_ptr<Display, Closer> display{XOpenDisplay(nullptr)};
-  std::vector<Window> made;
+  std::unique_ptr<Display, int (*)(Display*)> display{XOpenDisplay(nullptr), XCloseDisplay};
 };
 
 TEST_F(X11WindowListTest, WalksTopmostFirstWithTitlesInAnyEncoding) {
@@ -90,7 +82,7 @@ TEST_F(X11WindowListTest, WalksTopmostFirstWithTitlesInAnyEncoding) {
 
 TEST_F(X11WindowListTest, FrontWindowIsTheActiveOneUnlessItIsTheDesktop) {
   ASSERT_TRUE(display) << "no X display";
-  const Window window = Make("Slides", nullptr, {10, 20, 310, 220});
+  const Window window = Make("Slides", nullptr);
   X11WindowList list;
   EXPECT_FALSE(list.frontWindow()) << "no manager names an active window";
   Set(Root(), "_NET_ACTIVE_WINDOW", XA_WINDOW, {window});

@@ -17,21 +17,12 @@
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
+#include "tests/HeadlessServices.h"
 
 namespace platform::contract {
 
 // A new folder under the host's temporary one, removed with its contents.
-class HostFolder {
- public:
-  HostFolder();
-  ~HostFolder();
-  HostFolder(const HostFolder&) = delete;
-  HostFolder& operator=(const HostFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using HostFolder = wumpex::TempFolder;
 
 // One desktop's services, made afresh for each test, with a folder of the test's own that
 // they name `folder()` and the host names `hostFolder()`.

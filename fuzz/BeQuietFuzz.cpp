@@ -17,7 +17,6 @@
 namespace {
 
 using namespace wumpex;
-using fuzz::Require;
 
 std::string Listed(std::string title) {
   title.resize(std::min(title.find('\0'), title.size()));
@@ -25,40 +24,34 @@ std::string Listed(std::string title) {
 }
 
 struct Started : Program {
+  TWumpexForm* form = application.CreateForm<TWumpexForm>();
   // The program's own windows' titles, read whole through the desktop.
-  std::vector<std::string> OwnTitles() {
+  const std::vector<std::string> ownTitles = [this] {
     std::vector<std::string> titles;
     for (auto window = desktop.topWindow(); window != 0; window = desktop.nextWindow(window)) {
       titles.push_back(desktop.windowText(window, 4096));
     }
     return titles;
-  }
-  TWumpexForm* form = application.CreateForm<TWumpexForm>();
-  const std::vector<std::string> ownTitles = OwnTitles();
+  }();
 };
 
 bool MayPlay(const std::vector<std::string>& patterns, const std::vector<std::string>& titles) {
-  for (const std::string& pattern : patterns) {
-    for (const std::string& title : titles) {
-      if (!pattern.empty() &&
-          platform::UpperCase(Listed(title)).find(platform::UpperCase(pattern)) !=
-              std::string::npos) {
-        return false;
-      }
-    }
-  }
-  return true;
+  return std::ranges::none_of(patterns, [&](const std::string& pattern) {
+    return !pattern.empty() && std::ranges::any_of(titles, [&](const std::string& title) {
+      return platform::UpperCase(Listed(title)).find(platform::UpperCase(pattern)) !=
+             std::string::npos;
+    });
+  });
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+void wumpex::fuzz::Check(const std::string& input) {
   static Started program;
-  const std::string input = fuzz::Text(data, size);
   const std::size_t zero = std::min(input.find('\0'), input.size());
-  const std::vector<std::string> patterns = fuzz::Split(input.substr(0, zero), "\n");
+  const std::vector<std::string> patterns = Split(input.substr(0, zero), "\n");
   std::vector<std::string> titles =
-      zero < input.size() ? fuzz::Split(input.substr(zero + 1), "\n") : std::vector<std::string>{};
+      zero < input.size() ? Split(input.substr(zero + 1), "\n") : std::vector<std::string>{};
 
   program.form->BeQuietListBox->Clear();
   for (const std::string& pattern : patterns) program.form->BeQuietListBox->Add(pattern);
@@ -70,5 +63,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   titles.insert(titles.end(), program.ownTitles.begin(), program.ownTitles.end());
   Require(mayPlay == MayPlay(patterns, titles), "the check to agree with the reference");
-  return 0;
 }

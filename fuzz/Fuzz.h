@@ -1,16 +1,20 @@
 #pragma once
-// What the fuzz targets share: the input as text, split into pieces, and the check that turns
-// a broken expectation into a finding.
+// The harness of the fuzz targets, included by each target's one source: libFuzzer's entry
+// hands the input as bytes to the target's Check, whose broken expectations are findings.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace wumpex::fuzz {
+
+// What the target expects of one input.
+void Check(const std::string& input);
 
 // libFuzzer keeps the input that led here as the finding.
 inline void Require(bool holds, std::string_view expectation) {
@@ -20,8 +24,16 @@ inline void Require(bool holds, std::string_view expectation) {
   std::abort();
 }
 
-inline std::string Text(const std::uint8_t* data, std::size_t size) {
-  return {reinterpret_cast<const char*>(data), size};
+// The message of the error of class E that `run` raises, if it raises one; any other error
+// goes on and is a finding.
+template <class E, class Run>
+std::optional<std::string> Raised(Run&& run) {
+  try {
+    run();
+  } catch (const E& error) {
+    return error.Message();
+  }
+  return std::nullopt;
 }
 
 // The pieces between any of the separators, empty ones included.
@@ -36,3 +48,8 @@ inline std::vector<std::string> Split(std::string_view text, std::string_view se
 }
 
 }  // namespace wumpex::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  wumpex::fuzz::Check({reinterpret_cast<const char*>(data), size});
+  return 0;
+}

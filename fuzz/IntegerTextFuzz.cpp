@@ -12,8 +12,6 @@
 
 namespace {
 
-using wumpex::fuzz::Require;
-
 std::optional<std::int32_t> Reference(const std::string& text) {
   std::string_view rest(text);
   rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
@@ -38,30 +36,25 @@ std::optional<std::int32_t> Reference(const std::string& text) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text = wumpex::fuzz::Text(data, size);
+void wumpex::fuzz::Check(const std::string& text) {
   const std::optional<std::int32_t> expected = Reference(text);
 
   constexpr std::int32_t kUntouched = 0x5A5A5A5A;
   std::int32_t lenient = kUntouched;
-  const bool read = wumpex::TryStrToInt(text, lenient);
+  const bool read = TryStrToInt(text, lenient);
   Require(read == expected.has_value() && lenient == expected.value_or(kUntouched),
           "the lenient reading to agree with the reference and leave the value on failure");
 
   std::optional<std::int32_t> strict;
-  try {
-    strict = wumpex::StrToInt(text);
-  } catch (const wumpex::EConvertError& error) {
-    // The message is a C string, ending at a zero byte as the system's calls end it.
-    const std::string quoted = "'" + text + "' is not a valid integer value";
-    Require(error.Message() == quoted.c_str(), "the conversion error to quote the text");
-  }
+  const auto raised = Raised<EConvertError>([&] { strict = StrToInt(text); });
+  // The message is a C string, ending at a zero byte as the system's calls end it.
+  const std::string quoted = "'" + text + "' is not a valid integer value";
+  Require(!raised || *raised == quoted.c_str(), "the conversion error to quote the text");
   Require(strict == expected, "the strict reading to agree with the reference");
 
   std::int32_t number = 0;
-  std::memcpy(&number, data, std::min(size, sizeof number));
+  std::memcpy(&number, text.data(), std::min(text.size(), sizeof number));
   for (const std::int32_t n : {number, expected.value_or(number)}) {
-    Require(wumpex::StrToInt(std::to_string(n)) == n, "decimal text to read back as its number");
+    Require(StrToInt(std::to_string(n)) == n, "decimal text to read back as its number");
   }
-  return 0;
 }

@@ -69,14 +69,14 @@ void RequireConsistent(Folders& folders, const TFileListBox& list) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+void wumpex::fuzz::Check(const std::string& input) {
   static Folders folders;
   Require(folders.files.setCurrentDirectory("C:\\Sounds") == 0, "C:\\Sounds to be enterable");
   TFileListBox list(nullptr, "FileListBox1");
   list.SetMask("*.wav");
   list.CreateHandle();
   // A folder text never holds a zero: the system's calls would end it there.
-  for (const std::string& text : fuzz::Split(fuzz::Text(data, size), std::string_view("\n\0", 2))) {
+  for (const std::string& text : Split(input, std::string_view("\n\0", 2))) {
     const ListState before = StateOf(list);
     try {
       list.SetDirectory(text);
@@ -88,5 +88,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     RequireConsistent(folders, list);
   }
-  return 0;
 }

@@ -76,11 +76,9 @@ bool HeldNumber(const std::string& file, const std::string& number, const char* 
   if (number == byDefault) return true;
   const std::int64_t value = std::stoll(number);
   char hex[8];
-  const char* end = std::to_chars(hex, hex + 8, static_cast<std::uint32_t>(value), 16).ptr;
-  std::string lower = file;
-  for (char& c : lower) c = c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c;
+  const auto end = std::to_chars(hex, hex + 8, static_cast<std::uint32_t>(value), 16).ptr;
   return file.find(std::to_string(std::abs(value))) != std::string::npos ||
-         lower.find(std::string_view(hex, static_cast<std::size_t>(end - hex))) !=
+         platform::UpperCase(file).find(platform::UpperCase(std::string(hex, end))) !=
              std::string::npos;
 }
 
@@ -101,9 +99,8 @@ void RequireFromFile(const std::string& file, const Boxes& boxes) {
 
 // A file without a folder asks for one at the start: the in-memory desktop's user answers
 // the message box and cancels the folder browser.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+void wumpex::fuzz::Check(const std::string& bytes) {
   Program services;
-  const std::string bytes = fuzz::Text(data, size);
   services.WriteSettings(bytes);
   const std::string file = FileText(bytes);
 
@@ -133,5 +130,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ranges::sort(expected.patterns);
   std::ranges::sort(second.patterns);
   Require(second == expected, "a second load to show what the first one saved");
-  return 0;
 }

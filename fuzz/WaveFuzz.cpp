@@ -37,12 +37,7 @@ template <class Read>
 std::pair<std::size_t, std::optional<std::string>> Run(Read&& read) {
   allocated = 0;
   counting = true;
-  std::optional<std::string> raised;
-  try {
-    read();
-  } catch (const wumpex::EInOutError& error) {
-    raised = error.Message();
-  }
+  const auto raised = wumpex::fuzz::Raised<wumpex::EInOutError>(read);
   counting = false;
   return {allocated, raised};
 }
@@ -112,10 +107,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes = wumpex::fuzz::Text(data, size);
+void wumpex::fuzz::Check(const std::string& bytes) {
   ReadStoredForm(bytes);
   ReadStreamForm(bytes);
   Play(bytes);
-  return 0;
 }

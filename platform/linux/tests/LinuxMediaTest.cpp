@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/HeadlessMedia.h"
@@ -67,12 +68,7 @@ class SinkRecorder {
   std::jthread thread_;
 };
 
-struct Notice {
-  std::uintptr_t how;
-  std::intptr_t device;
-  bool operator==(const Notice&) const = default;
-  friend void PrintTo(const Notice& n, std::ostream* out) { *out << n.how << "@" << n.device; }
-};
+using Notice = std::pair<std::uintptr_t, std::intptr_t>;  // how the play ended, and the device
 
 // The Linux devices, with the notices they post from either thread and when each came.
 struct Linux {
@@ -117,12 +113,7 @@ struct Step {
   std::chrono::milliseconds then;  // time let pass afterwards
 };
 
-struct Answer {
-  std::uint32_t result;
-  std::uint32_t value;  // of a status
-  bool operator==(const Answer&) const = default;
-  friend void PrintTo(const Answer& a, std::ostream* out) { *out << a.result << "/" << a.value; }
-};
+using Answer = std::pair<std::uint32_t, std::uint32_t>;  // the result, and a status's value
 
 Answer Send(Media& media, const Step& step, Handle window) {
   MciParams params;

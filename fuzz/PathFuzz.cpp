@@ -5,6 +5,7 @@
 // current one.
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/FileCtrl.h"
 #include "framework/Application.h"
@@ -34,16 +35,9 @@ struct Folders : HeadlessServices {
   TApplication application;
 };
 
-struct ListState {
-  std::string directory;
-  std::string mask;
-  std::vector<std::string> items;
-  int selected;
-  bool operator==(const ListState&) const = default;
-};
-
-ListState StateOf(const TFileListBox& list) {
-  return {list.Directory(), list.Mask(), list.Items(), list.ItemIndex()};
+// What the list shows: its directory, mask, items and selected item.
+auto StateOf(const TFileListBox& list) {
+  return std::tuple(list.Directory(), list.Mask(), list.Items(), list.ItemIndex());
 }
 
 void RequireConsistent(Folders& folders, const TFileListBox& list) {
@@ -77,7 +71,7 @@ void wumpex::fuzz::Check(const std::string& input) {
   list.CreateHandle();
   // A folder text never holds a zero: the system's calls would end it there.
   for (const std::string& text : Split(input, std::string_view("\n\0", 2))) {
-    const ListState before = StateOf(list);
+    const auto before = StateOf(list);
     try {
       list.SetDirectory(text);
     } catch (const EInOutErrorWithCode&) {

@@ -10,7 +10,6 @@
 #include <QTabBar>
 #include <QWidget>
 
-#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "framework/Application.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/QtCanvas.h"
+#include "tests/HeadlessServices.h"
 
 namespace wumpex {
 namespace {
@@ -68,19 +68,16 @@ std::string text(const QRect& rect) {
 // A private settings place and atom table, made before the services read them.
 struct PrivateFolders {
   PrivateFolders() {
-    fs::create_directories(root / "config");
-    fs::create_directories(root / "run");
-    fs::permissions(root / "run", fs::perms::owner_all);
-    fs::create_directories(root / "Sounds");
-    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (root / "run").c_str(), 1);
-    fs::create_directories(root / "config" / "wumpex");
-    std::ofstream(root / "config" / "wumpex" / "WUMPEX.INI")
-        << "[WumpexSettings]\nWAVPath=" << (root / "Sounds").string() << "\n";
+    fs::create_directories(root.path() / "config" / "wumpex");
+    fs::create_directories(root.path() / "Sounds");
+    fs::create_directory(root.path() / "run");
+    fs::permissions(root.path() / "run", fs::perms::owner_all);
+    setenv("XDG_CONFIG_HOME", (root.path() / "config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root.path() / "run").c_str(), 1);
+    std::ofstream(root.path() / "config" / "wumpex" / "WUMPEX.INI")
+        << "[WumpexSettings]\nWAVPath=" << (root.path() / "Sounds").string() << "\n";
   }
-  ~PrivateFolders() { fs::remove_all(root); }
-  fs::path root =
-      fs::temp_directory_path() / std::string("wumpex-layout-").append(std::to_string(getpid()));
+  TempFolder root;
 };
 
 class ProgramOnLinux : public ::testing::Test {

@@ -70,7 +70,7 @@ class SinkRecorder {
 
 using Notice = std::pair<std::uintptr_t, std::intptr_t>;  // how the play ended, and the device
 
-// The Linux devices, with the notices they post from either thread and when each came.
+// The Linux devices, with the notices they post from either thread and when the last came.
 struct Linux {
   std::vector<Notice> received() {
     const std::scoped_lock hold(lock);

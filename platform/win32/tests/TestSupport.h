@@ -90,24 +90,16 @@ inline std::string className(HWND window) {
   return name;
 }
 
-struct ProcessWindows {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK collectProcessWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<ProcessWindows*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId) search->found.push_back(window);
-  return TRUE;
-}
-
 // The top-level windows of a process, in Z order.
 inline std::vector<HWND> topLevelWindowsOf(DWORD processId) {
-  ProcessWindows search{processId, {}};
-  EnumWindows(collectProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = GetTopWindow(nullptr); window != nullptr;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) found.push_back(window);
+  }
+  return found;
 }
 
 // The process's first top-level window of a class; nothing when it has none.
@@ -146,12 +138,8 @@ class ClientPicture {
     width_ = client.right;
     height_ = client.bottom;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // 32 bits a pixel, the top row first.
+    info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     const UniqueWindowDc source = windowDc(window);
     const UniqueMemoryDc memory(CreateCompatibleDC(source.get().dc));
     void* bits = nullptr;
@@ -177,10 +165,10 @@ class ClientPicture {
   std::vector<std::uint32_t> pixels_;
 };
 
-// A top-level window of the test's own, as another program's would be.
+// A top-level window of the test's own, as another program's would be, titled in UTF-8.
 inline UniqueWindow topLevelWindow(const std::string& title, DWORD style) {
-  return UniqueWindow(CreateWindowExA(0, "STATIC", title.c_str(), style, 0, 0, 200, 100, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+  return UniqueWindow(CreateWindowExW(0, L"STATIC", Wide(title).c_str(), style, 0, 0, 200, 100,
+                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 // The folder of sounds that the test's runner made, named in WUMPEX_TEST_SOUNDS.
@@ -254,7 +242,7 @@ inline std::string settledSettings(const std::string& folder) {
 class SettingsFileInWindows {
  public:
   explicit SettingsFileInWindows(const std::string& content) {
-    path_ = windowsDirectory() + "\\WUMPEX.INI";
+    path_ = windowsDirectory() + "\\" + wumpex::kSettingsFileName;
     if (std::ifstream old{path_, std::ios::binary}) {
       previous_ = std::string(std::istreambuf_iterator<char>(old), {});
     }

@@ -15,9 +15,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "platform/win32/Utf16.h"
 #include "platform/win32/tests/TestSupport.h"
+#include "tests/HeadlessServices.h"
 
 namespace {
 
@@ -26,6 +28,8 @@ using namespace platform::win32::testing;
 using platform::win32::kFormClass;
 using platform::win32::kGroupBoxClass;
 using platform::win32::kTabSheetClass;
+using platform::win32::Utf8;
+using platform::win32::Wide;
 
 struct Arguments {
   std::string program;
@@ -127,22 +131,23 @@ POINT centreOf(const RECT& rect) {
 }
 
 // Each press carries its place: a pointer only moved beforehand can be moved back by a late
-// report of the pointer's last place, and the press then lands there.
-void clickOnScreen(POINT at, int times = 1) {
+// report of the pointer's last place, and the press then lands there. The button's release
+// flag is the one after its press flag.
+void clickOnScreen(POINT at, int times = 1, DWORD press = MOUSEEVENTF_LEFTDOWN) {
   const LONG x = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
   const LONG y = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   std::vector<INPUT> presses(static_cast<std::size_t>(2 * times), INPUT{INPUT_MOUSE, {}});
   for (std::size_t i = 0; i < presses.size(); ++i) {
-    const DWORD button = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    const DWORD button = i % 2 == 0 ? press : press << 1;
     presses[i].mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button, 0, 0};
   }
   send(presses);
 }
 
-void click(HWND window, int times = 1) {
+void click(HWND window, int times = 1, DWORD press = MOUSEEVENTF_LEFTDOWN) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  clickOnScreen(centreOf(rect), times);
+  clickOnScreen(centreOf(rect), times, press);
 }
 
 // Sends a control of the program a message whose record the control fills: the record goes to
@@ -165,7 +170,7 @@ std::pair<Record, std::string> sendRecord(HANDLE process, HWND control, UINT mes
   wchar_t text[kText] = {};
   ReadProcessMemory(process, memory.get(), &record, sizeof record, nullptr);
   ReadProcessMemory(process, memory.get() + kText, text, (kText - 1) * sizeof(wchar_t), nullptr);
-  return {record, platform::win32::Utf8(text)};
+  return {record, Utf8(text)};
 }
 
 // The centre on the screen of a control's item, whose rectangle `message` asks for; its first
@@ -198,7 +203,7 @@ std::string controlText(HWND control, UINT getLength = WM_GETTEXTLENGTH, UINT ge
   wide.resize(
       static_cast<std::size_t>(SendMessageW(control, get, get == WM_GETTEXT ? wide.size() : index,
                                             reinterpret_cast<LPARAM>(wide.data()))));
-  return platform::win32::Utf8(wide);
+  return Utf8(wide);
 }
 
 std::vector<std::string> listItems(HWND list) {
@@ -222,6 +227,20 @@ std::vector<std::string> treeNodes(const std::string& path) {
     start = end + 1;
   }
   return nodes;
+}
+
+// What the user reads on the way, from the program's own layout on the in-memory desktop.
+struct Captions {
+  std::string timingPage, timingGroup, folderPage, folderGroup, browse, ok, picker;
+};
+
+Captions layoutCaptions() {
+  const wumpex::Program program;
+  const wumpex::TWumpexForm form;
+  return {form.TimingTabSheet->Caption(),    form.TimingGB->Caption(),
+          form.WavFolderTabSheet->Caption(), form.SoundPathGB->Caption(),
+          form.BrowseBtn->Caption(),         form.OKBtn->Caption(),
+          form.BrowseDirectoryDlg1->Title()};
 }
 
 class FirstHour : public ::testing::Test {
@@ -278,7 +297,7 @@ class FirstHour : public ::testing::Test {
     HWND picker = awaitDialog(
         [](HWND dialog) { return FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr); }, 10s);
     ASSERT_NE(picker, nullptr) << "no folder picker";
-    EXPECT_NE(descendant(picker, "Static", "Select WAV sound folder..."), nullptr);
+    EXPECT_NE(descendant(picker, "Static", captions.picker), nullptr);
     HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
     const auto textOf = [&](HTREEITEM item) {
       TVITEMW record{};
@@ -340,15 +359,7 @@ class FirstHour : public ::testing::Test {
   void chooseFromTrayMenu(const std::vector<WORD>& keys) const {
     HWND icon = trayIcon();
     ASSERT_NE(icon, nullptr);
-    RECT rect{};
-    GetWindowRect(icon, &rect);
-    const POINT at = centreOf(rect);
-    const LONG x = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    const LONG y = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    std::vector<INPUT> press(2, INPUT{INPUT_MOUSE, {}});
-    press[0].mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTDOWN, 0, 0};
-    press[1].mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTUP, 0, 0};
-    send(press);
+    click(icon, 1, MOUSEEVENTF_RIGHTDOWN);
     const auto menuShows = [] {
       HWND menu = FindWindowA("#32768", nullptr);
       return menu != nullptr && IsWindowVisible(menu);
@@ -361,34 +372,16 @@ class FirstHour : public ::testing::Test {
     ASSERT_TRUE(waitUntil([&] { return !menuShows(); }, 10s)) << "the menu stays";
   }
 
-  // The Timing group's count boxes, the base interval's first.
-  static std::pair<HWND, HWND> countBoxes(HWND form) {
-    HWND timing = descendant(form, kGroupBoxClass, "Timing");
-    // The group's own boxes, not a combo box's, the upper one first.
+  // The timing group's count boxes, the base interval's first: the group's own boxes, not a
+  // combo box's, the upper one first.
+  std::pair<HWND, HWND> countBoxes(HWND form) const {
+    HWND timing = descendant(form, kGroupBoxClass, captions.timingGroup);
     HWND base = FindWindowExA(timing, nullptr, "Edit", nullptr);
     HWND extra = FindWindowExA(timing, base, "Edit", nullptr);
     RECT baseRect{}, extraRect{};
-    GetWindowRect(base, &baseRect);
-    GetWindowRect(extra, &extraRect);
-    if (extraRect.top < baseRect.top) std::swap(base, extra);
-    return {base, extra};
-  }
-
-  // The tray icon's tip as it shows when the pointer rests on the icon; empty when none shows.
-  static std::string trayTip() {
-    RECT rect{};
-    GetWindowRect(trayIcon(), &rect);
-    SetCursorPos(rect.left + 2, rect.top + 2);
-    SetCursorPos(rect.left + 3, rect.top + 3);
-    std::string tip;
-    waitUntil(
-        [&] {
-          HWND shown = FindWindowA(TOOLTIPS_CLASSA, nullptr);
-          tip = shown != nullptr && IsWindowVisible(shown) ? controlText(shown) : "";
-          return !tip.empty();
-        },
-        10s);
-    return tip;
+    const bool upper = GetWindowRect(base, &baseRect) && GetWindowRect(extra, &extraRect) &&
+                       baseRect.top < extraRect.top;
+    return upper ? std::pair{base, extra} : std::pair{extra, base};
   }
 
   // Clicks a page's tab and waits for the page.
@@ -424,6 +417,15 @@ class FirstHour : public ::testing::Test {
         << "typed \"" << text << "\", the box holds \"" << controlText(edit) << "\"";
   }
 
+  // A value of the settings file, read as the program reads it.
+  std::string setting(const char* key) const {
+    wchar_t value[MAX_PATH] = {};
+    GetPrivateProfileStringW(Wide(wumpex::kSettingsSection).c_str(), Wide(key).c_str(), L"", value,
+                             MAX_PATH, Wide(settings.path()).c_str());
+    return Utf8(value);
+  }
+
+  const Captions captions = layoutCaptions();
   // Emptied, then removed in SetUp: the first start finds no settings file.
   SettingsFileInWindows settings{""};
   std::optional<StartedProgram> program;
@@ -440,9 +442,7 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   ASSERT_NE(box, nullptr) << "no first-start message";
   answer(box);
   ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(kChimes)));
-  EXPECT_TRUE(waitUntil(
-      [&] { return settings.text().find("WAVPath=" + folderPath(kChimes)) != std::string::npos; },
-      10s))
+  EXPECT_TRUE(waitUntil([&] { return setting("WAVPath") == folderPath(kChimes); }, 10s))
       << "the folder chosen at the first start is not kept";
   // Then nothing shows, and the application window keeps off the task bar: the shell gives a
   // button to an unowned window that is no tool window, or that asks for one.
@@ -486,19 +486,19 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
     ASSERT_NE(form, nullptr);
     if (step.choice == Choice::AtStart) {
       // A tick every second: base 1, no adjustment.
-      ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
+      ASSERT_NO_FATAL_FAILURE(showPage(form, captions.timingPage));
       const auto [base, extra] = countBoxes(form);
       ASSERT_TRUE(base != nullptr && extra != nullptr);
       retype(base, "1");
       retype(extra, "0");
     }
-    ASSERT_NO_FATAL_FAILURE(showPage(form, "WAV Folder"));
-    HWND group = descendant(form, kGroupBoxClass, "WAV Sounds Folder");
+    ASSERT_NO_FATAL_FAILURE(showPage(form, captions.folderPage));
+    HWND group = descendant(form, kGroupBoxClass, captions.folderGroup);
     HWND folderBox = FindWindowExA(group, nullptr, "Edit", nullptr);
     HWND fileList = FindWindowExA(group, nullptr, "ListBox", nullptr);
     ASSERT_TRUE(folderBox != nullptr && fileList != nullptr);
     if (step.choice == Choice::Browsed) {
-      click(descendant(form, "Button", "&Browse"));
+      click(descendant(form, "Button", captions.browse));
       ASSERT_NO_FATAL_FAILURE(chooseInPicker(folderPath(step.tone)));
     } else if (step.choice == Choice::Typed) {
       retype(folderBox, folderPath(step.tone));
@@ -508,12 +508,11 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
       EXPECT_EQ(listItems(fileList), step.files);
     }
     std::int64_t from = recordedSoFar();
-    click(descendant(form, "Button", "OK"));
+    click(descendant(form, "Button", captions.ok));
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
     if (step.choice == Choice::AtStart) {
-      EXPECT_NE(settings.text().find("WAVPath=" + folderPath(kChimes) + "\r\nRandomTime=1\r\n"),
-                std::string::npos)
-          << settings.text();
+      EXPECT_EQ(setting("WAVPath") + " every " + setting("RandomTime"),
+                folderPath(kChimes) + " every 1");
     }
 
     // The user answers each error box as it comes, then listens for the next sound.
@@ -541,15 +540,14 @@ TEST_F(FirstHour, FromTheFirstStartToATypedFolder) {
   // Then "Mute off", and the sounds come again.
   HWND form = openSettings();
   ASSERT_NE(form, nullptr);
-  ASSERT_NO_FATAL_FAILURE(showPage(form, "Timing"));
+  ASSERT_NO_FATAL_FAILURE(showPage(form, captions.timingPage));
   retype(countBoxes(form).first, "5");
-  click(descendant(form, "Button", "OK"));
+  click(descendant(form, "Button", captions.ok));
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(form); }, 15s)) << "OK left it open";
   // Settings, Play a sound now, Mute off, Mute on, Quiet for: its first item.
   ASSERT_NO_FATAL_FAILURE(
       chooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
   std::int64_t from = recordedSoFar();
-  EXPECT_EQ(trayTip().rfind("Quiet until ", 0), 0u) << trayTip();
   std::this_thread::sleep_for(60s);
   EXPECT_FALSE(soundSince(from)) << "heard " << describe(soundSince(from)) << " while quiet";
   ASSERT_NO_FATAL_FAILURE(chooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
@@ -572,11 +570,16 @@ BOOL CALLBACK countResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
   return TRUE;
 }
 
-// The version that the file's properties show, and the one manifest: it runs the program with
-// the starting user's rights and no file virtualisation (so the 32-bit program keeps its
-// settings where the 64-bit one does) and names the Windows versions it knows, without asking
-// for visual styles or DPI awareness, which would change how its windows look.
+// The version that the file's properties show, the one in the program's title, and the one
+// manifest: it runs the program with the starting user's rights and no file virtualisation (so
+// the 32-bit program keeps its settings where the 64-bit one does) and names the Windows
+// versions it knows, without asking for visual styles or DPI awareness, which would change how
+// its windows look.
 TEST(ProgramFile, CarriesItsVersionAndManifest) {
+  const std::string title = kProgramTitle;  // the name, a space and major.minor
+  const std::string name = title.substr(0, title.rfind(' '));
+  const std::string version = title.substr(name.size() + 1);
+  const int minor = std::stoi(version.substr(version.find('.') + 1));
   const char* path = arguments.program.c_str();
   DWORD unused = 0;
   std::vector<char> info(GetFileVersionInfoSizeA(path, &unused));
@@ -586,21 +589,22 @@ TEST(ProgramFile, CarriesItsVersionAndManifest) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(11, 1));
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(11, 1));
+  const auto number = static_cast<DWORD>(MAKELONG(minor, std::stoi(version)));
+  EXPECT_EQ(std::tuple(fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS),
+            std::tuple(number, 0u, number));
   ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length));
   const auto* language = static_cast<const WORD*>(value);
   char table[32];
   std::snprintf(table, sizeof table, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
-  const std::pair<const char*, const char*> strings[] = {{"FileVersion", "1.11"},
-                                                         {"ProductVersion", "1.11"},
-                                                         {"ProductName", "Wumpex!"},
-                                                         {"OriginalFilename", "wumpex.exe"}};
-  for (const auto& [name, expected] : strings) {
-    ASSERT_TRUE(VerQueryValueA(info.data(), (table + std::string(name)).c_str(), &value, &length))
-        << name;
-    EXPECT_STREQ(static_cast<const char*>(value), expected) << name;
+  const std::pair<const char*, std::string> strings[] = {
+      {"FileVersion", version},
+      {"ProductVersion", version},
+      {"ProductName", name},
+      {"OriginalFilename", arguments.program.substr(arguments.program.find_last_of("\\/") + 1)}};
+  for (const auto& [field, expected] : strings) {
+    ASSERT_TRUE(VerQueryValueA(info.data(), (table + std::string(field)).c_str(), &value, &length))
+        << field;
+    EXPECT_EQ(static_cast<const char*>(value), expected) << field;
   }
 
   const platform::win32::UniqueModule file(LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE));

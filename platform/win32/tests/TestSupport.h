@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -265,22 +264,6 @@ class SettingsFileInWindows {
   std::string content() const {
     std::ifstream in(path_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  // The file's text, read as the profile calls read it: UTF-16 after a byte-order mark, else
-  // in the code page.
-  std::string text() const {
-    const std::string bytes = content();
-    std::wstring wide;
-    if (bytes.starts_with("\xFF\xFE")) {
-      wide.resize((bytes.size() - 2) / sizeof(wchar_t));
-      std::memcpy(wide.data(), bytes.data() + 2, wide.size() * sizeof(wchar_t));
-    } else {
-      wide.resize(bytes.size());
-      wide.resize(static_cast<std::size_t>(
-          MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                              static_cast<int>(wide.size()))));
-    }
-    return Utf8(wide);
   }
 
  private:

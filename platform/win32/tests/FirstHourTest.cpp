@@ -37,7 +37,9 @@ struct Arguments {
   std::string recording;
 } arguments;
 
-// The tones of each sound folder, as sox made them; Mixed's other two files do not play.
+// The tones of each sound folder, as sox made them; Mixed's other two files do not play. A
+// sound heard at the sound server, a stretch of loud 10-ms blocks with gaps under 0.1 s, is
+// one too, in no folder, its pitch from the zero crossings of its loud blocks.
 struct Tone {
   const char* folder;
   double hertz;
@@ -46,12 +48,7 @@ struct Tone {
 constexpr Tone kChimes{"\xD0\x97\xD0\xB2\xD0\xBE\xD0\xBD", 1250, 0.3};
 constexpr Tone kBell{"Mixed", 770, 0.3};
 constexpr Tone kGongs{"Gongs", 370, 1.2};
-
-// A sound at the sound server: a stretch of loud 10-ms blocks with gaps under 0.1 s.
-struct Sound {
-  double seconds;
-  double hertz;  // from the zero crossings of its loud blocks
-};
+using Sound = Tone;
 
 bool atPitch(const Sound& sound, const Tone& tone) {
   return std::abs(sound.hertz - tone.hertz) < tone.hertz * 0.08;
@@ -104,8 +101,8 @@ std::optional<Sound> soundSince(std::int64_t from) {
       }
     }
     if (first >= blocks || last + kEndBlocks >= blocks) return std::nullopt;
-    const Sound sound{static_cast<double>(last - first + 1) / 100,
-                      crossings / 2.0 / (loudBlocks / 100.0)};
+    const Sound sound{nullptr, crossings / 2.0 / (loudBlocks / 100.0),
+                      static_cast<double>(last - first + 1) / 100};
     for (const Tone& tone : {kChimes, kBell, kGongs}) {
       if (atPitch(sound, tone)) return sound;
     }

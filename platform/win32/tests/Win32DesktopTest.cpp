@@ -190,8 +190,8 @@ TEST_F(OnWin32Desktop, TheClocksCountInUtcAndLocalTimeFollowsTheTimeZone) {
 }
 
 // The bounds are the client area's size at the outer frame's place; the first show centres
-// the form in the work area and focuses its first tab stop, a later one leaves it where the
-// user moved it.
+// the form in the work area and focuses its first tab stop, from which Tab walks on into the
+// active sheet; a later show leaves the form where the user moved it.
 TEST_F(OnWin32Desktop, FormsSizeShowAndCloseAsTheProgramExpects) {
   RECT client{};
   RECT outer{};
@@ -211,6 +211,13 @@ TEST_F(OnWin32Desktop, FormsSizeShowAndCloseAsTheProgramExpects) {
   EXPECT_LE(std::abs((outer.top - work.top) - (work.bottom - outer.bottom)), 1);
   EXPECT_EQ(GetForegroundWindow(), form_.window);
   EXPECT_EQ(GetFocus(), edit.window);
+  const Made pages = makeOnForm(WidgetKind::PageControl, {10, 70, 300, 200});
+  const Made inner = make(WidgetKind::Edit, &make(WidgetKind::TabSheet, &pages.widget).widget);
+  inner.widget.setBounds({10, 10, 100, 24});
+  pages.widget.setTabs({"Page"}, 0);
+  PostMessageA(edit.window, WM_KEYDOWN, VK_TAB, 1);
+  desktop_.processMessages();
+  EXPECT_EQ(GetFocus(), inner.window);
 
   SetWindowPos(form_.window, HWND_BOTTOM, 7, 9, 0, 0, SWP_NOSIZE);
   form_.widget.show(false);
@@ -395,19 +402,6 @@ TEST_F(OnWin32Desktop, ContainersPlaceShowAndPassOnTheirControls) {
     second.widget.setVisible(true);
     EXPECT_TRUE(IsWindowVisible(button.window));
   }
-}
-
-TEST_F(OnWin32Desktop, TabWalksFromTheFormIntoTheActiveSheet) {
-  const Made first = makeOnForm(WidgetKind::Edit, {10, 10, 100, 24});
-  const Made pages = makeOnForm(WidgetKind::PageControl, {10, 40, 300, 200});
-  const Made inner = make(WidgetKind::Edit, &make(WidgetKind::TabSheet, &pages.widget).widget);
-  inner.widget.setBounds({10, 10, 100, 24});
-  pages.widget.setTabs({"Page"}, 0);
-  form_.widget.show(true);
-  SetFocus(first.window);
-  PostMessageA(first.window, WM_KEYDOWN, VK_TAB, 1);
-  desktop_.processMessages();
-  EXPECT_EQ(GetFocus(), inner.window);
 }
 
 // Each copy of a styled label's text shows where the text does not cover it: beyond the

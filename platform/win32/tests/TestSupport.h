@@ -89,16 +89,25 @@ inline std::string className(HWND window) {
   return name;
 }
 
-// The top-level windows of a process, in Z order.
-inline std::vector<HWND> topLevelWindowsOf(DWORD processId) {
+struct ProcessWindows {
+  DWORD processId;
   std::vector<HWND> found;
-  for (HWND window = GetTopWindow(nullptr); window != nullptr;
-       window = GetWindow(window, GW_HWNDNEXT)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId) found.push_back(window);
-  }
-  return found;
+};
+
+inline BOOL CALLBACK collectProcessWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ProcessWindows*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId) search->found.push_back(window);
+  return TRUE;
+}
+
+// The top-level windows of a process, in Z order. EnumWindows rather than a GetWindow loop,
+// which can miss windows or never end while the program makes and destroys its own.
+inline std::vector<HWND> topLevelWindowsOf(DWORD processId) {
+  ProcessWindows search{processId, {}};
+  EnumWindows(collectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // The process's first top-level window of a class; nothing when it has none.

@@ -36,7 +36,7 @@ TEST(StrToInt, RejectsEverythingElseQuotingTheText) {
   for (const std::string text :
        {"",           "   ",         "12 ",         "\t12", "+",   "-",   "1.5",
         "2147483648", "-2147483649", "99999999999", "$",    "-$1", "$-1", "+$1",
-        "$100000000", "$G",          "0x1E",        "abc",  "1 2", "%s%d"}) {
+        "$100000000", "$G",          "$g",          "0x1E", "abc", "1 2", "%s%d"}) {
     try {
       StrToInt(text);
       ADD_FAILURE() << "accepted '" << text << "'";

@@ -63,6 +63,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
        .patterns = {"Calc", "Defrag"},
        .quietFullScreen = false},
       {.what = "any other number keeps quiet", .keys = "QuietFullScreen=2\r\n"},
+      {.what = "a stored adjustment", .keys = "VariableTime=7\r\n", .variableTime = "7"},
       {.what = "count -1", .keys = "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n"},
       {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
       {.what = "count 1",

@@ -224,8 +224,8 @@ class HeadlessDesktop : public Desktop {
   std::vector<Handle> zOrder();
 };
 
-// A widget that keeps the last state the program gave it, of what tests look at; its font,
-// check, item index and up-down range go unrecorded.
+// A widget that keeps the last state the program gave it, of what tests look at; its font and
+// up-down range go unrecorded.
 class HeadlessWidget : public Widget {
  public:
   HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
@@ -246,15 +246,18 @@ class HeadlessWidget : public Widget {
   void setVisible(bool visible) override { visible_ = visible; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
   void setFont(const Font&) override {}
-  void setChecked(bool) override {}
+  void setChecked(bool checked) override { checked_ = checked; }
   void setItems(const std::vector<std::string>& items) override {
     items_ = items;
     ++itemUpdates_;
   }
-  void setItemIndex(int) override {}
+  void setItemIndex(int index) override { itemIndex_ = index; }
   void setUpDown(int, int, int, Widget*) override {}
   void setIcon(const std::string& resourceName) override { icon_ = resourceName; }
-  void setTabs(const std::vector<std::string>& captions, int) override { items_ = captions; }
+  void setTabs(const std::vector<std::string>& captions, int active) override {
+    items_ = captions;
+    itemIndex_ = active;
+  }
   void setHint(const std::string& hint) override { hint_ = hint; }
   void show(bool centred) override {
     visible_ = true;
@@ -270,6 +273,8 @@ class HeadlessWidget : public Widget {
   Bounds bounds() const { return bounds_; }
   bool visible() const { return visible_; }
   bool enabled() const { return enabled_; }
+  bool checked() const { return checked_; }
+  int itemIndex() const { return itemIndex_; }
   const std::vector<std::string>& items() const { return items_; }
   const std::string& icon() const { return icon_; }
   const std::string& hint() const { return hint_; }
@@ -295,6 +300,8 @@ class HeadlessWidget : public Widget {
   Bounds bounds_;
   bool visible_ = false;
   bool enabled_ = true;
+  bool checked_ = false;
+  int itemIndex_ = -1;
   std::vector<std::string> items_;
   std::string icon_;
   std::string hint_;

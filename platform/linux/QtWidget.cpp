@@ -395,14 +395,15 @@ class ComboBox final : public QtWidget {
     QObject::connect(combo()->lineEdit(), &QLineEdit::textEdited, combo(),
                      [this](const QString& text) { this->events().userEditedText(FromQt(text)); });
   }
-  // Emptying the list empties the edit field too, as the system's combo box does.
+  // The text in the edit field stays what it was.
   void setItems(const std::vector<std::string>& items) override {
     if (items == items_) return;
     const QSignalBlocker quiet(combo());
+    const QString kept = combo()->currentText();
     combo()->clear();
     for (const std::string& item : items) combo()->addItem(ToQt(item));
     combo()->setCurrentIndex(-1);
-    combo()->setEditText({});
+    combo()->setEditText(kept);
     items_ = items;
   }
   void setItemIndex(int index) override {

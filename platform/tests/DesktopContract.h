@@ -5,18 +5,23 @@
 //   INSTANTIATE_TEST_SUITE_P(Name, DesktopContract, ::testing::Values(&makeSubject));
 // and, where it has windows of its own,
 //   INSTANTIATE_TEST_SUITE_P(Name, WindowContract, ::testing::Values(&makeDesktop));
+// and, for its widgets under a user's eyes and hand,
+//   INSTANTIATE_TEST_SUITE_P(Name, PeerContract, ::testing::Values(&makeHand));
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Atoms.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
+#include "platform/tests/RecordingEvents.h"
 #include "tests/HeadlessServices.h"
 
 namespace platform::contract {
@@ -66,6 +71,49 @@ using MakeDesktop = std::unique_ptr<Desktop> (*)();
 class WindowContract : public ::testing::TestWithParam<MakeDesktop> {
  protected:
   std::unique_ptr<Desktop> desktop = GetParam()();
+};
+
+// A desktop with a user at it: what they read off a widget, through the system where there is
+// one, and what they do to it with the mouse and the keys.
+class Hand {
+ public:
+  virtual ~Hand() = default;
+  virtual Desktop& desktop() = 0;
+  virtual std::string text(const Widget& widget) = 0;
+  // A list's or combo box's items, or a page control's tab captions, in the order shown.
+  virtual std::vector<std::string> items(const Widget& widget) = 0;
+  // The selected item or tab; -1 for none.
+  virtual int selected(const Widget& widget) = 0;
+  virtual bool checked(const Widget& widget) = 0;
+  // On the screen: visible, and so is every window that holds it.
+  virtual bool shown(const Widget& widget) = 0;
+  // The left button pressed and let go over the widget; with an item, over that item (a combo
+  // box's item chosen from its dropped list).
+  virtual void click(Widget& widget, int item = -1) = 0;
+  // A second click soon after a first, which the system reports as a double click.
+  virtual void doubleClick(Widget& widget) = 0;
+  // The left button pressed over the widget and let go outside it.
+  virtual void pressAndLeave(Widget& widget) = 0;
+  // Characters typed at the caret, which the user first puts at the end of the text.
+  virtual void type(Widget& widget, const std::string& keys) = 0;
+};
+
+using MakeHand = std::unique_ptr<Hand> (*)();
+
+class PeerContract : public ::testing::TestWithParam<MakeHand> {
+ protected:
+  struct Made {
+    Widget& widget;
+    RecordingEvents& events;
+  };
+  PeerContract();
+  Made make(WidgetKind kind, Widget* parent, const WidgetStyle& style = {});
+
+  std::unique_ptr<Hand> hand = GetParam()();
+  Desktop& desktop = hand->desktop();
+  std::deque<RecordingEvents> events_;
+  std::vector<std::unique_ptr<Widget>> widgets_;
+  Widget& form = make(WidgetKind::Form, nullptr).widget;
 };
 
 }  // namespace platform::contract

@@ -1,7 +1,8 @@
 // The desktop's services as the program relies on them, the same on every desktop: the file
 // system's searches, attributes and current directory in the desktop's path grammar; the
 // settings files' reads and writes, byte for byte; the file helpers; the global atom table;
-// the message loops, timers, hidden message windows and the walk over the program's windows.
+// the message loops, timers, hidden message windows and the walk over the program's windows;
+// the widgets, which show what the program sets without a report and report what the user does.
 #include "platform/tests/DesktopContract.h"
 
 #include <algorithm>
@@ -351,6 +352,170 @@ TEST_P(WindowContract, TheWalkListsTopLevelWindowsWithTheirTitles) {
   for (const auto& [room, title] :
        {std::pair<int, std::string>{6, "abc\xF0\x9F\x94\x94"}, {5, "abc"}, {3, "ab"}, {0, ""}}) {
     EXPECT_EQ(desktop->windowText(form->handle(), room), title) << room;
+  }
+}
+
+}  // namespace
+
+PeerContract::PeerContract() {
+  form.setBounds({0, 0, 420, 320});
+  form.show(false);
+}
+
+PeerContract::Made PeerContract::make(WidgetKind kind, Widget* parent, const WidgetStyle& style) {
+  RecordingEvents& events = events_.emplace_back();
+  widgets_.push_back(desktop.createWidget(kind, parent, style, events));
+  // As the program does: what shows is its decision, not the desktop's.
+  if (parent != nullptr) widgets_.back()->setVisible(true);
+  return {*widgets_.back(), events};
+}
+
+namespace {
+
+using Log = std::vector<std::string>;
+using Items = std::vector<std::string>;
+
+// A program that sets each text it is told again, as a handler that checks the text does.
+class Echoing final : public RecordingEvents {
+ public:
+  void userEditedText(const std::string& text) override {
+    RecordingEvents::userEditedText(text);
+    widget->setText(text);
+  }
+  Widget* widget = nullptr;
+};
+
+TEST_P(PeerContract, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
+  const auto nothing = [](Widget&) {};
+  const struct {
+    WidgetKind kind;
+    std::function<void(Widget&)> program;
+    std::function<void(Hand&, const Widget&)> shows;
+    std::function<void(Hand&, Widget&)> user;
+    Log reported;
+    WidgetStyle style{};
+  } rows[] = {
+      {WidgetKind::Label,
+       [](Widget& w) { w.setText("Click me"); },
+       [](Hand& h, const Widget& w) { EXPECT_EQ(h.text(w), "Click me"); },
+       [](Hand& h, Widget& w) {
+         h.click(w);
+         h.doubleClick(w);
+         h.pressAndLeave(w);
+       },
+       {"clicked", "clicked"}},
+      {WidgetKind::Custom,
+       nothing,
+       [](Hand&, const Widget&) {},
+       [](Hand& h, Widget& w) { h.pressAndLeave(w); },
+       {}},
+      {WidgetKind::CheckBox,
+       [](Widget& w) { w.setChecked(true); },
+       [](Hand& h, const Widget& w) { EXPECT_TRUE(h.checked(w)); },
+       [](Hand& h, Widget& w) {
+         h.click(w);
+         EXPECT_FALSE(h.checked(w));
+         h.click(w);
+       },
+       {"toggled off", "toggled on"}},
+      // The program's list is kept in its own order: its indices must be the list's.
+      {WidgetKind::ListBox,
+       [](Widget& w) {
+         w.setItems({"b", "a", "C"});
+         w.setItemIndex(1);
+       },
+       [](Hand& h, const Widget& w) {
+         EXPECT_EQ(h.items(w), (Items{"b", "a", "C"}));
+         EXPECT_EQ(h.selected(w), 1);
+       },
+       [](Hand& h, Widget& w) { h.click(w, 2); },
+       {"selected 2"},
+       {.sorted = true}},
+      {WidgetKind::ComboBox,
+       [](Widget& w) {
+         w.setItems({"a", "b", "c"});
+         w.setItemIndex(1);
+       },
+       [](Hand& h, const Widget& w) { EXPECT_EQ(h.selected(w), 1); },
+       [](Hand& h, Widget& w) { h.click(w, 2); },
+       {"selected 2"}},
+      // A combo box's text outlives its items.
+      {WidgetKind::ComboBox,
+       [](Widget& w) {
+         w.setItems({"one", "two"});
+         w.setText("typed");
+         w.setItems({"three", "four", "five"});
+       },
+       [](Hand& h, const Widget& w) {
+         EXPECT_EQ(h.items(w), (Items{"three", "four", "five"}));
+         EXPECT_EQ(h.text(w), "typed");
+       },
+       [](Hand& h, Widget& w) { h.type(w, "!"); },
+       {"edited typed!"}},
+      // Repeated tabs only move the selection; a new caption replaces the old one.
+      {WidgetKind::PageControl,
+       [](Widget& w) {
+         w.setTabs({"One", "Two", "Three"}, 0);
+         w.setTabs({"One", "Two", "Three"}, 1);
+         w.setTabs({"One", "Two", "Four"}, 1);
+       },
+       [](Hand& h, const Widget& w) {
+         EXPECT_EQ(h.items(w), (Items{"One", "Two", "Four"}));
+         EXPECT_EQ(h.selected(w), 1);
+       },
+       [](Hand& h, Widget& w) { h.click(w, 2); },
+       {"selected 2"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    const Made made = make(row.kind, &form, row.style);
+    made.widget.setBounds({10, 10, 200, 120});
+    row.program(made.widget);
+    row.shows(*hand, made.widget);
+    EXPECT_EQ(made.events.log, Log{});
+    row.user(*hand, made.widget);
+    EXPECT_EQ(made.events.log, row.reported);
+    made.widget.setVisible(false);  // out of the way of the next row's clicks
+  }
+}
+
+// Each key lands at the caret, which stays where it is when the program sets the text that the
+// box already shows.
+TEST_P(PeerContract, TypingGoesOnAtTheCaretWhenTheProgramRepeatsTheText) {
+  Echoing echoing;
+  widgets_.push_back(desktop.createWidget(WidgetKind::Edit, &form, {}, echoing));
+  echoing.widget = widgets_.back().get();
+  echoing.widget->setBounds({10, 10, 100, 24});
+  echoing.widget->setText("4");
+  hand->type(*echoing.widget, "23");
+  EXPECT_EQ(echoing.log, (Log{"edited 42", "edited 423"}));
+  EXPECT_EQ(hand->text(*echoing.widget), "423");
+}
+
+// A control on a form, a sheet or a group box reports through its container; what a hidden
+// sheet holds is hidden with it.
+TEST_P(PeerContract, ContainersPassOnTheirControlsReportsAndHideThem) {
+  Widget& pages = make(WidgetKind::PageControl, &form).widget;
+  pages.setBounds({8, 8, 300, 200});
+  make(WidgetKind::TabSheet, &pages);
+  Widget& sheet = make(WidgetKind::TabSheet, &pages).widget;
+  pages.setTabs({"General", "Timing"}, 1);
+  Widget& group = make(WidgetKind::GroupBox, &form).widget;
+  group.setBounds({8, 220, 300, 90});
+  for (Widget* parent : {&form, &sheet, &group}) {
+    const Made button = make(WidgetKind::Button, parent);
+    button.widget.setBounds({10, 20, 80, 25});
+    const Made check = make(WidgetKind::CheckBox, parent);
+    check.widget.setBounds({100, 20, 80, 25});
+    hand->click(button.widget);
+    hand->click(check.widget);
+    EXPECT_EQ(button.events.log, Log{"clicked"});
+    EXPECT_EQ(check.events.log, Log{"toggled on"});
+    if (parent != &sheet) continue;
+    sheet.setVisible(false);
+    EXPECT_FALSE(hand->shown(button.widget));
+    sheet.setVisible(true);
+    EXPECT_TRUE(hand->shown(button.widget));
   }
 }
 

@@ -44,5 +44,54 @@ std::unique_ptr<Desktop> makeDesktop() {
 
 INSTANTIATE_TEST_SUITE_P(InMemory, WindowContract, ::testing::Values(&makeDesktop));
 
+// Reads what the widgets keep and tells the program what the user did, as the system's controls
+// would.
+class InMemoryHand final : public Hand {
+ public:
+  Desktop& desktop() override { return desktop_; }
+  std::string text(const Widget& widget) override { return peer(widget).text(); }
+  std::vector<std::string> items(const Widget& widget) override { return peer(widget).items(); }
+  int selected(const Widget& widget) override { return peer(widget).itemIndex(); }
+  bool checked(const Widget& widget) override { return peer(widget).checked(); }
+  bool shown(const Widget& widget) override {
+    for (const headless::HeadlessWidget* at = &peer(widget); at != nullptr; at = at->parent()) {
+      if (!at->visible()) return false;
+    }
+    return true;
+  }
+  void click(Widget& widget, int item) override {
+    WidgetEvents& events = peer(widget).events();
+    if (item >= 0) {
+      widget.setItemIndex(item);
+      events.userSelected(item);
+    } else if (peer(widget).kind() == WidgetKind::CheckBox) {
+      widget.setChecked(!peer(widget).checked());
+      events.userToggled(peer(widget).checked());
+    } else {
+      events.userClicked();
+    }
+  }
+  void doubleClick(Widget& widget) override { click(widget, -1); }
+  void pressAndLeave(Widget& /*widget*/) override {}
+  void type(Widget& widget, const std::string& keys) override {
+    for (const char key : keys) {
+      widget.setText(peer(widget).text() + key);
+      peer(widget).events().userEditedText(peer(widget).text());
+    }
+  }
+
+ private:
+  static const headless::HeadlessWidget& peer(const Widget& widget) {
+    return static_cast<const headless::HeadlessWidget&>(widget);
+  }
+  headless::HeadlessDesktop desktop_;
+};
+
+std::unique_ptr<Hand> makeHand() {
+  return std::make_unique<InMemoryHand>();
+}
+
+INSTANTIATE_TEST_SUITE_P(InMemory, PeerContract, ::testing::Values(&makeHand));
+
 }  // namespace
 }  // namespace platform::contract

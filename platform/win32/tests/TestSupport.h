@@ -1,8 +1,7 @@
 #pragma once
-// What the Windows test programs and probes share: a recorder for what widgets report,
-// waiting with a deadline, read-back of window state through the system, the sounds that the
-// test's runner made, the program started as a process of its own and its settings file in
-// the Windows directory.
+// What the Windows test programs and probes share: waiting with a deadline, read-back of window
+// state through the system, the sounds that the test's runner made, the program started as a
+// process of its own and its settings file in the Windows directory.
 
 #include <windows.h>
 
@@ -28,18 +27,6 @@ namespace platform::win32::testing {
 
 using wumpex::kFirstStartCaption;
 using wumpex::kProgramTitle;
-
-// Logs every report as one line, e.g. "selected 2" or "edited abc".
-class RecordingEvents final : public WidgetEvents {
- public:
-  void userClicked() override { log.push_back("clicked"); }
-  void userEditedText(const std::string& text) override { log.push_back("edited " + text); }
-  void userSelected(int index) override { log.push_back("selected " + std::to_string(index)); }
-  void userToggled(bool checked) override { log.push_back(checked ? "toggled on" : "toggled off"); }
-  void closeRequested() override { log.push_back("close"); }
-
-  std::vector<std::string> log;
-};
 
 // Looks every 20 ms until done() holds; false when the time ran out first.
 template <typename Done>

@@ -1,7 +1,6 @@
-// The real desktop: its timers, message loops, window walk, menus and clock; the real controls
-// behind the program's widgets (what the program sets shows without a report, what the user
-// does is reported, containers place and pass on their controls); and a styled label as the
-// system paints it, read back from the screen.
+// The real desktop where Windows has its own ways: its timer window, window procedures, menus,
+// clock, forms, lists, sheets and up-downs; and a styled label as the system paints it, read
+// back from the screen.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,11 +8,11 @@
 
 #include <climits>
 #include <deque>
-#include <functional>
 #include <stdexcept>
 
 #include "components/StyledLabel.h"
 #include "framework/Form.h"
+#include "platform/tests/RecordingEvents.h"
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32TimerWindow.h"
@@ -22,7 +21,6 @@
 namespace platform::win32 {
 namespace {
 
-using testing::clickAt;
 using testing::windowText;
 using Log = std::vector<std::string>;
 
@@ -34,55 +32,18 @@ Bounds boundsInParent(HWND window) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// Presses the left button at the centre of the item whose rectangle `itemRect` asks for.
-void clickItem(HWND window, UINT itemRect, WPARAM index) {
-  RECT at{};
-  SendMessageA(window, itemRect, index, reinterpret_cast<LPARAM>(&at));
-  clickAt(window, (at.left + at.right) / 2, (at.top + at.bottom) / 2);
-}
-
-// Presses the left button near the top left corner, moves away and lets go outside.
-void pressAndLeave(HWND window) {
-  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, -30));
-  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(-30, -30));
-}
-
-void type(HWND window, const std::string& text) {
-  for (char c : text) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-HWND comboEdit(HWND combo) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  GetComboBoxInfo(combo, &info);
-  return info.hwndItem;
-}
-
-std::string itemText(HWND control, UINT message, WPARAM index) {
-  char text[64] = {};
-  TCITEMA item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(
-      control, message, index,
-      message == TCM_GETITEMA ? reinterpret_cast<LPARAM>(&item) : reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 class OnWin32Desktop : public ::testing::Test {
  protected:
   struct Made {
     Widget& widget;
-    testing::RecordingEvents& events;
+    contract::RecordingEvents& events;
     HWND window;
   };
 
   OnWin32Desktop() { form_.widget.setBounds({0, 0, 420, 320}); }
 
   Made make(WidgetKind kind, Widget* parent, const WidgetStyle& widgetStyle = {}) {
-    testing::RecordingEvents& events = events_.emplace_back();
+    contract::RecordingEvents& events = events_.emplace_back();
     widgets_.push_back(desktop_.createWidget(kind, parent, widgetStyle, events));
     return {*widgets_.back(), events, toWindow(widgets_.back()->handle())};
   }
@@ -93,7 +54,7 @@ class OnWin32Desktop : public ::testing::Test {
   }
 
   Win32Desktop desktop_;
-  std::deque<testing::RecordingEvents> events_;
+  std::deque<contract::RecordingEvents> events_;
   std::vector<std::unique_ptr<Widget>> widgets_;
   Made application_ = make(WidgetKind::ApplicationWindow, nullptr);
   Made form_ = make(WidgetKind::Form, nullptr);
@@ -227,115 +188,25 @@ TEST_F(OnWin32Desktop, FormsSizeShowAndCloseAsTheProgramExpects) {
   EXPECT_EQ(GetForegroundWindow(), form_.window);
 }
 
-// The program's calls show in the window and report nothing; the user's input after them
-// reports what it changed.
-TEST_F(OnWin32Desktop, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
-  const auto press = [](HWND control) { SendMessageA(control, BM_CLICK, 0, 0); };
-  const auto nothing = [](Widget&, HWND) {};
-  const struct {
-    WidgetKind kind;
-    std::function<void(Widget&, HWND)> program;
-    std::function<void(HWND)> user;
-    Log expected;
-    WidgetStyle creation{};
-  } cases[] = {
-      // Clicked, then double-clicked.
-      {WidgetKind::Label,
-       [](Widget& w, HWND) { w.setText("Click me"); },
-       [](HWND control) {
-         clickAt(control, 2, 2);
-         SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-         SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-       },
-       {"clicked", "clicked"}},
-      {WidgetKind::Label, nothing, pressAndLeave, {}},
-      {WidgetKind::Custom, nothing, pressAndLeave, {}},
-      {WidgetKind::CheckBox,
-       [](Widget& w, HWND) { w.setChecked(true); },
-       [&](HWND control) {
-         press(control);
-         press(control);
-       },
-       {"toggled off", "toggled on"}},
-      // Typing at a caret kept when the program repeats the text.
-      {WidgetKind::Edit,
-       [](Widget& w, HWND control) {
-         w.setText("4");
-         SendMessageA(control, EM_SETSEL, 1, 1);
-         w.setText("4");
-       },
-       [](HWND control) { type(control, "23"); },
-       {"edited 42", "edited 423"}},
-      // The program sorts by its own rules; its indices must be the list's. A list is filled
-      // without drawing each item; afterwards it must draw again, scroll bar too.
-      {WidgetKind::ListBox,
-       [](Widget& w, HWND control) {
-         w.setItems(std::vector<std::string>(50, "item"));
-         SCROLLINFO scroll{sizeof scroll, SIF_RANGE, 0, 0, 0, 0, 0};
-         EXPECT_TRUE(GetScrollInfo(control, SB_VERT, &scroll) && scroll.nMax == 49);
-         w.setFont({"MS Sans Serif", -11, false});
-         w.setItems({"b", "a", "C"});
-         w.setItemIndex(1);
-         EXPECT_EQ(itemText(control, LB_GETTEXT, 0) + itemText(control, LB_GETTEXT, 1) +
-                       itemText(control, LB_GETTEXT, 2),
-                   "baC");
-         EXPECT_EQ(SendMessageA(control, LB_GETITEMHEIGHT, 0, 0), 20);
-       },
-       [](HWND control) { clickItem(control, LB_GETITEMRECT, 2); },
-       {"selected 2"},
-       {.sorted = true, .itemHeight = 20}},
-      {WidgetKind::ComboBox,
-       [](Widget& w, HWND control) {
-         w.setItems({"a", "b", "c"});
-         w.setItemIndex(1);
-         // The closed height comes from the font; the list drops at least four items below.
-         RECT dropped{};
-         SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-         EXPECT_GE(
-             dropped.bottom - dropped.top,
-             boundsInParent(control).height + 4 * SendMessageA(control, CB_GETITEMHEIGHT, 0, 0));
-       },
-       [](HWND control) {
-         SendMessageA(control, CB_SETCURSEL, 2, 0);
-         SendMessageA(GetParent(control), WM_COMMAND,
-                      MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-                      reinterpret_cast<LPARAM>(control));
-       },
-       {"selected 2"}},
-      // Typing into a combo box whose text outlived its items.
-      {WidgetKind::ComboBox,
-       [](Widget& w, HWND control) {
-         w.setItems({"one", "two"});
-         w.setText("typed");
-         w.setItems({"three", "four", "five"});
-         EXPECT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), 3);
-         SendMessageA(comboEdit(control), EM_SETSEL, 5, 5);
-       },
-       [](HWND control) { type(comboEdit(control), "!"); },
-       {"edited typed!"}},
-      // Repeated tabs only move the selection; a new caption replaces the old one.
-      {WidgetKind::PageControl,
-       [](Widget& w, HWND control) {
-         w.setTabs({"One", "Two", "Three"}, 0);
-         w.setTabs({"One", "Two", "Three"}, 1);
-         w.setTabs({"One", "Two", "Four"}, 1);
-         EXPECT_EQ(itemText(control, TCM_GETITEMA, 0) + itemText(control, TCM_GETITEMA, 2),
-                   "OneFour");
-       },
-       [](HWND control) { clickItem(control, TCM_GETITEMRECT, 2); },
-       {"selected 2"}},
-  };
-  form_.widget.show(true);
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    SCOPED_TRACE(i);
-    const auto& c = cases[i];
-    const Made made = makeOnForm(c.kind, {10, 10, 200, 120}, c.creation);
-    c.program(made.widget, made.window);
-    EXPECT_TRUE(made.events.log.empty());
-    c.user(made.window);
-    EXPECT_EQ(made.events.log, c.expected);
-    made.widget.setVisible(false);  // out of the way of the next case's clicks
-  }
+// A list is filled without drawing each item; afterwards it must draw again, scroll bar too,
+// its items at the height asked for whatever the font. A combo box's closed height comes from
+// its font, and its list drops at least four items below.
+TEST_F(OnWin32Desktop, ListsDrawAgainAfterFillingAndComboBoxesDropFourItems) {
+  const Made list = makeOnForm(WidgetKind::ListBox, {10, 10, 200, 120}, {.itemHeight = 20});
+  list.widget.setItems(std::vector<std::string>(50, "item"));
+  SCROLLINFO scroll{sizeof scroll, SIF_RANGE, 0, 0, 0, 0, 0};
+  EXPECT_TRUE(GetScrollInfo(list.window, SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax, 49);
+  list.widget.setFont({"MS Sans Serif", -11, false});
+  EXPECT_EQ(SendMessageA(list.window, LB_GETITEMHEIGHT, 0, 0), 20);
+
+  const Made combo = makeOnForm(WidgetKind::ComboBox, {10, 140, 200, 24});
+  combo.widget.setItems({"a", "b", "c"});
+  RECT dropped{};
+  SendMessageA(combo.window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  EXPECT_GE(
+      dropped.bottom - dropped.top,
+      boundsInParent(combo.window).height + 4 * SendMessageA(combo.window, CB_GETITEMHEIGHT, 0, 0));
 }
 
 // The up-down shows its position in its buddy without a report; an arrow key in the buddy
@@ -360,14 +231,11 @@ TEST_F(OnWin32Desktop, ArrowKeysInTheBuddyStepItsNumberWithinTheRange) {
   }
 }
 
-// The sheets fill the display area, also after a taller tab row or a new size; what a
-// hidden sheet holds is hidden with it; a control on a form, a sheet or a group box reports
-// through its container.
-TEST_F(OnWin32Desktop, ContainersPlaceShowAndPassOnTheirControls) {
+// The sheets fill the display area, also after a taller tab row or a new size.
+TEST_F(OnWin32Desktop, TheSheetsFillTheDisplayArea) {
   const Made pages = makeOnForm(WidgetKind::PageControl, {8, 8, 300, 200});
   const Made first = make(WidgetKind::TabSheet, &pages.widget);
   const Made second = make(WidgetKind::TabSheet, &pages.widget);
-  const Made group = makeOnForm(WidgetKind::GroupBox, {8, 220, 300, 90});
   pages.widget.setTabs({"General", "Timing"}, 1);
   const auto expectSheetsFillDisplayArea = [&] {
     RECT area{};
@@ -385,23 +253,6 @@ TEST_F(OnWin32Desktop, ContainersPlaceShowAndPassOnTheirControls) {
   EXPECT_GT(boundsInParent(first.window).top, before.top);
   pages.widget.setBounds({8, 8, 350, 250});
   expectSheetsFillDisplayArea();
-  form_.widget.show(true);
-
-  for (Widget* parent : {&form_.widget, &second.widget, &group.widget}) {
-    const Made button = make(WidgetKind::Button, parent);
-    button.widget.setBounds({10, 20, 80, 25});
-    const Made check = make(WidgetKind::CheckBox, parent);
-    check.widget.setBounds({100, 20, 80, 25});
-    SendMessageA(button.window, BM_CLICK, 0, 0);
-    SendMessageA(check.window, BM_CLICK, 0, 0);
-    EXPECT_EQ(button.events.log, Log{"clicked"});
-    EXPECT_EQ(check.events.log, Log{"toggled on"});
-    if (parent != &second.widget) continue;
-    second.widget.setVisible(false);
-    EXPECT_FALSE(IsWindowVisible(button.window));
-    second.widget.setVisible(true);
-    EXPECT_TRUE(IsWindowVisible(button.window));
-  }
 }
 
 // Each copy of a styled label's text shows where the text does not cover it: beyond the

@@ -130,10 +130,15 @@ std::uint32_t MediaDevices::open(std::uint32_t flags, MciParams& params) {
 }
 
 std::uint32_t MediaDevices::start(Device& d, std::uint32_t flags, const MciParams& params,
-                                  std::uint32_t from, std::uint32_t to) {
+                                  std::uint32_t from, std::uint32_t to,
+                                  std::shared_ptr<Notice> waiting) {
   halt(d);
-  if ((flags & mci::kNotify) != 0)
+  if ((flags & mci::kNotify) != 0) {
+    if (waiting) waiting->give(mci::kNotifySuperseded);
     d.notice = std::make_shared<Notice>(host_, params.callback, d.id);
+  } else {
+    d.notice = std::move(waiting);
+  }
   const std::uint32_t error = d.sound->start(from, to, [notice = std::weak_ptr<Notice>(d.notice)] {
     if (const auto pending = notice.lock()) pending->give(mci::kNotifySuccessful);
   });
@@ -168,10 +173,12 @@ std::uint32_t MediaDevices::execute(Device& d, std::uint32_t message, std::uint3
     }
     case mci::kResume:
       if (d.state != Device::State::Paused) return mci::kErrNonapplicableFunction;
-      return start(d, flags, params, d.position, d.end);
+      return start(d, flags, params, d.position, d.end, std::move(d.notice));
     case mci::kPause:
+      // A pause keeps the play's notice for the resume: it does not keep the play from its end.
       if (d.state != Device::State::Playing) return 0;
-      halt(d);
+      d.position = current(d);
+      d.sound->stop();
       d.state = Device::State::Paused;
       return 0;
     case mci::kSeek: {

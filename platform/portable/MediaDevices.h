@@ -79,8 +79,10 @@ class MediaDevices final : public Media {
   std::uint32_t execute(Device& device, std::uint32_t message, std::uint32_t flags,
                         MciParams& params);
   std::uint32_t open(std::uint32_t flags, MciParams& params);
+  // `waiting` is a paused play's notice, which a resume carries on or supersedes.
   std::uint32_t start(Device& device, std::uint32_t flags, const MciParams& params,
-                      std::uint32_t from, std::uint32_t to);
+                      std::uint32_t from, std::uint32_t to,
+                      std::shared_ptr<Notice> waiting = nullptr);
   std::uint32_t current(const Device& device);
   void settle(Device& device);
   void halt(Device& device);

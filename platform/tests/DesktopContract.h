@@ -7,9 +7,12 @@
 //   INSTANTIATE_TEST_SUITE_P(Name, WindowContract, ::testing::Values(&makeDesktop));
 // and, for its widgets under a user's eyes and hand,
 //   INSTANTIATE_TEST_SUITE_P(Name, PeerContract, ::testing::Values(&makeHand));
+// and, for its wave-audio devices,
+//   INSTANTIATE_TEST_SUITE_P(Name, MediaContract, ::testing::Values(&makeSounds));
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -20,6 +23,7 @@
 #include "platform/Atoms.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "platform/Media.h"
 #include "platform/Profile.h"
 #include "platform/tests/RecordingEvents.h"
 #include "tests/HeadlessServices.h"
@@ -114,6 +118,26 @@ class PeerContract : public ::testing::TestWithParam<MakeHand> {
   std::deque<RecordingEvents> events_;
   std::vector<std::unique_ptr<Widget>> widgets_;
   Widget& form = make(WidgetKind::Form, nullptr).widget;
+};
+
+// One desktop's wave-audio devices, with a window that keeps how each notified command ended.
+class Sounds {
+ public:
+  virtual ~Sounds() = default;
+  virtual Media& media() = 0;
+  virtual Handle window() = 0;
+  // Lets the time pass, delivering what the devices post meanwhile.
+  virtual void pass(std::chrono::milliseconds time) = 0;
+  // Every notice so far: how the command ended, and its device.
+  virtual std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() = 0;
+};
+
+using MakeSounds = std::unique_ptr<Sounds> (*)();
+
+class MediaContract : public ::testing::TestWithParam<MakeSounds> {
+ protected:
+  std::unique_ptr<Sounds> sounds = GetParam()();
+  wumpex::TempFolder folder;
 };
 
 }  // namespace platform::contract

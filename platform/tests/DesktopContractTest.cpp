@@ -519,5 +519,123 @@ TEST_P(PeerContract, ContainersPassOnTheirControlsReportsAndHideThem) {
   }
 }
 
+// A 5-s tone, 8-bit mono at 11,025 samples a second, loud all through.
+void WriteTone(const fs::path& file) {
+  const auto le = [](std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+  };
+  constexpr std::uint32_t kRate = 11025;
+  std::string data;
+  for (std::uint32_t i = 0; i < 5 * kRate; ++i) data += (i / 12) % 2 == 0 ? '\x20' : '\xE0';
+  std::ofstream(file, std::ios::binary)
+      << "RIFF" << le(36 + static_cast<std::uint32_t>(data.size()), 4) << "WAVEfmt " << le(16, 4)
+      << le(1, 2) << le(1, 2) << le(kRate, 4) << le(kRate, 4) << le(1, 2) << le(8, 2) << "data"
+      << le(static_cast<std::uint32_t>(data.size()), 4) << data;
+}
+
+// Commands to one 5-s sound meet the same answers and post the same notices on every desktop:
+// its file, its length, whether and how long it plays, what a stop, a pause and a resume do.
+TEST_P(MediaContract, CommandsMeetTheAnswersAndNoticesOfTheSystemsDevices) {
+  using namespace mci;
+  using namespace std::chrono_literals;
+  const std::string tone = (folder.path() / "tone.wav").string();
+  WriteTone(tone);
+  const std::string damaged = (folder.path() / "damaged.wav").string();
+  std::string head(40, '\0');
+  std::ifstream(tone, std::ios::binary).read(head.data(), 40);
+  std::ofstream(damaged, std::ios::binary) << head;
+  const std::uint32_t element = kOpenElement | kNotify;
+  const struct {
+    const char* what;
+    std::uint32_t message;
+    std::uint32_t flags;
+    std::string element;             // open
+    std::uint32_t from, to;          // play
+    std::uint32_t item;              // status
+    std::chrono::milliseconds then;  // time let pass afterwards
+    std::uint32_t result;
+    std::uint32_t value;                // a status's
+    std::vector<std::uintptr_t> ended;  // the notices that came meanwhile
+  } steps[] = {
+      {"open the sound", kOpen, element, tone, 0, 0, 0, 0ms, 0, 0, {kNotifySuccessful}},
+      {"open a damaged file", kOpen, element, damaged, 0, 0, 0, 0ms, kErrInvalidFile, 0, {}},
+      {"open a missing file", kOpen, element, tone + ".wav", 0, 0, 0, 0ms, kErrFileNotFound, 0, {}},
+      {"length", kStatus, kStatusItem, "", 0, 0, kStatusLength, 0ms, 0, 5000, {}},
+      {"play a part", kPlay, kFrom | kTo | kNotify, "", 3000, 3600, 0, 0ms, 0, 0, {}},
+      {"mode while it plays", kStatus, kStatusItem, "", 0, 0, kStatusMode, 0ms, 0, kModePlay, {}},
+      {"stop it", kStop, kNotify, "", 0, 0, 0, 0ms, 0, 0, {kNotifyAborted, kNotifySuccessful}},
+      {"play another part", kPlay, kFrom | kTo | kNotify, "", 3000, 3300, 0, 0ms, 0, 0, {}},
+      {"a notifying status",
+       kStatus,
+       kStatusItem | kNotify,
+       "",
+       0,
+       0,
+       kStatusMode,
+       2500ms,
+       0,
+       kModePlay,
+       {kNotifySuperseded, kNotifySuccessful}},
+      {"where the part ended", kStatus, kStatusItem, "", 0, 0, kStatusPosition, 0ms, 0, 3300, {}},
+      {"play to the end", kPlay, kFrom | kNotify, "", 4700, 0, 0, 0ms, 0, 0, {}},
+      {"pause", kPause, 0, "", 0, 0, 0, 0ms, 0, 0, {}},
+      {"resume",
+       kResume,
+       kNotify,
+       "",
+       0,
+       0,
+       0,
+       2500ms,
+       0,
+       0,
+       {kNotifySuperseded, kNotifySuccessful}},
+      {"play the end again", kPlay, kFrom | kNotify, "", 4700, 0, 0, 0ms, 0, 0, {}},
+      {"pause it", kPause, 0, "", 0, 0, 0, 0ms, 0, 0, {}},
+      {"resume it without a notice", kResume, 0, "", 0, 0, 0, 2500ms, 0, 0, {kNotifySuccessful}},
+      {"mode after the end", kStatus, kStatusItem, "", 0, 0, kStatusMode, 0ms, 0, kModeStop, {}},
+      {"a waited play",
+       kPlay,
+       kFrom | kWait | kNotify,
+       "",
+       4800,
+       0,
+       0,
+       0ms,
+       0,
+       0,
+       {kNotifySuccessful}},
+      {"where it ended", kStatus, kStatusItem, "", 0, 0, kStatusPosition, 0ms, 0, 5000, {}},
+  };
+  std::uint16_t device = 0;
+  std::size_t seen = 0;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    MciParams params;
+    params.callback = sounds->window();
+    params.elementName = step.element;
+    params.from = step.from;
+    params.to = step.to;
+    params.item = step.item;
+    const std::uint16_t to = step.message == kOpen ? 0 : device;
+    EXPECT_EQ(sounds->media().sendCommand(to, step.message, step.flags, params), step.result);
+    if (step.message == kOpen && step.result == 0) device = params.deviceId;
+    EXPECT_EQ(params.returnValue, step.value);
+    sounds->pass(step.then);
+    const auto notices = sounds->notices();
+    std::vector<std::uintptr_t> ended;
+    for (; seen < notices.size(); ++seen) {
+      ended.push_back(notices[seen].first);
+      EXPECT_EQ(notices[seen].second, device);
+    }
+    EXPECT_EQ(ended, step.ended);
+  }
+  // The system's text for a missing file, not a placeholder.
+  EXPECT_NE(sounds->media().errorString(kErrFileNotFound).value_or("Unknown error code"),
+            "Unknown error code");
+}
+
 }  // namespace
 }  // namespace platform::contract

@@ -3,6 +3,7 @@
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessFileSystem.h"
 #include "platform/headless/HeadlessGlobalAtoms.h"
+#include "platform/headless/HeadlessMedia.h"
 #include "platform/headless/HeadlessProfile.h"
 #include "platform/tests/DesktopContract.h"
 
@@ -92,6 +93,35 @@ std::unique_ptr<Hand> makeHand() {
 }
 
 INSTANTIATE_TEST_SUITE_P(InMemory, PeerContract, ::testing::Values(&makeHand));
+
+// The devices play on the virtual clock.
+class InMemorySounds final : public Sounds, MessageEvents {
+ public:
+  Media& media() override { return media_; }
+  Handle window() override { return window_->handle(); }
+  void pass(std::chrono::milliseconds time) override {
+    desktop_.advance(static_cast<std::uint64_t>(time.count()));
+    desktop_.processMessages();
+  }
+  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() override { return notices_; }
+
+ private:
+  std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t how,
+                                              std::intptr_t device) override {
+    if (message == mci::kNotifyMessage) notices_.emplace_back(how, device);
+    return 0;
+  }
+  headless::HeadlessDesktop desktop_;
+  headless::HeadlessMedia media_{desktop_};
+  std::unique_ptr<MessageWindow> window_ = desktop_.createMessageWindow(*this, false);
+  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices_;
+};
+
+std::unique_ptr<Sounds> makeSounds() {
+  return std::make_unique<InMemorySounds>();
+}
+
+INSTANTIATE_TEST_SUITE_P(InMemory, MediaContract, ::testing::Values(&makeSounds));
 
 }  // namespace
 }  // namespace platform::contract

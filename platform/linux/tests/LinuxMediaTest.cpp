@@ -1,6 +1,6 @@
 // Sound on the Linux desktop, over a sound server whose default sink is a null sink
-// (scripts/desktop.sh makes one where none answers): the wave-audio devices answer as the
-// in-memory ones, and what they play is recorded from the sink's monitor.
+// (scripts/desktop.sh makes one where none answers): what the wave-audio devices play is
+// recorded from the sink's monitor. Their answers are the desktop contract's.
 #include "platform/linux/LinuxMedia.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +10,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
-#include "platform/headless/HeadlessMedia.h"
 #include "platform/linux/PulsePlayer.h"
 #include "tests/HeadlessServices.h"
 
@@ -88,89 +86,6 @@ struct Linux {
     return true;
   }};
 };
-
-// The in-memory devices, with a window that keeps their notices.
-struct Headless : MessageEvents {
-  std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t how,
-                                              std::intptr_t device) override {
-    if (message == mci::kNotifyMessage) notices.push_back({how, device});
-    return 0;
-  }
-  headless::HeadlessDesktop desktop;
-  headless::HeadlessMedia media{desktop};
-  std::unique_ptr<MessageWindow> window = desktop.createMessageWindow(*this, false);
-  std::vector<Notice> notices;
-};
-
-struct Step {
-  const char* what;
-  std::uint16_t device;
-  std::uint32_t message;
-  std::uint32_t flags;
-  std::string element;             // open
-  std::uint32_t from, to;          // play
-  std::uint32_t item;              // status
-  std::chrono::milliseconds then;  // time let pass afterwards
-};
-
-using Answer = std::pair<std::uint32_t, std::uint32_t>;  // the result, and a status's value
-
-Answer Send(Media& media, const Step& step, Handle window) {
-  MciParams params;
-  params.callback = window;
-  params.elementName = step.element;
-  params.from = step.from;
-  params.to = step.to;
-  params.item = step.item;
-  const std::uint32_t result = media.sendCommand(step.device, step.message, step.flags, params);
-  return {result, step.message == mci::kStatus ? params.returnValue : 0};
-}
-
-// The same commands meet the same answers and post the same notices, the plays heard through
-// the sound server on one side and timed on the virtual clock on the other. Both sides share
-// the devices' command machine, so the rows are those whose answers come from the sound: its
-// file, its length, whether and how long it plays.
-TEST(LinuxMediaTest, AnswersAsTheInMemoryDevices) {
-  const wumpex::TempFolder folder;
-  const std::string damaged = (folder.path() / "damaged.wav").string();
-  char head[40];
-  std::ifstream(kAbout, std::ios::binary).read(head, sizeof head);
-  std::ofstream(damaged, std::ios::binary).write(head, sizeof head);
-  using namespace mci;
-  const std::uint32_t element = kOpenElement | kNotify;
-  // A play's end is waited for 2.5 s: an idle null sink has passed up to two seconds of
-  // silence on ahead, which a new play waits behind.
-  const Step steps[] = {
-      {"open the sound", 0, kOpen, element, kAbout, 0, 0, 0, 0ms},
-      {"open a damaged file", 0, kOpen, element, damaged, 0, 0, 0, 0ms},
-      {"open a missing file", 0, kOpen, element, damaged + ".wav", 0, 0, 0, 0ms},
-      {"length", 1, kStatus, kStatusItem, "", 0, 0, kStatusLength, 0ms},
-      {"play a part", 1, kPlay, kFrom | kTo | kNotify, "", 3000, 3600, 0, 0ms},
-      {"mode while it plays", 1, kStatus, kStatusItem, "", 0, 0, kStatusMode, 0ms},
-      {"stop it", 1, kStop, kNotify, "", 0, 0, 0, 0ms},
-      {"play another part", 1, kPlay, kFrom | kTo | kNotify, "", 3000, 3300, 0, 0ms},
-      {"a notifying status", 1, kStatus, kStatusItem | kNotify, "", 0, 0, kStatusMode, 2500ms},
-      {"where the part ended", 1, kStatus, kStatusItem, "", 0, 0, kStatusPosition, 0ms},
-      {"play to the end", 1, kPlay, kFrom | kNotify, "", 4700, 0, 0, 0ms},
-      {"pause", 1, kPause, 0, "", 0, 0, 0, 0ms},
-      {"resume", 1, kResume, kNotify, "", 0, 0, 0, 2500ms},
-      {"mode after the end", 1, kStatus, kStatusItem, "", 0, 0, kStatusMode, 0ms},
-      {"a waited play", 1, kPlay, kFrom | kWait | kNotify, "", 4800, 0, 0, 0ms},
-      {"where it ended", 1, kStatus, kStatusItem, "", 0, 0, kStatusPosition, 0ms},
-  };
-  Linux host;
-  Headless memory;
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.what);
-    const Answer heard = Send(host.media, step, memory.window->handle());
-    const Answer timed = Send(memory.media, step, memory.window->handle());
-    std::this_thread::sleep_for(step.then);
-    memory.desktop.advance(static_cast<std::uint64_t>(step.then.count()));
-    memory.desktop.processMessages();
-    EXPECT_EQ(heard, timed);
-    EXPECT_EQ(host.received(), memory.notices);
-  }
-}
 
 // A play is heard up to where it was asked to end and says so only once the last of it has
 // been heard; a stop cuts it short at once.

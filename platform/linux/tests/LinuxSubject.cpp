@@ -1,6 +1,11 @@
-// The Linux desktop's services under the desktop contract, on the host's own files.
+// The Linux desktop's services under the desktop contract, on the host's own files and the
+// sound server.
+#include <mutex>
+#include <thread>
+
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxGlobalAtoms.h"
+#include "platform/linux/LinuxMedia.h"
 #include "platform/linux/LinuxProfile.h"
 #include "platform/tests/DesktopContract.h"
 
@@ -30,6 +35,34 @@ std::unique_ptr<Subject> makeLinux() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Linux, DesktopContract, ::testing::Values(&makeLinux));
+
+// The devices post their notices from the thread that plays, too.
+class LinuxSounds final : public Sounds {
+ public:
+  Media& media() override { return media_; }
+  Handle window() override { return 1; }
+  void pass(std::chrono::milliseconds time) override { std::this_thread::sleep_for(time); }
+  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() override {
+    const std::scoped_lock hold(lock_);
+    return notices_;
+  }
+
+ private:
+  std::mutex lock_;
+  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices_;
+  linuxdesktop::LinuxMedia media_{
+      [this](Handle, unsigned message, std::uintptr_t how, std::intptr_t device) {
+        const std::scoped_lock hold(lock_);
+        if (message == mci::kNotifyMessage) notices_.emplace_back(how, device);
+        return true;
+      }};
+};
+
+std::unique_ptr<Sounds> makeSounds() {
+  return std::make_unique<LinuxSounds>();
+}
+
+INSTANTIATE_TEST_SUITE_P(Linux, MediaContract, ::testing::Values(&makeSounds));
 
 }  // namespace
 }  // namespace platform::contract

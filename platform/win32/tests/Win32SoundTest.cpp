@@ -1,8 +1,8 @@
 // Sound on the real multimedia devices, each suite run on its own while the sound server is
-// recorded: the media layer (a waited play, a notified one, a file the device refuses), the
-// preview bar pressed with the mouse on a real window, the simple sound call playing the
-// program's built-in sound from memory, the program's tick kept quiet by a window that
-// fills the screen, and files named in several scripts.
+// recorded: the preview bar pressed with the mouse on a real window, the simple sound call
+// playing the program's built-in sound from memory, the program's tick kept quiet by a window
+// that fills the screen, and files named in several scripts. The devices' answers are the
+// desktop contract's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -31,70 +31,13 @@ using namespace std::chrono_literals;
 using namespace platform::win32::testing;
 using Btn = TMPBtnType;
 
-class MediaTest : public ::testing::Test {
+class MediaBarOnWindows : public ::testing::Test {
  protected:
-  MediaTest() { player.SetDeviceType(TMPDeviceTypes::dtWaveAudio); }
-
   platform::win32::Win32Desktop desktop;
   platform::DesktopScope desktopScope{desktop};
   platform::win32::Win32Media media;
   platform::MediaScope mediaScope{media};
-  TMediaPlayer player{nullptr, "Player"};
 };
-
-TEST_F(MediaTest, AWaitedPlayOfARealFileLastsAsLongAsTheFile) {
-  player.SetFileName(testSounds() + "\\tone.wav");
-  player.Open();
-  ASSERT_NE(player.DeviceID(), 0);
-  EXPECT_EQ(player.Length(), 1000u);
-  platform::MciParams escape;
-  escape.virtKey = VK_ESCAPE;
-  EXPECT_EQ(
-      media.sendCommand(player.DeviceID(), platform::mci::kBreak, platform::mci::kBreakKey, escape),
-      0u);
-
-  player.SetWait(true);
-  const auto start = std::chrono::steady_clock::now();
-  player.Play();
-  const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(player.Error(), 0u) << player.ErrorMessage();
-  EXPECT_GE(took, 900ms);
-  EXPECT_LE(took, 2500ms);
-  EXPECT_EQ(player.Mode(), TMPModes::mpStopped);
-
-  player.Close();
-  EXPECT_EQ(player.Error(), 0u);
-  EXPECT_FALSE(player.Opened());
-}
-
-TEST_F(MediaTest, APlayThatReturnsAtOnceNotifiesTheWindowWhenItEnds) {
-  player.SetFileName(testSounds() + "\\quiet.wav");
-  player.Open();
-  int notices = 0;
-  player.OnNotify = [&](TComponent*) { ++notices; };
-  player.Play();
-  player.ApplyTransition(Btn::btPlay);
-  ASSERT_TRUE(pumpUntil(desktop, [&] { return notices > 0; }));
-  EXPECT_EQ(player.NotifyValue(), TMPNotifyValues::nvSuccessful);
-  EXPECT_TRUE(player.AutomaticButtons().Contains(Btn::btPlay));
-  EXPECT_FALSE(player.AutomaticButtons().Contains(Btn::btStop));
-  player.Close();
-}
-
-TEST_F(MediaTest, AMissingFileIsRefusedWithTheSystemsText) {
-  player.SetFileName(testSounds() + "\\missing.wav");
-  try {
-    player.Open();
-    ADD_FAILURE() << "opened";
-  } catch (const EMCIDeviceError& e) {
-    EXPECT_EQ(player.Error(), platform::mci::kErrFileNotFound);
-    EXPECT_EQ(e.Message(), media.errorString(platform::mci::kErrFileNotFound).value_or(""));
-    EXPECT_NE(e.Message(), "Unknown error code");
-  }
-  EXPECT_FALSE(player.Opened());
-}
-
-using MediaBarOnWindows = MediaTest;
 
 // Inside Play's triangle: black while Play can be pressed; its disabled picture is hollow
 // there. The pictures' olive corners never reach the screen.

@@ -86,8 +86,10 @@ TEST_F(LayoutTest, PatternsSortWithoutCaseAndASelectionBeyondThemIsNone) {
             (std::vector<std::string>{"Alpha", "beta", "zebra", "_x"}));
   for (const int beyond : {-2, 4}) {
     form->BeQuietListBox->SetItemIndex(1);
+    EXPECT_EQ(Window(form->BeQuietListBox).itemIndex(), 1);
     form->BeQuietListBox->SetItemIndex(beyond);
     EXPECT_EQ(form->BeQuietListBox->ItemIndex(), -1) << beyond;
+    EXPECT_EQ(Window(form->BeQuietListBox).itemIndex(), -1) << beyond;
     form->BeQuietListBox->SetItemIndex(1);
     User(form->BeQuietListBox).userSelected(beyond);
     EXPECT_EQ(form->BeQuietListBox->ItemIndex(), -1) << beyond;
@@ -96,6 +98,7 @@ TEST_F(LayoutTest, PatternsSortWithoutCaseAndASelectionBeyondThemIsNone) {
   form->BeQuietListBox->SetItemIndex(1);
   form->BeQuietListBox->Add("b");
   EXPECT_EQ(form->BeQuietListBox->ItemIndex(), 2);
+  EXPECT_EQ(Window(form->BeQuietListBox).itemIndex(), 2);
 }
 
 TEST_F(LayoutTest, UpDownKeepsItsBoxWithinRangeWhenStepped) {

@@ -93,6 +93,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     EXPECT_EQ(form->SoundPathEB->Text(), "C:\\Sounds");
     EXPECT_EQ(form->RandomTimeEB->Text(), c.randomTime);
     EXPECT_EQ(form->RandomTimeCB->ItemIndex(), c.randomUnit);
+    EXPECT_EQ(Window(form->RandomTimeCB).itemIndex(), c.randomUnit);
     EXPECT_EQ(form->VariableTimeEB->Text(), c.variableTime);
     EXPECT_EQ(form->VariableTimeCB->ItemIndex(), c.variableUnit);
     EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);

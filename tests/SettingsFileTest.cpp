@@ -98,6 +98,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     EXPECT_EQ(form->VariableTimeCB->ItemIndex(), c.variableUnit);
     EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);
     EXPECT_EQ(form->QuietFullScreenCB->Checked(), c.quietFullScreen);
+    EXPECT_EQ(Window(form->QuietFullScreenCB).checked(), c.quietFullScreen);
     // Made empty, then filled at once: a long list is not sent again for every pattern.
     EXPECT_EQ(Window(form->BeQuietListBox).itemUpdates(), 2);
     EXPECT_TRUE(desktop.messageBoxes.empty());

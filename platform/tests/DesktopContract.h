@@ -115,8 +115,8 @@ class PeerContract : public ::testing::TestWithParam<MakeHand> {
 
   std::unique_ptr<Hand> hand = GetParam()();
   Desktop& desktop = hand->desktop();
-  std::deque<RecordingEvents> events_;
-  std::vector<std::unique_ptr<Widget>> widgets_;
+  std::deque<RecordingEvents> recorders;
+  std::vector<std::unique_ptr<Widget>> widgets;
   Widget& form = make(WidgetKind::Form, nullptr).widget;
 };
 

@@ -363,11 +363,11 @@ PeerContract::PeerContract() {
 }
 
 PeerContract::Made PeerContract::make(WidgetKind kind, Widget* parent, const WidgetStyle& style) {
-  RecordingEvents& events = events_.emplace_back();
-  widgets_.push_back(desktop.createWidget(kind, parent, style, events));
+  RecordingEvents& events = recorders.emplace_back();
+  widgets.push_back(desktop.createWidget(kind, parent, style, events));
   // As the program does: what shows is its decision, not the desktop's.
-  if (parent != nullptr) widgets_.back()->setVisible(true);
-  return {*widgets_.back(), events};
+  if (parent != nullptr) widgets.back()->setVisible(true);
+  return {*widgets.back(), events};
 }
 
 namespace {
@@ -483,13 +483,14 @@ TEST_P(PeerContract, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
 // box already shows.
 TEST_P(PeerContract, TypingGoesOnAtTheCaretWhenTheProgramRepeatsTheText) {
   Echoing echoing;
-  widgets_.push_back(desktop.createWidget(WidgetKind::Edit, &form, {}, echoing));
-  echoing.widget = widgets_.back().get();
-  echoing.widget->setBounds({10, 10, 100, 24});
-  echoing.widget->setText("4");
-  hand->type(*echoing.widget, "23");
+  const auto edit = desktop.createWidget(WidgetKind::Edit, &form, {}, echoing);
+  echoing.widget = edit.get();
+  edit->setVisible(true);
+  edit->setBounds({10, 10, 100, 24});
+  edit->setText("4");
+  hand->type(*edit, "23");
   EXPECT_EQ(echoing.log, (Log{"edited 42", "edited 423"}));
-  EXPECT_EQ(hand->text(*echoing.widget), "423");
+  EXPECT_EQ(hand->text(*edit), "423");
 }
 
 // A control on a form, a sheet or a group box reports through its container; what a hidden

@@ -5,28 +5,32 @@
 # minute's soak each, and each benchmark once, briefly, so that none can rot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each phase's heading carries the seconds since the start, so that the log shows where the
+# time goes.
+phase() { echo "== $* (at ${SECONDS} s)"; }
 scripts/setup.sh
 for preset in native linux win64 win32; do
-  echo "== build $preset"
+  phase "build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
-echo "== test native"
+phase "test native"
 ctest --preset native
-echo "== test linux (the Linux program, on a private display)"
+phase "test linux (the Linux program, on a private display)"
 ctest --preset linux
-echo "== fuzz"
+phase "fuzz"
 scripts/fuzz.sh 25
-echo "== test win64 (under Wine)"
+phase "test win64 (under Wine)"
 scripts/desktop.sh ctest --preset win64
-echo "== soak (under Wine, then the Linux program)"
+phase "soak (under Wine, then the Linux program)"
 scripts/soak.sh 1
 scripts/soak.sh --linux 1
 # A hang of a benchmark is a failure too.
-echo "== benchmarks (each once, briefly, under Wine)"
+phase "benchmarks (each once, briefly, under Wine)"
 timeout 300 scripts/bench-idle.sh 1 10
 timeout 300 scripts/bench-settings.sh 1
 timeout 300 scripts/bench-start.sh 1
 timeout 300 scripts/bench-tick.sh 2
 timeout 300 scripts/bench-memory.sh 1
 timeout 300 scripts/bench-linux.sh 1 2
+phase "done"

@@ -17,6 +17,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,9 @@ class PeerContract : public ::testing::TestWithParam<MakeHand> {
   Widget& form = make(WidgetKind::Form, nullptr).widget;
 };
 
+// How each notified command ended, and its device.
+using Notices = std::vector<std::pair<std::uintptr_t, std::intptr_t>>;
+
 // One desktop's wave-audio devices, with a window that keeps how each notified command ended.
 class Sounds {
  public:
@@ -128,11 +132,28 @@ class Sounds {
   virtual Handle window() = 0;
   // Lets the time pass, delivering what the devices post meanwhile.
   virtual void pass(std::chrono::milliseconds time) = 0;
-  // Every notice so far: how the command ended, and its device.
-  virtual std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() = 0;
+  // Every notice so far.
+  virtual Notices notices() = 0;
 };
 
 using MakeSounds = std::unique_ptr<Sounds> (*)();
+
+// A hidden window of a desktop's that keeps the devices' notices.
+class NoticeWindow final : public MessageEvents {
+ public:
+  explicit NoticeWindow(Desktop& desktop) : window_(desktop.createMessageWindow(*this, false)) {}
+  Handle handle() const { return window_->handle(); }
+
+  Notices notices;
+
+ private:
+  std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t how,
+                                              std::intptr_t device) override {
+    if (message == mci::kNotifyMessage) notices.emplace_back(how, device);
+    return 0;
+  }
+  std::unique_ptr<MessageWindow> window_;
+};
 
 class MediaContract : public ::testing::TestWithParam<MakeSounds> {
  protected:

@@ -95,26 +95,20 @@ std::unique_ptr<Hand> makeHand() {
 INSTANTIATE_TEST_SUITE_P(InMemory, PeerContract, ::testing::Values(&makeHand));
 
 // The devices play on the virtual clock.
-class InMemorySounds final : public Sounds, MessageEvents {
+class InMemorySounds final : public Sounds {
  public:
   Media& media() override { return media_; }
-  Handle window() override { return window_->handle(); }
+  Handle window() override { return window_.handle(); }
   void pass(std::chrono::milliseconds time) override {
     desktop_.advance(static_cast<std::uint64_t>(time.count()));
     desktop_.processMessages();
   }
-  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() override { return notices_; }
+  Notices notices() override { return window_.notices; }
 
  private:
-  std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t how,
-                                              std::intptr_t device) override {
-    if (message == mci::kNotifyMessage) notices_.emplace_back(how, device);
-    return 0;
-  }
   headless::HeadlessDesktop desktop_;
   headless::HeadlessMedia media_{desktop_};
-  std::unique_ptr<MessageWindow> window_ = desktop_.createMessageWindow(*this, false);
-  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices_;
+  NoticeWindow window_{desktop_};
 };
 
 std::unique_ptr<Sounds> makeSounds() {

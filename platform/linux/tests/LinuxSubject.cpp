@@ -42,14 +42,14 @@ class LinuxSounds final : public Sounds {
   Media& media() override { return media_; }
   Handle window() override { return 1; }
   void pass(std::chrono::milliseconds time) override { std::this_thread::sleep_for(time); }
-  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() override {
+  Notices notices() override {
     const std::scoped_lock hold(lock_);
     return notices_;
   }
 
  private:
   std::mutex lock_;
-  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices_;
+  Notices notices_;
   linuxdesktop::LinuxMedia media_{
       [this](Handle, unsigned message, std::uintptr_t how, std::intptr_t device) {
         const std::scoped_lock hold(lock_);

@@ -139,26 +139,20 @@ std::unique_ptr<Hand> makeHand() {
 INSTANTIATE_TEST_SUITE_P(Win32, PeerContract, ::testing::Values(&makeHand));
 
 // The system's devices post their notices to a hidden window of the program's.
-class Win32Sounds final : public Sounds, MessageEvents {
+class Win32Sounds final : public Sounds {
  public:
   Media& media() override { return media_; }
-  Handle window() override { return window_->handle(); }
+  Handle window() override { return window_.handle(); }
   void pass(std::chrono::milliseconds time) override {
     win32::testing::pumpFor(desktop_, time);
     desktop_.processMessages();
   }
-  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices() override { return notices_; }
+  Notices notices() override { return window_.notices; }
 
  private:
-  std::optional<std::intptr_t> messageArrived(unsigned message, std::uintptr_t how,
-                                              std::intptr_t device) override {
-    if (message == mci::kNotifyMessage) notices_.emplace_back(how, device);
-    return 0;
-  }
   win32::Win32Desktop desktop_;
   win32::Win32Media media_;
-  std::unique_ptr<MessageWindow> window_ = desktop_.createMessageWindow(*this, false);
-  std::vector<std::pair<std::uintptr_t, std::intptr_t>> notices_;
+  NoticeWindow window_{desktop_};
 };
 
 std::unique_ptr<Sounds> makeSounds() {

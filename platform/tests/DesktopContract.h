@@ -46,6 +46,8 @@ class Subject {
   virtual std::filesystem::path hostFolder() = 0;
   // Sets the hidden and system bits of a file in the folder, where the desktop keeps them.
   virtual void setAttributes(const std::string& name, std::uint32_t bits) = 0;
+  // Settings files are in UTF-8, where every text fits; else in a Western code page.
+  virtual bool utf8Settings() { return false; }
 };
 
 using MakeSubject = std::unique_ptr<Subject> (*)();

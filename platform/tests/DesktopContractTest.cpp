@@ -204,6 +204,37 @@ TEST_P(DesktopContract, WritesAsTheSystemWrites) {
   }
 }
 
+// A file in the code page reads as written and keeps its encoding while every text fits; one
+// that does not turns a file in a Western code page into UTF-16 with a byte-order mark, and
+// nothing is lost. A value cut to its buffer ends between characters.
+TEST_P(DesktopContract, AFileKeepsItsCodePageUntilATextNeedsMore) {
+  const bool utf8 = subject->utf8Settings();
+  const std::string cafe = "caf\xC3\xA9";
+  const std::string inCodePage = utf8 ? cafe : "caf\xE9";
+  const std::string cyrillic = "C:\\\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA";
+  const std::string emoji = "a\xF0\x9F\x94\x94";
+  Put("E.INI", "[S]\r\nfolder=C:\\" + inCodePage + "\r\n");
+  EXPECT_EQ(profile.readString(At("E.INI"), "S", "folder", "", 64), "C:\\" + cafe);
+  for (const auto& [name, before] :
+       {std::pair{"E.INI", "folder=" + cyrillic + "\r\n"}, {"N.INI", std::string()}}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(profile.writeString(At(name), "S", "other", cafe));
+    EXPECT_NE(Bytes(name).find("other=" + inCodePage + "\r\n"), std::string::npos);
+    for (const auto& [key, value] :
+         {std::pair{"folder", cyrillic}, {"emoji", emoji}, {"more", cafe}}) {
+      ASSERT_TRUE(profile.writeString(At(name), "S", key, value));
+    }
+    const std::string text = "[S]\r\n" + before + "other=" + cafe + "\r\n" +
+                             (before.empty() ? "folder=" + cyrillic + "\r\n" : "") +
+                             "emoji=" + emoji + "\r\nmore=" + cafe + "\r\n";
+    EXPECT_EQ(Bytes(name), utf8 ? text : wumpex::Utf16File(text));
+    EXPECT_EQ(profile.readString(At(name), "S", "folder", "", 64), cyrillic);
+    for (const auto& [size, value] : {std::pair{2u, "a"}, {3u, "a"}, {4u, emoji.c_str()}}) {
+      EXPECT_EQ(profile.readString(At(name), "S", "emoji", "", size), value) << size;
+    }
+  }
+}
+
 TEST_P(DesktopContract, FileHelpersAnswerAsTheSystemDoes) {
   EXPECT_TRUE(profile.createFolder(At("Sub")));
   EXPECT_TRUE(profile.createFolder(At("Sub"))) << "a folder that exists";

@@ -21,6 +21,7 @@ class LinuxSubject final : public Subject {
   std::string folder() override { return folder_.path().string(); }
   std::filesystem::path hostFolder() override { return folder_.path(); }
   void setAttributes(const std::string&, std::uint32_t) override {}
+  bool utf8Settings() override { return true; }
 
  private:
   HostFolder folder_;

@@ -1,8 +1,8 @@
 // The shell and its neighbours on the real system: the mail link's Copy menu and the
-// clipboard, the hand cursor from the resources and the tip that shows its hint; the tray icon
-// through the shell's own notification area; the folder picker's special folders; the first
-// instance's window brought back by a second start; and the entry that starts the program at
-// log-in, as the registry's own tool reads it.
+// clipboard, the hand cursor and the file list's glyphs from the resources and the tip that
+// shows its hint; the tray icon through the shell's own notification area; the folder
+// picker's special folders; the first instance's window brought back by a second start; and
+// the entry that starts the program at log-in, as the registry's own tool reads it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "components/OnlyOne.h"
 #include "components/TrayIcon.h"
@@ -98,6 +99,19 @@ TEST_F(Win32ShellTest, ATipShowsTheHintForTheLabel) {
   tool.lpszText = text;
   SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ(text, kHint);
+}
+
+// The file list's glyphs as the resources hold them.
+TEST(GlyphResourceTest, FileListGlyphsAreSixteenByFifteenBitmaps) {
+  for (const char* name : {"EXECUTABLE", "CLOSEDFOLDER", "UNKNOWNFILE"}) {
+    const UniqueGdi<HANDLE> bitmap(
+        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_TRUE(bitmap) << name;
+    BITMAP info{};
+    ASSERT_NE(GetObjectA(bitmap.get(), sizeof info, &info), 0) << name;
+    EXPECT_EQ(std::tuple(info.bmWidth, info.bmHeight, info.bmBitsPixel), std::tuple(16, 15, 4))
+        << name;
+  }
 }
 
 // The shell's own notification area, with every call and whether the shell accepted it.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "app/WumpexProps.h"
@@ -71,6 +72,14 @@ TEST_F(LayoutTest, PartsReachTheirWindowsAndEachOther) {
     EXPECT_EQ(Window(box).items(), (std::vector<std::string>{"Seconds", "Minutes", "Hours"}));
     EXPECT_EQ(box->Text(), "Seconds");
   }
+  // Every part shows in its own font.
+  const std::function<void(const TControl&)> sameFont = [&](const TControl& parent) {
+    for (const TControl* child : parent.Controls()) {
+      EXPECT_EQ(Window(child).font(), child->Font()) << child->Name();
+      sameFont(*child);
+    }
+  };
+  sameFont(*form);
   EXPECT_TRUE(form->Settings1->Default());
   EXPECT_EQ(form->TrayIcon1->PopupMenu(), form->PopupMenu1);
   // The bar that plays the ticks stays out of sight; the preview, loaded with the window, is
@@ -120,9 +129,11 @@ TEST_F(LayoutTest, UpDownKeepsItsBoxWithinRangeWhenStepped) {
 }
 
 TEST_F(LayoutTest, UserInputReachesTheControls) {
-  User(form->RandomTimeCB).userSelected(2);
-  EXPECT_EQ(form->RandomTimeCB->ItemIndex(), 2);
-  EXPECT_EQ(form->RandomTimeCB->Text(), "Hours");
+  for (const int unit : {2, 0}) {
+    User(form->RandomTimeCB).userSelected(unit);
+    EXPECT_EQ(form->RandomTimeCB->ItemIndex(), unit);
+    EXPECT_EQ(form->RandomTimeCB->Text(), form->RandomTimeCB->Items()[unit]);
+  }
   EXPECT_TRUE(Window(form->TimingTabSheet).visible());
   EXPECT_FALSE(Window(form->AboutTabSheet).visible());
   User(form->PageControl1).userSelected(3);

@@ -94,6 +94,8 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
     EXPECT_EQ(form->RandomTimeEB->Text(), c.randomTime);
     EXPECT_EQ(form->RandomTimeCB->ItemIndex(), c.randomUnit);
     EXPECT_EQ(Window(form->RandomTimeCB).itemIndex(), c.randomUnit);
+    EXPECT_EQ(Window(form->RandomTimeCB).text(),
+              form->RandomTimeCB->Items()[static_cast<std::size_t>(c.randomUnit)]);
     EXPECT_EQ(form->VariableTimeEB->Text(), c.variableTime);
     EXPECT_EQ(form->VariableTimeCB->ItemIndex(), c.variableUnit);
     EXPECT_EQ(form->BeQuietListBox->Items(), c.patterns);

@@ -129,6 +129,8 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
       {"the built-in sound", kJingle, true},
       {"bytes after the RIFF chunk", kJingle + "xyz", true},
       {"an empty chunk last", claiming(kJingle + std::string("junk\0\0\0\0", 8), 4, 20916), true},
+      {"an odd chunk and its pad byte",
+       claiming(kJingle + std::string("junk\3\0\0\0abc\0", 12), 4, 20920), true},
       {"RIFF size one too large", claiming(kJingle, 4, 20909), false},
       {"cut short", kJingle.substr(0, 1000), false},
       {"data chunk beyond the RIFF chunk", claiming(kJingle, data + 4, 0xFFFFFFF0), false},
@@ -148,7 +150,7 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
     player->Play();
     EXPECT_EQ(simpleSound.calls.size(), c.handed ? 1u : 0u);
   }
-  EXPECT_EQ(played, 11);
+  EXPECT_EQ(played, 12);
 }
 
 TEST_F(WavePlayerTest, ASoundLeftPlayingStopsWhenThePlayerGoes) {

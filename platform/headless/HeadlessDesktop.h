@@ -224,8 +224,8 @@ class HeadlessDesktop : public Desktop {
   std::vector<Handle> zOrder();
 };
 
-// A widget that keeps the last state the program gave it, of what tests look at; its font and
-// up-down range go unrecorded.
+// A widget that keeps the last state the program gave it, of what tests look at; its up-down
+// range goes unrecorded.
 class HeadlessWidget : public Widget {
  public:
   HeadlessWidget(HeadlessDesktop& desktop, WidgetKind kind, HeadlessWidget* parent,
@@ -245,7 +245,7 @@ class HeadlessWidget : public Widget {
   void setBounds(Bounds bounds) override { bounds_ = bounds; }
   void setVisible(bool visible) override { visible_ = visible; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
-  void setFont(const Font&) override {}
+  void setFont(const Font& font) override { font_ = font; }
   void setChecked(bool checked) override { checked_ = checked; }
   void setItems(const std::vector<std::string>& items) override {
     items_ = items;
@@ -274,6 +274,7 @@ class HeadlessWidget : public Widget {
   bool visible() const { return visible_; }
   bool enabled() const { return enabled_; }
   bool checked() const { return checked_; }
+  const Font& font() const { return font_; }
   int itemIndex() const { return itemIndex_; }
   const std::vector<std::string>& items() const { return items_; }
   const std::string& icon() const { return icon_; }
@@ -301,6 +302,7 @@ class HeadlessWidget : public Widget {
   bool visible_ = false;
   bool enabled_ = true;
   bool checked_ = false;
+  Font font_;
   int itemIndex_ = -1;
   std::vector<std::string> items_;
   std::string icon_;

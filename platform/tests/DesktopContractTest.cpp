@@ -417,84 +417,68 @@ class Echoing final : public RecordingEvents {
 };
 
 TEST_P(PeerContract, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
-  const auto nothing = [](Widget&) {};
+  using Act = std::function<void(Hand&, Widget&)>;
+  const auto click = [](int item) -> Act { return [=](Hand& h, Widget& w) { h.click(w, item); }; };
+  const Act doubleClick = [](Hand& h, Widget& w) { h.doubleClick(w); };
+  const Act pressAndLeave = [](Hand& h, Widget& w) { h.pressAndLeave(w); };
+  // What the user reads off the widget, where the row looks.
+  struct Shown {
+    std::optional<std::string> text{};
+    std::optional<Items> items{};
+    std::optional<int> selected{};
+    std::optional<bool> checked{};
+  };
   const struct {
     WidgetKind kind;
     std::function<void(Widget&)> program;
-    std::function<void(Hand&, const Widget&)> shows;
-    std::function<void(Hand&, Widget&)> user;
+    Shown shown;
+    std::vector<Act> user;
     Log reported;
     WidgetStyle style{};
   } rows[] = {
       {WidgetKind::Label,
        [](Widget& w) { w.setText("Click me"); },
-       [](Hand& h, const Widget& w) { EXPECT_EQ(h.text(w), "Click me"); },
-       [](Hand& h, Widget& w) {
-         h.click(w);
-         h.doubleClick(w);
-         h.pressAndLeave(w);
-       },
+       {.text = "Click me"},
+       {click(-1), doubleClick, pressAndLeave},
        {"clicked", "clicked"}},
-      {WidgetKind::Custom,
-       nothing,
-       [](Hand&, const Widget&) {},
-       [](Hand& h, Widget& w) { h.pressAndLeave(w); },
-       {}},
+      {WidgetKind::Custom, [](Widget&) {}, {}, {pressAndLeave}, {}},
       {WidgetKind::CheckBox,
        [](Widget& w) { w.setChecked(true); },
-       [](Hand& h, const Widget& w) { EXPECT_TRUE(h.checked(w)); },
-       [](Hand& h, Widget& w) {
-         h.click(w);
-         EXPECT_FALSE(h.checked(w));
-         h.click(w);
-       },
+       {.checked = true},
+       {click(-1), click(-1)},
        {"toggled off", "toggled on"}},
       // The program's list is kept in its own order: its indices must be the list's.
       {WidgetKind::ListBox,
        [](Widget& w) {
-         w.setItems({"b", "a", "C"});
-         w.setItemIndex(1);
+         w.setItems({"b", "a", "C"}), w.setItemIndex(1);
        },
-       [](Hand& h, const Widget& w) {
-         EXPECT_EQ(h.items(w), (Items{"b", "a", "C"}));
-         EXPECT_EQ(h.selected(w), 1);
-       },
-       [](Hand& h, Widget& w) { h.click(w, 2); },
+       {.items = Items{"b", "a", "C"}, .selected = 1},
+       {click(2)},
        {"selected 2"},
        {.sorted = true}},
       {WidgetKind::ComboBox,
        [](Widget& w) {
-         w.setItems({"a", "b", "c"});
-         w.setItemIndex(1);
+         w.setItems({"a", "b", "c"}), w.setItemIndex(1);
        },
-       [](Hand& h, const Widget& w) { EXPECT_EQ(h.selected(w), 1); },
-       [](Hand& h, Widget& w) { h.click(w, 2); },
+       {.selected = 1},
+       {click(2)},
        {"selected 2"}},
       // A combo box's text outlives its items.
       {WidgetKind::ComboBox,
        [](Widget& w) {
-         w.setItems({"one", "two"});
-         w.setText("typed");
-         w.setItems({"three", "four", "five"});
+         w.setItems({"1", "2"}), w.setText("typed"), w.setItems({"3", "4", "5"});
        },
-       [](Hand& h, const Widget& w) {
-         EXPECT_EQ(h.items(w), (Items{"three", "four", "five"}));
-         EXPECT_EQ(h.text(w), "typed");
-       },
-       [](Hand& h, Widget& w) { h.type(w, "!"); },
+       {.text = "typed", .items = Items{"3", "4", "5"}},
+       {[](Hand& h, Widget& w) { h.type(w, "!"); }},
        {"edited typed!"}},
       // Repeated tabs only move the selection; a new caption replaces the old one.
       {WidgetKind::PageControl,
        [](Widget& w) {
-         w.setTabs({"One", "Two", "Three"}, 0);
-         w.setTabs({"One", "Two", "Three"}, 1);
+         w.setTabs({"One", "Two", "Three"}, 0), w.setTabs({"One", "Two", "Three"}, 1);
          w.setTabs({"One", "Two", "Four"}, 1);
        },
-       [](Hand& h, const Widget& w) {
-         EXPECT_EQ(h.items(w), (Items{"One", "Two", "Four"}));
-         EXPECT_EQ(h.selected(w), 1);
-       },
-       [](Hand& h, Widget& w) { h.click(w, 2); },
+       {.items = Items{"One", "Two", "Four"}, .selected = 1},
+       {click(2)},
        {"selected 2"}},
   };
   for (const auto& row : rows) {
@@ -502,9 +486,14 @@ TEST_P(PeerContract, TheProgramsStateShowsSilentlyAndTheUsersInputIsReported) {
     const Made made = make(row.kind, &form, row.style);
     made.widget.setBounds({10, 10, 200, 120});
     row.program(made.widget);
-    row.shows(*hand, made.widget);
+    const Shown& shown = row.shown;
+    const Widget& w = made.widget;
+    EXPECT_EQ(shown.text ? std::optional(hand->text(w)) : std::nullopt, shown.text);
+    EXPECT_EQ(shown.items ? std::optional(hand->items(w)) : std::nullopt, shown.items);
+    EXPECT_EQ(shown.selected ? std::optional(hand->selected(w)) : std::nullopt, shown.selected);
+    EXPECT_EQ(shown.checked ? std::optional(hand->checked(w)) : std::nullopt, shown.checked);
     EXPECT_EQ(made.events.log, Log{});
-    row.user(*hand, made.widget);
+    for (const Act& act : row.user) act(*hand, made.widget);
     EXPECT_EQ(made.events.log, row.reported);
     made.widget.setVisible(false);  // out of the way of the next row's clicks
   }
@@ -578,83 +567,65 @@ TEST_P(MediaContract, CommandsMeetTheAnswersAndNoticesOfTheSystemsDevices) {
   std::string head(40, '\0');
   std::ifstream(tone, std::ios::binary).read(head.data(), 40);
   std::ofstream(damaged, std::ios::binary) << head;
+  const std::string missing = tone + ".wav";
   const std::uint32_t element = kOpenElement | kNotify;
-  const struct {
-    const char* what;
-    std::uint32_t message;
-    std::uint32_t flags;
-    std::string element;             // open
-    std::uint32_t from, to;          // play
-    std::uint32_t item;              // status
-    std::chrono::milliseconds then;  // time let pass afterwards
+  constexpr std::uintptr_t done = kNotifySuccessful, gaveWay = kNotifySuperseded;
+  struct Command {
+    std::uint32_t message, flags;
+    std::string element;     // open
+    std::uint32_t from, to;  // play
+    std::uint32_t item;      // status
+  };
+  struct Answer {
     std::uint32_t result;
     std::uint32_t value;                // a status's
-    std::vector<std::uintptr_t> ended;  // the notices that came meanwhile
+    std::vector<std::uintptr_t> ended;  // how the notices that came meanwhile ended
+  };
+  const struct {
+    const char* what;
+    Command sent;
+    std::chrono::milliseconds then;  // time let pass afterwards
+    Answer answer;
   } steps[] = {
-      {"open the sound", kOpen, element, tone, 0, 0, 0, 0ms, 0, 0, {kNotifySuccessful}},
-      {"open a damaged file", kOpen, element, damaged, 0, 0, 0, 0ms, kErrInvalidFile, 0, {}},
-      {"open a missing file", kOpen, element, tone + ".wav", 0, 0, 0, 0ms, kErrFileNotFound, 0, {}},
-      {"length", kStatus, kStatusItem, "", 0, 0, kStatusLength, 0ms, 0, 5000, {}},
-      {"play a part", kPlay, kFrom | kTo | kNotify, "", 3000, 3600, 0, 0ms, 0, 0, {}},
-      {"mode while it plays", kStatus, kStatusItem, "", 0, 0, kStatusMode, 0ms, 0, kModePlay, {}},
-      {"stop it", kStop, kNotify, "", 0, 0, 0, 0ms, 0, 0, {kNotifyAborted, kNotifySuccessful}},
-      {"play another part", kPlay, kFrom | kTo | kNotify, "", 3000, 3300, 0, 0ms, 0, 0, {}},
+      {"open the sound", {kOpen, element, tone, 0, 0, 0}, 0ms, {0, 0, {done}}},
+      {"open a damaged file", {kOpen, element, damaged, 0, 0, 0}, 0ms, {kErrInvalidFile, 0, {}}},
+      {"open a missing file", {kOpen, element, missing, 0, 0, 0}, 0ms, {kErrFileNotFound, 0, {}}},
+      {"length", {kStatus, kStatusItem, "", 0, 0, kStatusLength}, 0ms, {0, 5000, {}}},
+      {"play a part", {kPlay, kFrom | kTo | kNotify, "", 3000, 3600, 0}, 0ms, {0, 0, {}}},
+      {"mode playing", {kStatus, kStatusItem, "", 0, 0, kStatusMode}, 0ms, {0, kModePlay, {}}},
+      {"stop it", {kStop, kNotify, "", 0, 0, 0}, 0ms, {0, 0, {kNotifyAborted, done}}},
+      {"play another part", {kPlay, kFrom | kTo | kNotify, "", 3000, 3300, 0}, 0ms, {0, 0, {}}},
       {"a notifying status",
-       kStatus,
-       kStatusItem | kNotify,
-       "",
-       0,
-       0,
-       kStatusMode,
+       {kStatus, kStatusItem | kNotify, "", 0, 0, kStatusMode},
        2500ms,
-       0,
-       kModePlay,
-       {kNotifySuperseded, kNotifySuccessful}},
-      {"where the part ended", kStatus, kStatusItem, "", 0, 0, kStatusPosition, 0ms, 0, 3300, {}},
-      {"play to the end", kPlay, kFrom | kNotify, "", 4700, 0, 0, 0ms, 0, 0, {}},
-      {"pause", kPause, 0, "", 0, 0, 0, 0ms, 0, 0, {}},
-      {"resume",
-       kResume,
-       kNotify,
-       "",
-       0,
-       0,
-       0,
-       2500ms,
-       0,
-       0,
-       {kNotifySuperseded, kNotifySuccessful}},
-      {"play the end again", kPlay, kFrom | kNotify, "", 4700, 0, 0, 0ms, 0, 0, {}},
-      {"pause it", kPause, 0, "", 0, 0, 0, 0ms, 0, 0, {}},
-      {"resume it without a notice", kResume, 0, "", 0, 0, 0, 2500ms, 0, 0, {kNotifySuccessful}},
-      {"mode after the end", kStatus, kStatusItem, "", 0, 0, kStatusMode, 0ms, 0, kModeStop, {}},
-      {"a waited play",
-       kPlay,
-       kFrom | kWait | kNotify,
-       "",
-       4800,
-       0,
-       0,
-       0ms,
-       0,
-       0,
-       {kNotifySuccessful}},
-      {"where it ended", kStatus, kStatusItem, "", 0, 0, kStatusPosition, 0ms, 0, 5000, {}},
+       {0, kModePlay, {gaveWay, done}}},
+      {"where it ended", {kStatus, kStatusItem, "", 0, 0, kStatusPosition}, 0ms, {0, 3300, {}}},
+      {"play to the end", {kPlay, kFrom | kNotify, "", 4700, 0, 0}, 0ms, {0, 0, {}}},
+      {"pause", {kPause, 0, "", 0, 0, 0}, 0ms, {0, 0, {}}},
+      {"resume", {kResume, kNotify, "", 0, 0, 0}, 2500ms, {0, 0, {gaveWay, done}}},
+      {"play the end again", {kPlay, kFrom | kNotify, "", 4700, 0, 0}, 0ms, {0, 0, {}}},
+      {"pause it", {kPause, 0, "", 0, 0, 0}, 0ms, {0, 0, {}}},
+      {"resume it without a notice", {kResume, 0, "", 0, 0, 0}, 2500ms, {0, 0, {done}}},
+      {"mode at the end", {kStatus, kStatusItem, "", 0, 0, kStatusMode}, 0ms, {0, kModeStop, {}}},
+      {"a waited play", {kPlay, kFrom | kWait | kNotify, "", 4800, 0, 0}, 0ms, {0, 0, {done}}},
+      {"where that ended", {kStatus, kStatusItem, "", 0, 0, kStatusPosition}, 0ms, {0, 5000, {}}},
   };
   std::uint16_t device = 0;
   std::size_t seen = 0;
   for (const auto& step : steps) {
     SCOPED_TRACE(step.what);
+    const Command& sent = step.sent;
     MciParams params;
     params.callback = sounds->window();
-    params.elementName = step.element;
-    params.from = step.from;
-    params.to = step.to;
-    params.item = step.item;
-    const std::uint16_t to = step.message == kOpen ? 0 : device;
-    EXPECT_EQ(sounds->media().sendCommand(to, step.message, step.flags, params), step.result);
-    if (step.message == kOpen && step.result == 0) device = params.deviceId;
-    EXPECT_EQ(params.returnValue, step.value);
+    params.elementName = sent.element;
+    params.from = sent.from;
+    params.to = sent.to;
+    params.item = sent.item;
+    const std::uint16_t to = sent.message == kOpen ? 0 : device;
+    EXPECT_EQ(sounds->media().sendCommand(to, sent.message, sent.flags, params),
+              step.answer.result);
+    if (sent.message == kOpen && step.answer.result == 0) device = params.deviceId;
+    EXPECT_EQ(params.returnValue, step.answer.value);
     sounds->pass(step.then);
     const auto notices = sounds->notices();
     std::vector<std::uintptr_t> ended;
@@ -662,7 +633,7 @@ TEST_P(MediaContract, CommandsMeetTheAnswersAndNoticesOfTheSystemsDevices) {
       ended.push_back(notices[seen].first);
       EXPECT_EQ(notices[seen].second, device);
     }
-    EXPECT_EQ(ended, step.ended);
+    EXPECT_EQ(ended, step.answer.ended);
   }
   // The system's text for a missing file, not a placeholder.
   EXPECT_NE(sounds->media().errorString(kErrFileNotFound).value_or("Unknown error code"),

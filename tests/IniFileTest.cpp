@@ -25,14 +25,14 @@ class IniFileTest : public ::testing::Test {
 
 TEST_F(IniFileTest, ReadsIntegersLeniently) {
   Put("T.INI",
-      "[S]\r\nhex=0x1E\r\nHEX2=0X1f\r\nx=0x\r\nbad=0x-1\r\nabc=abc\r\ndollar=$C\r\n"
+      "[S]\r\nhex=0x1E\r\nHEX2=0X1f\r\nhex3=0xF\r\nx=0x\r\nbad=0x-1\r\nabc=abc\r\ndollar=$C\r\n"
       "spaced=\" 12\"\r\nneg=-7\r\nbig=2147483648\r\nempty=\r\n");
   const struct {
     const char* key;
     std::int32_t expected;
-  } cases[] = {{"hex", 30}, {"hex2", 31},   {"x", 99},      {"bad", 99},
-               {"abc", 99}, {"dollar", 12}, {"spaced", 12}, {"neg", -7},
-               {"big", 99}, {"empty", 99},  {"absent", 99}};
+  } cases[] = {{"hex", 30}, {"hex2", 31}, {"hex3", 15},   {"x", 99},
+               {"bad", 99}, {"abc", 99},  {"dollar", 12}, {"spaced", 12},
+               {"neg", -7}, {"big", 99},  {"empty", 99},  {"absent", 99}};
   const TIniFile file("T.INI");
   for (const auto& c : cases) EXPECT_EQ(file.ReadInteger("S", c.key, 99), c.expected) << c.key;
 }

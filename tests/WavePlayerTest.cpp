@@ -137,6 +137,7 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
       {"a chunk header cut by the RIFF chunk's end", claiming(kJingle + "abc", 4, 20911), false},
       {"shorter than a RIFF header", "RIFF", false},
       {"no RIFF header", std::string(64, 'x'), false},
+      {"a bare header not RIFF", std::string("RIFX\4\0\0\0WAVE", 12), false},
       {"a bare RIFF header", std::string("RIFF\4\0\0\0WAVE", 12), true},
       {"data chunk one byte longer than the image",
        claiming(kJingle, data + 4, static_cast<std::uint32_t>(kJingle.size() - data - 7)), false},
@@ -150,7 +151,7 @@ TEST_F(WavePlayerTest, OnlyAnImageWhoseHeadersFitReachesTheSoundCall) {
     player->Play();
     EXPECT_EQ(simpleSound.calls.size(), c.handed ? 1u : 0u);
   }
-  EXPECT_EQ(played, 12);
+  EXPECT_EQ(played, 13);
 }
 
 TEST_F(WavePlayerTest, ASoundLeftPlayingStopsWhenThePlayerGoes) {

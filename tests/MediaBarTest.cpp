@@ -71,6 +71,7 @@ TEST_F(MediaBarTest, ButtonsShareTheirBorderColumnAndTheBarGrowsToTheSmallestBut
   const std::tuple<const char*, TButtonSet, Bounds, int, int, int> rows[] = {
       {"the preview bar", {Btn::btPlay, Btn::btStop}, {16, 171, 57, 22}, 57, 22, 29},
       {"too narrow and too low", {Btn::btPlay, Btn::btStop}, {16, 171, 40, 15}, 57, 20, 29},
+      {"too low", {Btn::btPlay, Btn::btStop}, {16, 171, 57, 15}, 57, 20, 29},
       {"wide buttons", {Btn::btPlay, Btn::btStop}, {0, 0, 101, 30}, 101, 30, 51},
       {"not whole buttons", {Btn::btPlay, Btn::btStop}, {0, 0, 100, 30}, 99, 30, 50},
       {"the tick's hidden bar", {Btn::btPlay}, {304, 120, 29, 30}, 29, 30, 29},

@@ -144,11 +144,16 @@ TEST_F(TrayIconTest, RightClickShowsTheMenuForTheApplicationThenReports) {
     };
     menu.Add(item);
   }
+  // A submenu's items come after the item that opens it, one level down.
+  menu.Items()[0]->Add(menu.Make<TMenuItem>("Sub"));
   tray->SetPopupMenu(&menu);
   area.setCursorPos({640, 480});
-  desktop.chooseNextMenuItem(1);
+  desktop.chooseNextMenuItem(2);
   Send(TTrayIcon::kCallbackMessage, 0x0205);
   EXPECT_EQ(log, (std::vector<std::string>{"Item2", "right 640,480"}));
+  std::vector<int> levels;
+  for (const platform::MenuItemState& item : desktop.menuShown) levels.push_back(item.level);
+  EXPECT_EQ(levels, (std::vector<int>{0, 1, 0}));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class HeadlessTimerWindow : public TimerWindow {
 class HeadlessPopupMenu : public PopupMenuPeer {
  public:
   explicit HeadlessPopupMenu(HeadlessDesktop& desktop) : desktop_(desktop) {}
-  void setItems(const std::vector<MenuItemState>&) override {}
+  void setItems(const std::vector<MenuItemState>& items) override { desktop_.menuShown = items; }
   int track(Point, Handle) override {
     if (desktop_.menuChoices_.empty()) return -1;
     int choice = desktop_.menuChoices_.front();

@@ -148,6 +148,8 @@ class HeadlessDesktop : public Desktop {
     userActions_.emplace(now_ + milliseconds, std::move(action));
   }
   void chooseNextMenuItem(int index) { menuChoices_.push_back(index); }
+  // The items of the menu shown last, as the peer numbers them.
+  std::vector<MenuItemState> menuShown;
 
   std::vector<ShownMessageBox> messageBoxes;
   std::vector<Handle> cancelModeSentTo;

@@ -64,6 +64,7 @@ TEST_F(SettingsFileTest, LoadFillsTheControlsWithDefaultsForWhatIsMissing) {
        .quietFullScreen = false},
       {.what = "any other number keeps quiet", .keys = "QuietFullScreen=2\r\n"},
       {.what = "a stored adjustment", .keys = "VariableTime=7\r\n", .variableTime = "7"},
+      {.what = "a unit one past the last", .keys = "VariableTimeType=3\r\n", .variableUnit = -1},
       {.what = "count -1", .keys = "NumBeQuietItems=-1\r\nBeQuietItem0=Calc\r\n"},
       {.what = "count 0", .keys = "NumBeQuietItems=0\r\nBeQuietItem0=Calc\r\n", .patterns = {}},
       {.what = "count 1",
